@@ -1,0 +1,185 @@
+#include "engine/UMakeUnit.h"
+
+#include <exception>
+
+#include "core/Errors.h"
+#include "core/Random.h"
+#include "engine/ErrorCodes.h"
+
+namespace qm {
+namespace {
+
+// Thrown by Fail() and by an index outside the arrays; caught by Prepare
+// and Make, which turn it into false.
+struct MakerAbort {};
+
+}  // namespace
+
+bool TMakeUnit::Prepare(TPoint size, bool shuffle)
+{
+    try {
+        shuffle_ = shuffle ? 1 : 0;
+        x_ = size.X;
+        y_ = size.Y;
+        if (!HasRelaxedSizeRules() && x_ % 2 != 0) {
+            Fail(kErrOddSize);
+        }
+        CheckLimits();
+        BuildMap();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TMakeUnit::Make(const Image& piece)
+{
+    try {
+        LoadPiece(piece);
+        BuildResult();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TMakeUnit::CheckLimits()
+{
+    if (x_ > kPixelSide || y_ > kPixelSide) {
+        Fail(kErrCutTooLarge);
+    }
+    const bool tooSmall = HasRelaxedSizeRules() ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
+    if (tooSmall) {
+        Fail(kErrCutTooSmall);
+    }
+}
+
+void TMakeUnit::LoadPiece(const Image& piece)
+{
+    if (piece.Width() != x_ || piece.Height() != y_) {
+        Fail(kErrPieceSize);
+    }
+    workImage_.SetWidth(x_);
+    workImage_.SetHeight(y_);
+    workImage_.Draw(piece, 0, 0);
+    CopyRows();
+}
+
+void TMakeUnit::CopyRows()
+{
+    for (int y = 0; y < y_; ++y) {
+        const std::uint8_t* row = workImage_.Row(y_ - 1 - y);
+        for (int x = 0; x < x_; ++x) {
+            for (int k = 0; k < 3; ++k) {
+                PixelArray(x, y, k) = row[3 * x + k];
+            }
+        }
+    }
+}
+
+void TMakeUnit::Shuffle()
+{
+    rng::Reseed();
+    const std::int64_t swaps = static_cast<std::int64_t>(x_) * y_ + 1;
+    for (std::int64_t n = 0; n < swaps; ++n) {
+        const int x1 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(x_)));
+        const int x2 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(x_)));
+        const int y1 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(y_)));
+        const int y2 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(y_)));
+        std::swap(IndexMap(x1, y1), IndexMap(x2, y2));
+    }
+}
+
+void TMakeUnit::Fail(std::int32_t code, const std::string& text)
+{
+    errorCode_ = code;
+    if (!text.empty()) {
+        errorText_ = text;
+    }
+    throw MakerAbort{};
+}
+
+std::int32_t& TMakeUnit::IndexMap(int column, int row)
+{
+    if (column < 0 || column >= kIndexSide || row < 0 || row >= kIndexSide) {
+        throw MakerAbort{};
+    }
+    return indexMap_[column][row];
+}
+
+std::int32_t& TMakeUnit::ResultMap(int column, int row)
+{
+    if (column < 0 || column >= kResultColumns || row < 0 || row >= kResultRows) {
+        throw MakerAbort{};
+    }
+    return resultMap_[column][row];
+}
+
+std::int32_t& TMakeUnit::PixelArray(int column, int row, int component)
+{
+    if (column < 0 || column >= kPixelSide || row < 0 || row >= kPixelSide || component < 0 ||
+        component > 3) {
+        throw MakerAbort{};
+    }
+    return pixels_[column][row][component];
+}
+
+std::int32_t TMakeUnit::IndexMapAt(int column, int row) const
+{
+    if (column < 0 || column >= kIndexSide || row < 0 || row >= kIndexSide) {
+        throw ErrorMessage("index map cell out of range");
+    }
+    return indexMap_[column][row];
+}
+
+std::int32_t TMakeUnit::ResultMapAt(int column, int row) const
+{
+    if (column < 0 || column >= kResultColumns || row < 0 || row >= kResultRows) {
+        throw ErrorMessage("result map cell out of range");
+    }
+    return resultMap_[column][row];
+}
+
+void TMakeUnit::RenderResultMap(int width, int height)
+{
+    if (width < 0 || width > kResultColumns || height < 0 || height > kResultRows) {
+        throw MakerAbort{};
+    }
+    Image strip(width, height);
+    for (int r = 0; r < height; ++r) {
+        std::uint8_t* row = strip.Row(height - 1 - r);
+        for (int c = 0; c < width; ++c) {
+            const std::int32_t code = resultMap_[c][r];
+            if (code < 0 || code >= kPixelSide * kPixelSide) {
+                throw MakerAbort{};
+            }
+            const std::int32_t* cell = pixels_[code / kPixelSide][code % kPixelSide];
+            for (int k = 0; k < 3; ++k) {
+                if (cell[k] < 0 || cell[k] > 255) {
+                    throw MakerAbort{};
+                }
+                row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
+            }
+        }
+    }
+    resultImage_.Draw(strip, 0, 0);
+}
+
+void TMakeUnit::MirrorColumns(int count, int rows)
+{
+    const int width = resultImage_.Width();
+    for (int i = 1; i <= count; ++i) {
+        resultImage_.CopyRect(width - i, 0, resultImage_, Rect{i, 0, 1, rows});
+    }
+}
+
+void TMakeUnit::MirrorRows(int count)
+{
+    const int width = resultImage_.Width();
+    const int height = resultImage_.Height();
+    for (int i = 1; i <= count; ++i) {
+        resultImage_.CopyRect(0, height - i, resultImage_, Rect{0, i, width, 1});
+    }
+}
+
+}  // namespace qm

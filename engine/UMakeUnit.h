@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/Image.h"
+
+namespace qm {
+
+struct TPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+};
+
+// The common pattern maker. Prepare builds the method's geometry once as
+// tables of cell codes (256 * column + row of the pixel array, rows counted
+// upwards from the bottom of the piece); Make loads a piece and renders the
+// tile by table look-up and mirror copies.
+//
+// Every failed check stores an error code (and for plug-ins an error text)
+// and abandons the operation; Prepare and Make return false then. No
+// exception leaves either of them. Create makers on the heap: the arrays
+// are part of the object (about 2 MiB).
+class TMakeUnit {
+public:
+    static constexpr int kPixelSide = 256;
+    static constexpr int kIndexSide = 257;
+    static constexpr int kResultColumns = 768;
+    static constexpr int kResultRows = 256;
+
+    TMakeUnit() = default;
+    virtual ~TMakeUnit() = default;
+    TMakeUnit(const TMakeUnit&) = delete;
+    TMakeUnit& operator=(const TMakeUnit&) = delete;
+
+    // Stores the shuffle flag and the cut size, checks the size rules and
+    // builds the maps. False with the error code set on failure.
+    bool Prepare(TPoint size, bool shuffle);
+    // Loads the piece and renders its tile into the result image. False with
+    // the error code set on failure; the result image keeps what it held.
+    bool Make(const Image& piece);
+
+    const Image& ResultImage() const { return resultImage_; }
+    std::int32_t ErrorCode() const { return errorCode_; }
+    const std::string& ErrorText() const { return errorText_; }
+    std::int32_t CutX() const { return x_; }
+    std::int32_t CutY() const { return y_; }
+
+    // Read access to the maps; an index outside a map throws ErrorMessage.
+    std::int32_t IndexMapAt(int column, int row) const;
+    std::int32_t ResultMapAt(int column, int row) const;
+
+protected:
+    // The five operations of a maker, in their fixed order.
+    virtual void CopyRows();
+    virtual void LoadPiece(const Image& piece);
+    virtual void BuildMap() = 0;
+    virtual void BuildResult() = 0;
+    virtual void Shuffle();
+
+    // True for the classes that accept an odd width and need only one side
+    // of at least 32 pixels.
+    virtual bool HasRelaxedSizeRules() const { return false; }
+
+    // Stores the code (and text) and abandons the running operation.
+    [[noreturn]] void Fail(std::int32_t code, const std::string& text = {});
+
+    // Bounds-checked access to the arrays; an index outside an array
+    // abandons the running operation.
+    std::int32_t& IndexMap(int column, int row);
+    std::int32_t& ResultMap(int column, int row);
+    std::int32_t& PixelArray(int column, int row, int component);
+
+    // Renders result-map columns 0..width-1, rows 0..height-1 into a
+    // temporary width by height image (map row r becomes image row
+    // height-1-r) and draws it onto the result image at (0, 0).
+    void RenderResultMap(int width, int height);
+
+    // For i = 1..count in increasing order: copies result-image column i,
+    // rows 0..rows-1, onto column (result width - i).
+    void MirrorColumns(int count, int rows);
+    // For i = 1..count in increasing order: copies result-image row i, full
+    // width, onto row (result height - i).
+    void MirrorRows(int count);
+
+    Image& Result() { return resultImage_; }
+    Image& Work() { return workImage_; }
+    bool ShuffleFlag() const { return shuffle_ != 0; }
+    std::int32_t X() const { return x_; }
+    std::int32_t Y() const { return y_; }
+
+private:
+    void CheckLimits();
+
+    std::int32_t errorCode_ = 0;
+    std::string errorText_;
+    Image resultImage_;
+    Image workImage_;
+    std::int32_t pixels_[kPixelSide][kPixelSide][4] = {};
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    std::int32_t indexMap_[kIndexSide][kIndexSide] = {};
+    std::int32_t resultMap_[kResultColumns][kResultRows] = {};
+    std::uint8_t shuffle_ = 0;
+};
+
+}  // namespace qm

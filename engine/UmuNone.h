@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/UMakeUnit.h"
+
+namespace qm {
+
+// "無変換": hands the piece back unchanged, or scattered by the shuffle.
+class TNone : public TMakeUnit {
+protected:
+    void BuildMap() override;
+    void BuildResult() override;
+    bool HasRelaxedSizeRules() const override { return true; }
+};
+
+}  // namespace qm

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/UMakeUnit.h"
+
+namespace qm {
+
+// "万華鏡風": the equilateral triangle standing on the bottom edge of the
+// piece, laid out as a kaleidoscope band of mirrored triangles, and the band
+// mirrored once more about the line of the triangle bases.
+class TSankaku : public TMakeUnit {
+protected:
+    void BuildMap() override;
+    void BuildResult() override;
+};
+
+}  // namespace qm

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds Quillmore twice and runs the whole suite in each build: an optimised
+# build, then one under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+jobs=$(nproc)
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+echo "== optimised build"
+run_suite build/release -DCMAKE_BUILD_TYPE=Release
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_SANITIZE=ON
