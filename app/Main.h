@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/Platform.h"
+#include "app/UDlgHtml.h"
+
+namespace qm {
+
+// What the view shows of one control: its text (caption of a button or
+// check box, content of a text field, position of the scroll bar as text),
+// whether it is checked and whether it is enabled.
+struct ControlState {
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+};
+
+// The main window as a model: every control's state, the rules that couple
+// them, and the make action with its checks. The view shows the state,
+// forwards the user's events here, and redraws when told to.
+class TfrmMain {
+public:
+    TfrmMain(Platform& platform, TfrmHtml& frmHtml);
+
+    // The start-up sequence of the window.
+    void FormCreate();
+
+    const ControlState& State(ControlId control) const;
+    // Items of cmbTransMethod, and the selected one (-1 for none).
+    const std::vector<std::string>& MethodItems() const { return methodItems_; }
+    int SelectedMethod() const { return selectedMethod_; }
+    int QualityPosition() const { return qualityPosition_; }
+    std::int32_t RotateNum() const { return rotateNum_; }
+
+    // Events of the view.
+    // A button, radio button or check box was clicked. For check boxes and
+    // radio buttons the model decides the new checked state.
+    void Click(ControlId control);
+    // The user changed the text of a text field.
+    void ChangeText(ControlId control, const std::string& text);
+    // The user chose an item of cmbTransMethod.
+    void SelectMethod(int index);
+    // The user moved the scroll bar.
+    void MoveQuality(int position);
+    // Files were dropped on the window.
+    void DropFiles(const std::vector<std::string>& paths);
+
+    // Called after every change of state, so the view can redraw.
+    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+private:
+    Platform& platform_;
+    TfrmHtml& frmHtml_;
+    std::array<ControlState, static_cast<std::size_t>(ControlId::bbnHelp) + 1> controls_{};
+    std::vector<std::string> methodItems_;
+    int selectedMethod_ = -1;
+    int qualityPosition_ = 50;
+    std::int32_t rotateNum_ = 3;
+    std::function<void()> listener_;
+};
+
+}  // namespace qm
