@@ -1,0 +1,33 @@
+#include "app/SourceImages.h"
+
+#include "app/UImageShelf.h"
+#include "core/Errors.h"
+#include "imageio/ImageFiles.h"
+
+namespace qm {
+
+Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
+                      const std::string& folderName)
+{
+    switch (fileSelectType) {
+    case kSourceImageFile:
+        return LoadImageFile(fileName);
+    case kSourceFolder: {
+        TImageShelf shelf(folderName);
+        Image picture;
+        shelf.PickImage(picture);
+        return picture;
+    }
+    case kSourceClipboard: {
+        std::optional<Image> picture = platform.ClipboardImage();
+        if (!picture) {
+            throw ErrorMessage("クリップボードから画像を取得できません。");
+        }
+        return std::move(*picture);
+    }
+    default:
+        throw ErrorMessage("FileSelectType invalid.");
+    }
+}
+
+}  // namespace qm
