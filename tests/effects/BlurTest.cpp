@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+
+#include "effects/ImageEffect.h"
+
+namespace qm {
+namespace {
+
+Image Filled(int width, int height, std::uint8_t blue, std::uint8_t green, std::uint8_t red)
+{
+    Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = image.Pixel(x, y);
+            p[0] = blue;
+            p[1] = green;
+            p[2] = red;
+        }
+    }
+    return image;
+}
+
+void SetGrey(Image& image, int x, int y, std::uint8_t value)
+{
+    std::uint8_t* p = image.Pixel(x, y);
+    p[0] = p[1] = p[2] = value;
+}
+
+TEST(Blur, FlatPicturesAndSinglePixelsStayAsTheyAre)
+{
+    Image flat = Filled(7, 5, 10, 200, 255);
+    const Image flatBefore = flat;
+    Blur(flat);
+    EXPECT_EQ(flat, flatBefore);
+
+    Image single = Filled(1, 1, 3, 99, 254);
+    const Image singleBefore = single;
+    Blur(single);
+    EXPECT_EQ(single, singleBefore);
+
+    Image empty(0, 4);
+    Blur(empty);
+    EXPECT_EQ(empty.Width(), 0);
+    EXPECT_EQ(empty.Height(), 4);
+}
+
+TEST(Blur, WhitePointSpreadsOverItsEightNeighbours)
+{
+    Image image(7, 7);
+    SetGrey(image, 3, 3, 255);
+    Blur(image);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            const bool centre = x == 3 && y == 3;
+            const bool neighbour = !centre && std::abs(x - 3) <= 1 && std::abs(y - 3) <= 1;
+            const int expected = centre ? 51 : neighbour ? 25 : 0;
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_EQ(image.Pixel(x, y)[k], expected) << x << "," << y << " component " << k;
+            }
+        }
+    }
+}
+
+TEST(Blur, EdgesRepeatTheNearestPixel)
+{
+    Image image(2, 1);
+    SetGrey(image, 1, 0, 100);
+    Blur(image);
+    EXPECT_EQ(image.Pixel(0, 0)[0], 30);
+    EXPECT_EQ(image.Pixel(0, 0)[2], 30);
+    EXPECT_EQ(image.Pixel(1, 0)[0], 70);
+    EXPECT_EQ(image.Pixel(1, 0)[1], 70);
+}
+
+// Reads every neighbour through clamped coordinates of an untouched copy.
+Image ReferenceBlur(const Image& source)
+{
+    Image out(source.Width(), source.Height());
+    const int w = source.Width();
+    const int h = source.Height();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            for (int k = 0; k < 3; ++k) {
+                int sum = source.Pixel(x, y)[k];
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int sx = std::clamp(x + dx, 0, w - 1);
+                        const int sy = std::clamp(y + dy, 0, h - 1);
+                        sum += source.Pixel(sx, sy)[k];
+                    }
+                }
+                out.Pixel(x, y)[k] = static_cast<std::uint8_t>(sum / 10);
+            }
+        }
+    }
+    return out;
+}
+
+TEST(Blur, MatchesThePlainConvolutionOnNoise)
+{
+    std::mt19937 random(20261208);
+    for (const auto& [w, h] : {std::pair{1, 9}, std::pair{9, 1}, std::pair{2, 2}, std::pair{37, 23}}) {
+        Image image(w, h);
+        for (int y = 0; y < h; ++y) {
+            for (std::size_t i = 0; i < image.RowBytes(); ++i) {
+                image.Row(y)[i] = static_cast<std::uint8_t>(random());
+            }
+        }
+        const Image expected = ReferenceBlur(image);
+        Blur(image);
+        EXPECT_EQ(image, expected) << w << "x" << h;
+    }
+}
+
+}  // namespace
+}  // namespace qm
