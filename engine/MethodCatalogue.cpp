@@ -3,8 +3,13 @@
 #include <array>
 
 #include "engine/UmuNone.h"
+#include "engine/UmuRotateCompress.h"
 #include "engine/UmuSankaku.h"
 #include "engine/UmuSankaku2.h"
+#include "engine/UmuSharp.h"
+#include "engine/UmuShikaku.h"
+#include "engine/UmuTShikaku.h"
+#include "engine/UmuThShikaku.h"
 
 namespace qm {
 namespace {
@@ -18,6 +23,11 @@ std::unique_ptr<TMakeUnit> Create()
 constexpr std::array kMethods{
     MethodInfo{1, "TSankaku", "万華鏡風", "kaleidoscope", &Create<TSankaku>},
     MethodInfo{2, "TSankaku2", "絨毯風", "carpet", &Create<TSankaku2>},
+    MethodInfo{3, "TTShikaku", "テーブルクロス風", "tablecloth", &Create<TTShikaku>},
+    MethodInfo{4, "ThTShikaku", "タイル風", "tile", &Create<ThTShikaku>},
+    MethodInfo{7, "TSharp", "花柄", "floral", &Create<TSharp>},
+    MethodInfo{10, "TRotateCompress", "歪四角", "distorted-square", &Create<TRotateCompress>},
+    MethodInfo{5, "TShikaku", "長方形", "rectangle", &Create<TShikaku>},
     MethodInfo{6, "TNone", "無変換", "none", &Create<TNone>},
 };
 

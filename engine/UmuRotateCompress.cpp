@@ -1,0 +1,60 @@
+#include "engine/UmuRotateCompress.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qm {
+namespace {
+
+// Side of the warped square for a cut of x by y.
+int WarpSide(int x, int y)
+{
+    const int m = std::min(x, y);
+    return static_cast<int>(std::trunc(m / std::sqrt(2.0L)));
+}
+
+}  // namespace
+
+void TRotateCompress::BuildMap()
+{
+    const int s = WarpSide(X(), Y());
+    const int c = s / 2;
+    for (int x = 0; x < X(); ++x) {
+        for (int y = 0; y < Y(); ++y) {
+            IndexMap(x, y) = 256 * x + y;
+        }
+    }
+    if (ShuffleFlag()) {
+        Shuffle();
+    }
+    for (int i = 0; i < s; ++i) {
+        for (int j = 0; j < s; ++j) {
+            const int dx = i - c;
+            const int dy = j - c;
+            const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+            const double theta = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+            const double a = RotateNum * theta;
+            // The offsets are formed at extended precision and cut toward
+            // zero, which pulls them toward the centre of the piece.
+            const long double la = a;
+            const long double ld = d;
+            int sx = X() / 2 + static_cast<int>(std::trunc(std::cos(la) * ld));
+            int sy = Y() / 2 + static_cast<int>(std::trunc(std::sin(la) * ld));
+            sx = std::clamp(sx, 0, X() - 1);
+            sy = std::clamp(sy, 0, Y() - 1);
+            ResultMap(i, j) = IndexMap(sx, sy);
+        }
+    }
+}
+
+void TRotateCompress::BuildResult()
+{
+    const int s = WarpSide(X(), Y());
+    Result().SetHeight(2 * s - 2);
+    Result().SetWidth(2 * s - 2);
+    RenderResultMap(s, s);
+    MirrorColumns(Result().Width() - 1, Result().Height());
+    MirrorRows(Result().Height() - 1);
+}
+
+}  // namespace qm

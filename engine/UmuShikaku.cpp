@@ -1,0 +1,38 @@
+#include "engine/UmuShikaku.h"
+
+#include "engine/ErrorCodes.h"
+
+namespace qm {
+
+void TShikaku::BuildMap()
+{
+    for (int x = 0; x < X(); ++x) {
+        for (int y = 0; y < Y(); ++y) {
+            IndexMap(x, y) = 256 * x + y;
+        }
+    }
+    if (ShuffleFlag()) {
+        Shuffle();
+    }
+    for (int x = 0; x < X(); ++x) {
+        for (int y = 0; y < Y(); ++y) {
+            ResultMap(x, y) = IndexMap(x, y);
+        }
+    }
+}
+
+void TShikaku::BuildResult()
+{
+    // The relaxed size rules let one side through below 2 pixels; its tile
+    // would be empty or of negative size, so such a piece is refused here.
+    if (X() < 2 || Y() < 2) {
+        Fail(kErrCutTooSmall);
+    }
+    Result().SetWidth(2 * X() - 2);
+    Result().SetHeight(2 * Y() - 2);
+    RenderResultMap(X(), Y());
+    MirrorColumns(X() - 1, Y());
+    MirrorRows(Y() - 1);
+}
+
+}  // namespace qm

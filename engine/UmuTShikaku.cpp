@@ -1,0 +1,45 @@
+#include "engine/UmuTShikaku.h"
+
+namespace qm {
+
+void TTShikaku::BuildIdentityIndex()
+{
+    for (int x = 0; x < X(); ++x) {
+        for (int y = 0; y < X(); ++y) {
+            IndexMap(x, y) = 256 * x + y;
+        }
+    }
+    if (ShuffleFlag()) {
+        Shuffle();
+    }
+}
+
+void TTShikaku::BuildMap()
+{
+    const int n = X();
+    BuildIdentityIndex();
+    // On and below the anti-diagonal the cells keep their own pixels.
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x <= n - 1 - y; ++x) {
+            ResultMap(x, y) = IndexMap(x, y);
+        }
+    }
+    // Above it each cell takes the pixel mirrored across the anti-diagonal.
+    for (int y = 1; y < n; ++y) {
+        for (int x = n - 1; x >= n - y; --x) {
+            ResultMap(x, y) = IndexMap(n - 1 - y, n - 1 - x);
+        }
+    }
+}
+
+void TTShikaku::BuildResult()
+{
+    const int n = X();
+    Result().SetHeight(2 * n - 2);
+    Result().SetWidth(2 * n - 2);
+    RenderResultMap(n, n);
+    MirrorColumns(n - 1, n);
+    MirrorRows(n - 1);
+}
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/UMakeUnit.h"
+
+namespace qm {
+
+// "テーブルクロス風": the square piece made symmetric about its diagonal from
+// the top left to the bottom right corner, then mirrored to the right and
+// downwards into a tile of side 2X - 2. The cut is square; only X is read.
+class TTShikaku : public TMakeUnit {
+protected:
+    void BuildMap() override;
+    void BuildResult() override;
+
+    // Fills the X by X identity block of the index map and scatters it when
+    // the shuffle flag is set.
+    void BuildIdentityIndex();
+};
+
+}  // namespace qm
