@@ -19,6 +19,10 @@ struct ControlState {
     std::string text;
     bool checked = false;
     bool enabled = true;
+    // Tooltip of the control; empty when it has none.
+    std::string tooltip;
+    // Most characters the text field takes as the user types; 0 for no limit.
+    int maxLength = 0;
 };
 
 // The main window as a model: every control's state, the rules that couple
@@ -38,7 +42,11 @@ public:
     int QualityPosition() const { return qualityPosition_; }
     std::int32_t RotateNum() const { return rotateNum_; }
 
-    // Events of the view.
+    // Events of the view. Each event is one user action: a refused setting
+    // shows its message and ends the action quietly inside the model; a
+    // failure with a text of its own (ErrorMessage, from the make action)
+    // leaves the event for the front end's top-level handler
+    // (RunUserAction) to show.
     // A button, radio button or check box was clicked. For check boxes and
     // radio buttons the model decides the new checked state.
     void Click(ControlId control);
@@ -55,6 +63,36 @@ public:
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
 private:
+    ControlState& Mutable(ControlId control);
+    const std::string& Text(ControlId control) const { return State(control).text; }
+    bool Checked(ControlId control) const { return State(control).checked; }
+    void SetEnabled(ControlId control, bool enabled) { Mutable(control).enabled = enabled; }
+    // Sets a text as the program would; the field's change rule runs only
+    // when the text really changes.
+    void SetText(ControlId control, const std::string& text);
+    void CheckRadio(ControlId control);
+    void FocusIfActive(ControlId control);
+    void Notify();
+
+    void ImageFileClick();
+    void SelectImageFolderClick();
+    void SelectImageClipBoardClick();
+    void BasicClick();
+    void DllClick();
+    void BmpOrPngClick(ControlId control);
+    void JpegClick();
+    void BrowsClick();
+    void DllBrowsClick();
+    void ChooseFolderInto(const char* title, ControlId field);
+    void DetailClick();
+    void HtmlCheckClick();
+    void HelpClick();
+    void ApplyMethodRules();
+    void SizeYChanged();
+    void QualityChanged();
+    // The make action with its checks (MainMakeAction.cpp).
+    void bbnExecuteClick();
+
     Platform& platform_;
     TfrmHtml& frmHtml_;
     std::array<ControlState, static_cast<std::size_t>(ControlId::bbnHelp) + 1> controls_{};

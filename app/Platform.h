@@ -19,6 +19,9 @@ class Platform : public MessageBoxes {
 public:
     // A modal box with only the text and one OK button, no icon or sound.
     virtual void ShowPlainMessage(const std::string& text) = 0;
+    // The top-level handler's box: the error icon, the application's title
+    // "Quillmore" as box title, the failure's text and one OK button.
+    virtual void ShowApplicationError(const std::string& text) = 0;
 
     // Moves the keyboard focus to a control of the main window.
     virtual void FocusControl(ControlId control) = 0;

@@ -18,6 +18,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> errorBoxes;
     std::vector<std::string> infoBoxes;
+    std::vector<std::string> applicationErrors;
     std::vector<ControlId> focusMoves;
 
     // Answers.
@@ -46,6 +47,11 @@ public:
         calls.push_back("info: " + text);
     }
     void ShowPlainMessage(const std::string& text) override { calls.push_back("plain: " + text); }
+    void ShowApplicationError(const std::string& text) override
+    {
+        applicationErrors.push_back(text);
+        calls.push_back("application error: " + text);
+    }
     void FocusControl(ControlId control) override
     {
         focusMoves.push_back(control);
