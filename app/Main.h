@@ -73,6 +73,10 @@ private:
     void CheckRadio(ControlId control);
     void FocusIfActive(ControlId control);
     void Notify();
+    // Runs one event: a silent stop ends it quietly, other failures go on
+    // to the caller; the view is told to redraw either way.
+    void HandleEvent(const std::function<void()>& event);
+    void DisableSourceFields();
 
     void ImageFileClick();
     void SelectImageFolderClick();
@@ -89,9 +93,13 @@ private:
     void HelpClick();
     void ApplyMethodRules();
     void SizeYChanged();
+    void SetQualityPosition(int position);
     void QualityChanged();
     // The make action with its checks (MainMakeAction.cpp).
     void bbnExecuteClick();
+    // A refused setting: its message, the focus on the field to correct,
+    // and a silent stop.
+    [[noreturn]] void Refuse(const std::string& message, ControlId field);
 
     Platform& platform_;
     TfrmHtml& frmHtml_;
@@ -100,6 +108,8 @@ private:
     int selectedMethod_ = -1;
     int qualityPosition_ = 50;
     std::int32_t rotateNum_ = 3;
+    // True during the start-up sequence, when the window is not yet active.
+    bool creating_ = false;
     std::function<void()> listener_;
 };
 

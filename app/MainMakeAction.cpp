@@ -1,0 +1,165 @@
+// The make action of the main window: checks the settings in a fixed order,
+// refusing at the first problem, then runs the generation and the HTML step.
+#include <filesystem>
+#include <system_error>
+
+#include "app/Main.h"
+#include "app/SourceImages.h"
+#include "app/TextToInt.h"
+#include "app/UMake.h"
+#include "app/UMakeHtml.h"
+#include "core/Errors.h"
+#include "engine/MethodCatalogue.h"
+#include "plugin/CheckPluginLibrary.h"
+
+namespace qm {
+namespace {
+
+using enum ControlId;
+
+constexpr std::int32_t kCountMin = 1;
+constexpr std::int32_t kCountMax = 100;
+constexpr std::uint8_t kImageTypeBmp = 0;
+constexpr std::uint8_t kImageTypeJpeg = 1;
+constexpr std::uint8_t kImageTypePng = 2;
+
+// An existing file; a folder is not one.
+bool FileExists(const std::string& name)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(name, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+bool DirectoryExists(const std::string& name)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(name, error);
+}
+
+// The folder part of a path: up to its last "/", without that "/" unless
+// it is the root; empty when the path has no folder part.
+std::string FolderPartOf(const std::string& path)
+{
+    const std::size_t separator = path.rfind('/');
+    if (separator == std::string::npos) {
+        return "";
+    }
+    return separator == 0 ? "/" : path.substr(0, separator);
+}
+
+// Busy for as long as it lives, however the run ends.
+class BusyScope {
+public:
+    explicit BusyScope(Platform& platform) : platform_(platform) { platform_.SetBusy(true); }
+    ~BusyScope() { platform_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Platform& platform_;
+};
+
+}  // namespace
+
+void TfrmMain::Refuse(const std::string& message, ControlId field)
+{
+    platform_.ShowErrorBox(message);
+    platform_.FocusControl(field);
+    throw SilentStop();
+}
+
+void TfrmMain::bbnExecuteClick()
+{
+    const std::string FileName = Text(edtFileName);
+    const std::string FolderName = Text(edtSelectImageFolder);
+
+    std::uint8_t FileSelectType = kSourceImageFile;
+    if (Checked(rdbImageFile)) {
+        if (!FileExists(FileName)) {
+            Refuse("ファイルが見つかりません\r\n" + FileName, edtFileName);
+        }
+    } else if (Checked(rdbSelectImageFolder)) {
+        FileSelectType = kSourceFolder;
+        if (!DirectoryExists(FolderName)) {
+            Refuse("フォルダが見つかりません\r\n" + FolderName, edtSelectImageFolder);
+        }
+        if (Text(edtOutDirectory).empty()) {
+            Refuse("「指定フォルダのイメージファイル」の時は、「ファイル出力先」を指定して下さい。",
+                   edtOutDirectory);
+        }
+    } else if (Checked(rdbSelectImageClipBoard)) {
+        FileSelectType = kSourceClipboard;
+        if (Text(edtOutDirectory).empty()) {
+            Refuse("「クリップボードのイメージ」の時は、「ファイル出力先」を指定して下さい。",
+                   edtOutDirectory);
+        }
+    } else {
+        platform_.ShowPlainMessage("FileSelectType fail at bbnExecuteClick()");
+        throw SilentStop();
+    }
+
+    std::uint8_t TransMethod = 0;
+    std::string DllName;
+    if (Checked(rdbBasic)) {
+        TransMethod = MethodCodeOfItem(selectedMethod_);
+    } else {
+        CheckPluginLibrary(platform_, Text(edtDll));
+        TransMethod = kPluginMethodCode;
+        DllName = Text(edtDll);
+    }
+
+    const std::optional<std::int32_t> SizeX = TextToInt(Text(edtSizeX));
+    const std::optional<std::int32_t> SizeY = TextToInt(Text(edtSizeY));
+    if (!SizeX || !SizeY || *SizeX % 2 != 0 || *SizeY % 2 != 0) {
+        Refuse("サイズの指定が不正です", edtSizeY);
+    }
+
+    const std::optional<std::int32_t> Count = TextToInt(Text(edtMake));
+    if (!Count || *Count < kCountMin || *Count > kCountMax) {
+        Refuse("生成枚数の指定が不正です", edtMake);
+    }
+
+    const std::uint8_t ImageType = Checked(rdbBmp)    ? kImageTypeBmp
+                                   : Checked(rdbJpeg) ? kImageTypeJpeg
+                                                      : kImageTypePng;
+
+    std::string OutDirectory = Text(edtOutDirectory);
+    if (!OutDirectory.empty()) {
+        if (!DirectoryExists(OutDirectory)) {
+            Refuse("ファイル出力先のフォルダが見つかりません。", edtOutDirectory);
+        }
+    } else {
+        OutDirectory = FolderPartOf(FileName);
+    }
+    if (!OutDirectory.empty()) {
+        OutDirectory += '/';
+    }
+
+    const auto Quality = static_cast<std::uint8_t>(qualityPosition_);
+    SetText(edtQuality, std::to_string(qualityPosition_));
+
+    {
+        BusyScope busy(platform_);
+        const std::string& Prefix = Text(edtPrefix);
+        MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
+                   ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
+                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType);
+        if (Checked(chbHtml)) {
+            THtmlParam param;
+            param.ImageType = ImageType;
+            param.Title = frmHtml_.Title();
+            param.NumOfCol = frmHtml_.NumOfCol();
+            param.Count = *Count;
+            param.Prefix = Prefix;
+            param.OutDirectory = OutDirectory;
+            param.HtmlFileName = frmHtml_.HtmlFileName();
+            param.PopupWidth = frmHtml_.PopupWidth();
+            param.PopupHeight = frmHtml_.PopupHeight();
+            MakeHtml(param);
+        }
+    }
+    platform_.ShowInfoBox("作成しました。");
+}
+
+}  // namespace qm
