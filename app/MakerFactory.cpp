@@ -1,0 +1,25 @@
+#include "app/MakerFactory.h"
+
+#include "engine/MethodCatalogue.h"
+#include "engine/UmuRotateCompress.h"
+#include "plugin/UmuDll.h"
+
+namespace qm {
+
+std::unique_ptr<TMakeUnit> CreateMaker(std::uint8_t code, const std::string& dllName,
+                                       std::int32_t rotateNum)
+{
+    if (code == kPluginMethodCode) {
+        auto maker = std::make_unique<TDll>();
+        maker->LibraryPath = dllName;
+        return maker;
+    }
+    if (code == kDistortedSquareCode) {
+        auto maker = std::make_unique<TRotateCompress>();
+        maker->RotateNum = rotateNum;
+        return maker;
+    }
+    return CreateBuiltinMaker(code);
+}
+
+}  // namespace qm

@@ -1,0 +1,56 @@
+#include "app/UDlgHtml.h"
+
+#include <optional>
+
+#include "app/TextToInt.h"
+
+namespace qm {
+
+TfrmHtml::TfrmHtml()
+    : htmlFileName_(edtFileName),
+      numOfCol_(*TextToInt(edtNumOfCol)),
+      title_(edtTitle),
+      popupWidth_(*TextToInt(edtSizeWidth)),
+      popupHeight_(*TextToInt(edtSizeHeight))
+{
+}
+
+bool TfrmHtml::OkClick(MessageBoxes& boxes)
+{
+    const std::string title = edtTitle;
+
+    const std::optional<std::int32_t> numOfCol = TextToInt(edtNumOfCol);
+    if (!numOfCol) {
+        boxes.ShowErrorBox(NotAnIntegerMessage(edtNumOfCol));
+        return false;
+    }
+    if (*numOfCol < 1) {
+        boxes.ShowErrorBox("1行あたりの画像数は1以上の整数にして下さい。");
+        return false;
+    }
+
+    const std::optional<std::int32_t> width = TextToInt(edtSizeWidth);
+    if (!width) {
+        boxes.ShowErrorBox(NotAnIntegerMessage(edtSizeWidth));
+        return false;
+    }
+    const std::optional<std::int32_t> height = TextToInt(edtSizeHeight);
+    if (!height) {
+        boxes.ShowErrorBox(NotAnIntegerMessage(edtSizeHeight));
+        return false;
+    }
+
+    if (edtFileName.empty()) {
+        boxes.ShowErrorBox("ファイル名を指定して下さい。");
+        return false;
+    }
+
+    title_ = title;
+    numOfCol_ = *numOfCol;
+    popupWidth_ = *width;
+    popupHeight_ = *height;
+    htmlFileName_ = edtFileName;
+    return true;
+}
+
+}  // namespace qm
