@@ -1,6 +1,7 @@
 #include "engine/UMakeUnit.h"
 
 #include <exception>
+#include <utility>
 
 #include "core/Errors.h"
 #include "core/Random.h"
@@ -56,6 +57,11 @@ void TMakeUnit::CheckLimits()
 
 void TMakeUnit::LoadPiece(const Image& piece)
 {
+    // The relaxed size rules let a cut of width or height below 1 through
+    // Prepare; such a cut holds no pixel to make a tile of.
+    if (x_ < 1 || y_ < 1) {
+        Fail(kErrCutTooSmall);
+    }
     if (piece.Width() != x_ || piece.Height() != y_) {
         Fail(kErrPieceSize);
     }
@@ -80,6 +86,9 @@ void TMakeUnit::CopyRows()
 void TMakeUnit::Shuffle()
 {
     rng::Reseed();
+    if (x_ < 1 || y_ < 1) {
+        return;  // no cell to swap; column 0 would lie outside the block
+    }
     const std::int64_t swaps = static_cast<std::int64_t>(x_) * y_ + 1;
     for (std::int64_t n = 0; n < swaps; ++n) {
         const int x1 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(x_)));
