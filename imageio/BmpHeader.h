@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "imageio/DecodeLimits.h"
+
+namespace qm {
+
+// The text of every BMP decoding failure.
+inline constexpr const char* kBadBmpMessage = "ビットマップイメージが不正です";
+[[noreturn]] void ThrowBadBmp();
+
+enum class BmpCompression { None, Rle8, Rle4, Rle24, BitFields };
+
+// One colour channel of a 16- or 32-bit pixel: the bits of Mask, shifted
+// down by Shift, give a value from 0 to Max.
+struct BmpBitField {
+    std::uint32_t Mask = 0;
+    int Shift = 0;
+    std::uint32_t Max = 0;
+
+    static BmpBitField FromMask(std::uint32_t mask);
+    // The channel of pixel scaled to 0..255; 0 for an empty mask.
+    std::uint8_t Extract(std::uint32_t pixel) const;
+};
+
+// Everything the pixel decoders need to know about a BMP file, checked
+// against the bytes of the file.
+struct BmpHeader {
+    int Width = 0;
+    int Height = 0;
+    bool TopDown = false;
+    int BitCount = 0;
+    BmpCompression Compression = BmpCompression::None;
+    // Red, green and blue channels of 16- and 32-bit pixels.
+    std::array<BmpBitField, 3> Fields{};
+    // Colour table as blue, green, red; only the entries the file holds.
+    std::vector<std::array<std::uint8_t, 3>> Palette;
+    // Start of the pixel data, within the file.
+    std::size_t DataOffset = 0;
+
+    // Image row of the stored row number row (rows are stored bottom-up
+    // unless TopDown).
+    int ImageRow(std::int64_t row) const
+    {
+        return static_cast<int>(TopDown ? row : Height - 1 - row);
+    }
+};
+
+// Reads and checks the file and information headers, the channel masks and
+// the colour table. Throws ErrorMessage(kBadBmpMessage) for anything
+// malformed, unsupported, or larger than limits.
+BmpHeader ReadBmpHeader(std::span<const std::uint8_t> file, const DecodeLimits& limits);
+
+}  // namespace qm

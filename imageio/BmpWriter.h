@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Image.h"
+
+namespace qm {
+
+// An uncompressed 24-bit BMP file: 14-byte file header, 40-byte information
+// header (positive height, bottom-up rows, no colour table, resolution left
+// at 0), pixel data at offset 54, each row padded with zeros to 4 bytes.
+std::vector<std::uint8_t> EncodeBmp(const Image& image);
+
+}  // namespace qm

@@ -1,0 +1,152 @@
+#include "imageio/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "core/Errors.h"
+#include "core/Format.h"
+
+namespace qm {
+namespace {
+
+[[noreturn]] void ThrowOpenError(const std::string& path, int error)
+{
+    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, std::strerror(error)}));
+}
+
+[[noreturn]] void ThrowCreateError(const std::string& path, int error)
+{
+    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)}));
+}
+
+// Closes a descriptor on every way out.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    // Closes now and reports the result, so a late write error is seen.
+    int Close()
+    {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Returns 0 or the errno of the failed write.
+int WriteAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// A fresh name beside path that no other writer of this process uses.
+std::string TemporaryNameFor(const std::string& path)
+{
+    static std::atomic<unsigned> counter{0};
+    return Format("%s.tmp-%d-%d", {path, static_cast<long>(::getpid()),
+                                   static_cast<long>(counter.fetch_add(1))});
+}
+
+// Creates a new temporary file beside path; returns its descriptor and name.
+FileDescriptor CreateTemporary(const std::string& path, std::string& name)
+{
+    for (int attempt = 0;; ++attempt) {
+        name = TemporaryNameFor(path);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return FileDescriptor(fd);
+        }
+        if (errno != EEXIST || attempt == 100) {
+            ThrowCreateError(path, errno);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        ThrowOpenError(path, errno);
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) {
+        ThrowOpenError(path, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ThrowOpenError(path, EISDIR);
+    }
+    if (info.st_size > kMaxImageFileBytes) {
+        ThrowOpenError(path, EFBIG);
+    }
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ThrowOpenError(path, errno);
+        }
+        if (n == 0) {
+            return bytes;
+        }
+        if (static_cast<std::int64_t>(bytes.size()) + n > kMaxImageFileBytes) {
+            ThrowOpenError(path, EFBIG);
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+}
+
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    std::string temporary;
+    FileDescriptor file = CreateTemporary(path, temporary);
+    int error = WriteAll(file.Get(), bytes);
+    if (error == 0 && ::fsync(file.Get()) != 0) {
+        error = errno;
+    }
+    if (file.Close() != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        ThrowCreateError(path, error);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,100 @@
+#include "imageio/ImageFiles.h"
+
+#include <algorithm>
+#include <new>
+
+#include "core/Errors.h"
+#include "core/Format.h"
+#include "imageio/BmpReader.h"
+#include "imageio/BmpWriter.h"
+#include "imageio/FileIo.h"
+#include "imageio/JpegReader.h"
+#include "imageio/JpegWriter.h"
+#include "imageio/PngReader.h"
+#include "imageio/PngWriter.h"
+
+namespace qm {
+namespace {
+
+using Decoder = Image (*)(std::span<const std::uint8_t>, const DecodeLimits&);
+
+// The extension of the file name, from its last dot on, without the dot;
+// empty when the name has no dot.
+std::string ExtensionOf(const std::string& path)
+{
+    const std::size_t nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) {
+        return {};
+    }
+    return path.substr(dot + 1);
+}
+
+std::string Lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return text;
+}
+
+Decoder DecoderForExtension(const std::string& extension)
+{
+    const std::string lowered = Lowered(extension);
+    if (lowered == "bmp") {
+        return DecodeBmp;
+    }
+    if (lowered == "jpg" || lowered == "jpeg") {
+        return DecodeJpeg;
+    }
+    if (lowered == "png") {
+        return DecodePng;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Image LoadImageFile(const std::string& path)
+{
+    const std::string extension = ExtensionOf(path);
+    const Decoder decoder = DecoderForExtension(extension);
+    if (decoder == nullptr) {
+        throw ErrorMessage(Format("拡張子 .%s の画像形式は処理できません", {extension}));
+    }
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    return decoder(bytes, DecodeLimits{});
+}
+
+std::optional<Image> LoadImageAnyFormat(const std::string& path)
+{
+    try {
+        const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+        for (const Decoder decoder : {DecodeBmp, DecodeJpeg, DecodePng}) {
+            try {
+                return decoder(bytes, DecodeLimits{});
+            } catch (const ErrorMessage&) {
+            } catch (const std::bad_alloc&) {
+            }
+        }
+    } catch (const ErrorMessage&) {
+    }
+    return std::nullopt;
+}
+
+void SaveBmp(const Image& image, const std::string& path)
+{
+    WriteFileAtomically(path, EncodeBmp(image));
+}
+
+void SaveJpeg(const Image& image, const std::string& path, int quality)
+{
+    WriteFileAtomically(path, EncodeJpeg(image, quality));
+}
+
+void SavePng(const Image& image, const std::string& path)
+{
+    WriteFileAtomically(path, EncodePng(image, kPngIdatSize));
+}
+
+}  // namespace qm

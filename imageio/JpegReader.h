@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "core/Image.h"
+#include "imageio/DecodeLimits.h"
+
+namespace qm {
+
+// Greyscale pictures are quantised to at most this many grey levels.
+inline constexpr int kJpegGreyLevels = 236;
+
+// Decodes a whole JPEG file held in memory with libjpeg's default
+// decompression parameters at full size. Colour (YCbCr, RGB, CMYK and YCCK)
+// files give colour images; greyscale files are quantised to
+// kJpegGreyLevels grey levels with libjpeg's default dithering and then
+// expanded to 24 bits. Throws ErrorMessage("JPEG エラー #<n>") with
+// libjpeg's message number on any failure, JERR_IMAGE_TOO_BIG for a picture
+// beyond limits.
+Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
+
+}  // namespace qm

@@ -1,0 +1,80 @@
+#include "imageio/JpegWriter.h"
+
+#include <cstdlib>
+
+#include "imageio/JpegError.h"
+
+namespace qm {
+namespace {
+
+// Everything libjpeg touches, trivially destructible, so that it can live
+// outside the function that sets the jump target.
+struct JpegEncoder {
+    jpeg_compress_struct Info;
+    JpegErrorManager Error;
+    unsigned char* Output;  // malloc'ed by libjpeg's memory destination
+    unsigned long OutputSize;
+};
+
+// Returns false after libjpeg failed; the message number is then in
+// encoder.Error.Base.msg_code. rgbRow holds 3 * width bytes.
+bool Compress(JpegEncoder& encoder, const Image& image, int quality, std::uint8_t* rgbRow)
+{
+    if (setjmp(encoder.Error.Jump) != 0) {
+        return false;
+    }
+    j_compress_ptr info = &encoder.Info;
+    jpeg_create_compress(info);
+    jpeg_mem_dest(info, &encoder.Output, &encoder.OutputSize);
+    info->image_width = static_cast<JDIMENSION>(image.Width());
+    info->image_height = static_cast<JDIMENSION>(image.Height());
+    info->input_components = 3;
+    info->in_color_space = JCS_RGB;
+    jpeg_set_defaults(info);
+    jpeg_set_quality(info, quality, TRUE);
+    jpeg_start_compress(info, TRUE);
+    while (info->next_scanline < info->image_height) {
+        const std::uint8_t* bgr = image.Row(static_cast<int>(info->next_scanline));
+        for (int x = 0; x < image.Width(); ++x) {
+            rgbRow[3 * x] = bgr[3 * x + 2];
+            rgbRow[3 * x + 1] = bgr[3 * x + 1];
+            rgbRow[3 * x + 2] = bgr[3 * x];
+        }
+        JSAMPROW row = rgbRow;
+        jpeg_write_scanlines(info, &row, 1);
+    }
+    jpeg_finish_compress(info);
+    return true;
+}
+
+// Releases libjpeg's memory and the output buffer on every way out.
+class EncoderGuard {
+public:
+    explicit EncoderGuard(JpegEncoder& encoder) : encoder_(encoder) {}
+    ~EncoderGuard()
+    {
+        jpeg_destroy_compress(&encoder_.Info);
+        std::free(encoder_.Output);
+    }
+    EncoderGuard(const EncoderGuard&) = delete;
+    EncoderGuard& operator=(const EncoderGuard&) = delete;
+
+private:
+    JpegEncoder& encoder_;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality)
+{
+    JpegEncoder encoder{};
+    encoder.Info.err = InitJpegErrorManager(encoder.Error);
+    const EncoderGuard guard(encoder);
+    std::vector<std::uint8_t> rgbRow(image.RowBytes());
+    if (!Compress(encoder, image, quality, rgbRow.data())) {
+        ThrowJpegError(encoder.Error.Base.msg_code);
+    }
+    return std::vector<std::uint8_t>(encoder.Output, encoder.Output + encoder.OutputSize);
+}
+
+}  // namespace qm

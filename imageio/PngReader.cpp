@@ -1,0 +1,129 @@
+#include "imageio/PngReader.h"
+
+#include <cstring>
+#include <vector>
+
+#include "imageio/PngError.h"
+
+namespace qm {
+namespace {
+
+// Upper bound of any ancillary chunk libpng keeps in memory.
+constexpr png_alloc_size_t kMaxChunkBytes = 8'000'000;
+
+struct MemorySource {
+    const std::uint8_t* Data;
+    std::size_t Size;
+    std::size_t Position;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, std::size_t length)
+{
+    auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
+    if (source->Size - source->Position < length) {
+        png_error(png, "Unexpected end of file");
+    }
+    std::memcpy(out, source->Data + source->Position, length);
+    source->Position += length;
+}
+
+// Everything libpng touches, trivially destructible, so that it can live
+// outside the functions that set the jump target.
+struct PngDecoder {
+    png_structp Png;
+    png_infop Info;
+    PngErrorText Error;
+    MemorySource Source;
+    png_uint_32 Width;
+    png_uint_32 Height;
+    png_size_t RowBytes;
+};
+
+// Reads the chunks up to the image data and asks for 8-bit blue-green-red
+// rows whatever the file holds. Returns false after libpng failed; the
+// reason is then in decoder.Error.
+bool ReadHeader(PngDecoder& decoder, const DecodeLimits& limits)
+{
+    png_structp png = decoder.Png;
+    png_infop info = decoder.Info;
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    png_set_user_limits(png, static_cast<png_uint_32>(limits.MaxSide),
+                        static_cast<png_uint_32>(limits.MaxSide));
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    // Only the colour is used: every chunk but IHDR, PLTE, tRNS, IDAT and
+    // IEND is skipped unread.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_read_fn(png, &decoder.Source, ReadFromMemory);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_strip_alpha(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    decoder.Width = png_get_image_width(png, info);
+    decoder.Height = png_get_image_height(png, info);
+    decoder.RowBytes = png_get_rowbytes(png, info);
+    return true;
+}
+
+bool ReadRows(PngDecoder& decoder, png_bytepp rows)
+{
+    if (setjmp(png_jmpbuf(decoder.Png)) != 0) {
+        return false;
+    }
+    png_read_image(decoder.Png, rows);
+    return true;
+}
+
+// Releases libpng's structures on every way out.
+class DecoderGuard {
+public:
+    explicit DecoderGuard(PngDecoder& decoder) : decoder_(decoder) {}
+    ~DecoderGuard() { png_destroy_read_struct(&decoder_.Png, &decoder_.Info, nullptr); }
+    DecoderGuard(const DecoderGuard&) = delete;
+    DecoderGuard& operator=(const DecoderGuard&) = delete;
+
+private:
+    PngDecoder& decoder_;
+};
+
+}  // namespace
+
+Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits)
+{
+    PngDecoder decoder{};
+    decoder.Source = MemorySource{file.data(), file.size(), 0};
+    decoder.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &decoder.Error, PngErrorJump,
+                                         PngIgnoreWarning);
+    const DecoderGuard guard(decoder);
+    if (decoder.Png != nullptr) {
+        decoder.Info = png_create_info_struct(decoder.Png);
+    }
+    if (decoder.Info == nullptr) {
+        ThrowPngError("Out of memory");
+    }
+    if (!ReadHeader(decoder, limits)) {
+        ThrowPngError(decoder.Error.Text);
+    }
+    if (!limits.Allows(decoder.Width, decoder.Height)) {
+        ThrowPngError("Image exceeds the size limit");
+    }
+    Image image(static_cast<int>(decoder.Width), static_cast<int>(decoder.Height));
+    if (decoder.RowBytes != image.RowBytes()) {
+        ThrowPngError("Unexpected row layout");
+    }
+    std::vector<png_bytep> rows(decoder.Height);
+    for (int y = 0; y < image.Height(); ++y) {
+        rows[y] = image.Row(y);
+    }
+    if (!ReadRows(decoder, rows.data())) {
+        ThrowPngError(decoder.Error.Text);
+    }
+    return image;
+}
+
+}  // namespace qm

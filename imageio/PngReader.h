@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "core/Image.h"
+#include "imageio/DecodeLimits.h"
+
+namespace qm {
+
+// Decodes a whole PNG file held in memory: every colour type and bit depth,
+// interlaced or not. Palette and grey pictures are expanded, 16-bit samples
+// keep their high byte, alpha and transparency are dropped, gamma and
+// background chunks are ignored. Throws ErrorMessage("PNG エラー: <reason>")
+// with libpng's reason on any failure, also for a picture beyond limits.
+Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
+
+}  // namespace qm

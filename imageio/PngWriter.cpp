@@ -1,0 +1,153 @@
+#include "imageio/PngWriter.h"
+
+#include <ctime>
+#include <new>
+#include <string>
+
+#include "core/Errors.h"
+#include "imageio/ByteOrder.h"
+#include "imageio/PngError.h"
+
+namespace qm {
+namespace {
+
+constexpr std::uint32_t kGamma = 45455;  // image gamma 0.45455
+
+// Payloads of the chunks written between IHDR and the image data.
+struct ChunkPayloads {
+    std::vector<std::uint8_t> Time;
+    std::string Text;
+    std::vector<std::uint8_t> Gamma;
+};
+
+std::vector<std::uint8_t> TimePayload(std::time_t now)
+{
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    const int year = utc.tm_year + 1900;
+    return {static_cast<std::uint8_t>(year >> 8), static_cast<std::uint8_t>(year),
+            static_cast<std::uint8_t>(utc.tm_mon + 1), static_cast<std::uint8_t>(utc.tm_mday),
+            static_cast<std::uint8_t>(utc.tm_hour), static_cast<std::uint8_t>(utc.tm_min),
+            static_cast<std::uint8_t>(utc.tm_sec)};
+}
+
+// Keyword, the separating zero byte, then the text.
+std::string SoftwarePayload()
+{
+    std::string payload = "Software";
+    payload.push_back('\0');
+    payload += "Quillmore " QM_VERSION " (libpng ";
+    payload += png_get_libpng_ver(nullptr);
+    payload += ")";
+    return payload;
+}
+
+ChunkPayloads MakePayloads()
+{
+    ChunkPayloads payloads;
+    payloads.Time = TimePayload(std::time(nullptr));
+    payloads.Text = SoftwarePayload();
+    AppendBe32(payloads.Gamma, kGamma);
+    return payloads;
+}
+
+// Everything libpng touches, trivially destructible, so that it can live
+// outside the function that sets the jump target.
+struct PngEncoder {
+    png_structp Png;
+    png_infop Info;
+    PngErrorText Error;
+    std::vector<std::uint8_t>* Output;
+};
+
+void WriteToMemory(png_structp png, png_bytep data, std::size_t length)
+{
+    auto* encoder = static_cast<PngEncoder*>(png_get_io_ptr(png));
+    bool outOfMemory = false;
+    try {
+        encoder->Output->insert(encoder->Output->end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    }
+    // Outside the handler: the jump must not leave a caught exception behind.
+    if (outOfMemory) {
+        png_error(png, "Out of memory");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+void WriteChunk(png_structp png, const char* name, const void* data, std::size_t size)
+{
+    png_write_chunk(png, reinterpret_cast<png_const_bytep>(name),
+                    static_cast<png_const_bytep>(data), size);
+}
+
+// Returns false after libpng failed; the reason is then in encoder.Error.
+bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
+              const ChunkPayloads& payloads)
+{
+    png_structp png = encoder.Png;
+    png_infop info = encoder.Info;
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    png_set_write_fn(png, &encoder, WriteToMemory, FlushNothing);
+    png_set_compression_buffer_size(png, static_cast<std::size_t>(idatSize));
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.Width()),
+                 static_cast<png_uint_32>(image.Height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // libpng would put gAMA straight after IHDR; writing the three chunks
+    // ourselves keeps them in our order.
+    png_write_info_before_PLTE(png, info);
+    WriteChunk(png, "tIME", payloads.Time.data(), payloads.Time.size());
+    WriteChunk(png, "tEXt", payloads.Text.data(), payloads.Text.size());
+    WriteChunk(png, "gAMA", payloads.Gamma.data(), payloads.Gamma.size());
+    png_write_info(png, info);
+    png_set_bgr(png);
+    for (int y = 0; y < image.Height(); ++y) {
+        png_write_row(png, image.Row(y));
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
+
+// Releases libpng's structures on every way out.
+class EncoderGuard {
+public:
+    explicit EncoderGuard(PngEncoder& encoder) : encoder_(encoder) {}
+    ~EncoderGuard() { png_destroy_write_struct(&encoder_.Png, &encoder_.Info); }
+    EncoderGuard(const EncoderGuard&) = delete;
+    EncoderGuard& operator=(const EncoderGuard&) = delete;
+
+private:
+    PngEncoder& encoder_;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize)
+{
+    if (idatSize < kPngMinIdatSize || idatSize > kPngMaxIdatSize) {
+        throw ErrorMessage("Write PNG Param: Err IDAT Size(min:256  max:100000)");
+    }
+    const ChunkPayloads payloads = MakePayloads();
+    std::vector<std::uint8_t> output;
+    PngEncoder encoder{};
+    encoder.Output = &output;
+    encoder.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &encoder.Error, PngErrorJump,
+                                          PngIgnoreWarning);
+    const EncoderGuard guard(encoder);
+    if (encoder.Png != nullptr) {
+        encoder.Info = png_create_info_struct(encoder.Png);
+    }
+    if (encoder.Info == nullptr) {
+        ThrowPngError("Out of memory");
+    }
+    if (!Compress(encoder, image, idatSize, payloads)) {
+        ThrowPngError(encoder.Error.Text);
+    }
+    return output;
+}
+
+}  // namespace qm

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Image.h"
+
+namespace qm {
+
+// The program's IDAT chunk size, and the range the writer accepts.
+inline constexpr int kPngIdatSize = 32768;
+inline constexpr int kPngMinIdatSize = 256;
+inline constexpr int kPngMaxIdatSize = 100000;
+
+// An 8-bit truecolour, non-interlaced PNG file of image holding, in this
+// order: signature, IHDR, tIME (UTC now), tEXt "Software" naming this
+// program and libpng with their versions, gAMA 45455, IDAT chunks of at most
+// idatSize bytes deflated at zlib's default level, IEND. Throws
+// ErrorMessage("Write PNG Param: Err IDAT Size(min:256  max:100000)") for an
+// idatSize outside kPngMinIdatSize..kPngMaxIdatSize, and
+// ErrorMessage("PNG エラー: <reason>") when libpng fails.
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize = kPngIdatSize);
+
+}  // namespace qm
