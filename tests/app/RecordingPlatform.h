@@ -60,9 +60,9 @@ public:
     bool IsMainWindowActive() override { return mainWindowActive; }
     void SetBusy(bool busy) override { calls.push_back(busy ? "busy: 1" : "busy: 0"); }
     std::optional<Image> ClipboardImage() override { return clipboard; }
-    bool ChooseFolder(const std::string& title, const std::string&, std::string& folder) override
+    bool ChooseFolder(const std::string& title, const std::string& root, std::string& folder) override
     {
-        calls.push_back("folder dialog: " + title);
+        calls.push_back("folder dialog: " + title + " from " + root);
         if (folderChosen) {
             folder = chosenFolder;
         }
