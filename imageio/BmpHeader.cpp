@@ -117,6 +117,10 @@ std::uint8_t BmpBitField::Extract(std::uint32_t pixel) const
         return 0;
     }
     const std::uint64_t value = (pixel & Mask) >> Shift;
+    const int width = std::bit_width(Max);
+    if (width > 8) {
+        return static_cast<std::uint8_t>(value >> (width - 8));
+    }
     return static_cast<std::uint8_t>((value * 255 + Max / 2) / Max);
 }
 

@@ -24,7 +24,8 @@ struct BmpBitField {
     std::uint32_t Max = 0;
 
     static BmpBitField FromMask(std::uint32_t mask);
-    // The channel of pixel scaled to 0..255; 0 for an empty mask.
+    // The channel of pixel as 0..255: a channel of up to 8 bits is scaled
+    // with rounding, a wider one keeps its top 8 bits; 0 for an empty mask.
     std::uint8_t Extract(std::uint32_t pixel) const;
 };
 

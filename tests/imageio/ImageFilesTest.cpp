@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+
+#include <jerror.h>
+
+#include "TestFiles.h"
+#include "core/Errors.h"
+#include "imageio/ImageFiles.h"
+#include "imageio/JpegReader.h"
+#include "imageio/PngReader.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string LoadFailure(const std::string& path)
+{
+    try {
+        LoadImageFile(path);
+    } catch (const ErrorMessage& error) {
+        return error.what();
+    }
+    return {};
+}
+
+std::string SaveFailure(const std::string& path)
+{
+    try {
+        SaveBmp(test::Gradient(40, 40), path);
+    } catch (const ErrorMessage& error) {
+        return error.what();
+    }
+    return {};
+}
+
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(ImageFiles, TheExtensionChoosesTheDecoder)
+{
+    test::TemporaryFolder folder;
+    fs::copy_file(test::Fixture("jpeg-bmp/testorig.jpg"), folder.File("photo.JPG"));
+    fs::copy_file(test::Fixture("jpeg-bmp/testorig.jpg"), folder.File("photo.jpeg"));
+    fs::copy_file(test::Fixture("pngsuite/basn2c08.png"), folder.File("x.jpg"));
+    fs::copy_file(test::Fixture("pngsuite/basn2c08.png"), folder.File("x.Png"));
+    fs::copy_file(test::Fixture("bmpsuite/images/rgb24.bmp"), folder.File("y.BMP"));
+    fs::copy_file(test::Fixture("jpeg-bmp/testorig.jpg"), folder.File("y.bmp"));
+
+    const Image photo = DecodeJpeg(test::ReadFixture("jpeg-bmp/testorig.jpg"));
+    EXPECT_TRUE(LoadImageFile(folder.File("photo.JPG")) == photo);
+    EXPECT_TRUE(LoadImageFile(folder.File("photo.jpeg")) == photo);
+    EXPECT_EQ(LoadImageFile(folder.File("x.Png")).Width(), 32);
+    EXPECT_EQ(LoadImageFile(folder.File("y.BMP")).Width(), 127);
+    EXPECT_EQ(LoadFailure(folder.File("x.jpg")), "JPEG エラー #" + std::to_string(JERR_NO_SOI));
+    EXPECT_EQ(LoadFailure(folder.File("y.bmp")), "ビットマップイメージが不正です");
+}
+
+TEST(ImageFiles, OtherExtensionsAreRefusedAsTyped)
+{
+    test::TemporaryFolder folder;
+    fs::copy_file(test::Fixture("jpeg-bmp/testorig.jpg"), folder.File("picture.gif"));
+    EXPECT_EQ(LoadFailure(folder.File("picture.gif")), "拡張子 .gif の画像形式は処理できません");
+    EXPECT_EQ(LoadFailure(folder.File("Picture.GIF")), "拡張子 .GIF の画像形式は処理できません");
+    EXPECT_EQ(LoadFailure(folder.File("archive.png.txt")),
+              "拡張子 .txt の画像形式は処理できません");
+    EXPECT_EQ(LoadFailure(folder.File("noextension")), "拡張子 . の画像形式は処理できません");
+    EXPECT_EQ(LoadFailure("/some.dir/noextension"), "拡張子 . の画像形式は処理できません");
+}
+
+TEST(ImageFiles, UnreadableFilesNameTheFileAndTheReason)
+{
+    test::TemporaryFolder folder;
+    const std::string missing = folder.File("missing.png");
+    EXPECT_EQ(LoadFailure(missing),
+              "ファイル \"" + missing + "\". " + std::strerror(ENOENT) + " は開けません");
+    fs::create_directory(folder.File("folder.bmp"));
+    EXPECT_EQ(LoadFailure(folder.File("folder.bmp")), "ファイル \"" + folder.File("folder.bmp") +
+                                                          "\". " + std::strerror(EISDIR) +
+                                                          " は開けません");
+}
+
+TEST(ImageFiles, AnyFormatTriesEveryDecoderWhateverTheName)
+{
+    test::TemporaryFolder folder;
+    fs::copy_file(test::Fixture("pngsuite/basn2c08.png"), folder.File("x.jpg"));
+    fs::copy_file(test::Fixture("jpeg-bmp/testorig.jpg"), folder.File("y.png"));
+    fs::copy_file(test::Fixture("bmpsuite/images/rgb24.bmp"), folder.File("z.jpeg"));
+    WriteText(folder.File("a.bmp"), "not a picture");
+
+    const auto png = LoadImageAnyFormat(folder.File("x.jpg"));
+    ASSERT_TRUE(png.has_value());
+    EXPECT_TRUE(*png == DecodePng(test::ReadFixture("pngsuite/basn2c08.png")));
+    const auto jpeg = LoadImageAnyFormat(folder.File("y.png"));
+    ASSERT_TRUE(jpeg.has_value());
+    EXPECT_EQ(jpeg->Width(), 227);
+    const auto bmp = LoadImageAnyFormat(folder.File("z.jpeg"));
+    ASSERT_TRUE(bmp.has_value());
+    EXPECT_EQ(bmp->Width(), 127);
+    EXPECT_FALSE(LoadImageAnyFormat(folder.File("a.bmp")).has_value());
+    EXPECT_FALSE(LoadImageAnyFormat(folder.File("missing.bmp")).has_value());
+    EXPECT_FALSE(LoadImageAnyFormat(folder.Path().string()).has_value());
+}
+
+TEST(ImageFiles, SavedTilesReadBackAndReplaceOlderFiles)
+{
+    test::TemporaryFolder folder;
+    const Image tile = test::Gradient(62, 62);
+    for (const char* name : {"t001.bmp", "t001.png", "t001.jpg"}) {
+        WriteText(folder.File(name), "older file");
+    }
+    SaveBmp(tile, folder.File("t001.bmp"));
+    SavePng(tile, folder.File("t001.png"));
+    SaveJpeg(tile, folder.File("t001.jpg"), 100);
+    EXPECT_TRUE(LoadImageFile(folder.File("t001.bmp")) == tile);
+    EXPECT_TRUE(LoadImageFile(folder.File("t001.png")) == tile);
+    EXPECT_EQ(LoadImageFile(folder.File("t001.jpg")).Width(), 62);
+    SaveJpeg(tile, folder.File("t002.jpg"), 1);
+    EXPECT_EQ(LoadImageFile(folder.File("t002.jpg")).Height(), 62);
+    const std::vector<std::string> expected = {"t001.bmp", "t001.jpg", "t001.png", "t002.jpg"};
+    EXPECT_EQ(Names(folder.Path()), expected);
+}
+
+TEST(ImageFiles, FailedWritesLeaveNothingBehind)
+{
+    test::TemporaryFolder folder;
+    fs::create_directory(folder.File("taken.bmp"));
+    EXPECT_EQ(SaveFailure(folder.File("taken.bmp")), "ファイル \"" + folder.File("taken.bmp") +
+                                                         "\". " + std::strerror(EISDIR) +
+                                                         " を作成できません");
+    const std::string nowhere = folder.File("no/such/folder/t.bmp");
+    EXPECT_EQ(SaveFailure(nowhere),
+              "ファイル \"" + nowhere + "\". " + std::strerror(ENOENT) + " を作成できません");
+    EXPECT_THROW(SavePng(Image(), folder.File("empty.png")), ErrorMessage);
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"taken.bmp"});
+}
+
+TEST(ImageFiles, AWriteCutShortKeepsTheOlderFile)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("t001.bmp");
+    WriteText(path, "older file");
+
+    // The file size limit stops the write half-way, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string message = SaveFailure(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(message, "ファイル \"" + path + "\". " + std::strerror(EFBIG) + " を作成できません");
+    std::ifstream in(path);
+    std::string content;
+    std::getline(in, content);
+    EXPECT_EQ(content, "older file");
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"t001.bmp"});
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "TestFiles.h"
+#include "imageio/JpegReader.h"
+#include "imageio/JpegWriter.h"
+
+namespace qm {
+namespace {
+
+// The first marker of the given kind, or file.size().
+std::size_t FindMarker(const std::vector<std::uint8_t>& file, std::uint8_t marker)
+{
+    for (std::size_t i = 0; i + 1 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] == marker) {
+            return i;
+        }
+    }
+    return file.size();
+}
+
+int LargestDifference(const Image& a, const Image& b)
+{
+    int largest = 0;
+    for (std::size_t i = 0; i < a.Bytes().size(); ++i) {
+        largest = std::max(largest, std::abs(a.Bytes()[i] - b.Bytes()[i]));
+    }
+    return largest;
+}
+
+TEST(JpegWriter, QualityShapesTheTablesAndTheFile)
+{
+    const Image image = test::Gradient(64, 48);
+    const auto best = EncodeJpeg(image, 100);
+    const auto worst = EncodeJpeg(image, 1);
+    EXPECT_LT(worst.size(), best.size());
+
+    for (const auto* file : {&best, &worst}) {
+        EXPECT_EQ((*file)[0], 0xFF);
+        EXPECT_EQ((*file)[1], 0xD8);
+        EXPECT_LT(FindMarker(*file, 0xC0), file->size());   // baseline frame
+        EXPECT_EQ(FindMarker(*file, 0xC2), file->size());   // not progressive
+        const Image decoded = DecodeJpeg(*file);
+        EXPECT_EQ(decoded.Width(), 64);
+        EXPECT_EQ(decoded.Height(), 48);
+    }
+    // Quality 100 gives quantisation tables of ones; forced baseline keeps
+    // quality 1's values within 8 bits.
+    const std::size_t table = FindMarker(best, 0xDB);
+    ASSERT_LT(table + 5 + 64, best.size());
+    EXPECT_EQ(best[table + 4] >> 4, 0);  // 8-bit precision
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_EQ(best[table + 5 + i], 1);
+    }
+    const std::size_t worstTable = FindMarker(worst, 0xDB);
+    EXPECT_EQ(worst[worstTable + 4] >> 4, 0);
+    EXPECT_EQ(worst[worstTable + 5], 255);
+}
+
+TEST(JpegWriter, KeepsColoursAndOrientation)
+{
+    Image image(32, 32);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            std::uint8_t* p = image.Pixel(x, y);
+            p[y < 16 ? 2 : 0] = 255;  // red above, blue below
+        }
+    }
+    const Image decoded = DecodeJpeg(EncodeJpeg(image, 100));
+    // Away from the edge between the colours, where the smoothed colour
+    // planes blend.
+    const Rect top{0, 0, 32, 12};
+    const Rect bottom{0, 20, 32, 12};
+    for (const Rect& area : {top, bottom}) {
+        Image expected(area.Width, area.Height);
+        Image actual(area.Width, area.Height);
+        expected.CopyRect(0, 0, image, area);
+        actual.CopyRect(0, 0, decoded, area);
+        EXPECT_LE(LargestDifference(actual, expected), 8);
+    }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,67 @@
+#include "TestFiles.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace qm::test {
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::uint8_t> ReadFixture(const std::string& relative)
+{
+    return ReadBytes(Fixture(relative));
+}
+
+std::vector<std::filesystem::path> FixtureFiles(const std::string& folder,
+                                                const std::string& extension)
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Fixture(folder))) {
+        if (entry.is_regular_file() && entry.path().extension() == extension) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+Image Gradient(int width, int height)
+{
+    Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = image.Pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(x * 7 + y);
+            p[1] = static_cast<std::uint8_t>(y * 5 + 3 * x);
+            p[2] = static_cast<std::uint8_t>(x * y + 11);
+        }
+    }
+    return image;
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "qm-imageio-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace qm::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/Image.h"
+
+namespace qm::test {
+
+inline std::filesystem::path Fixture(const std::string& relative)
+{
+    return std::filesystem::path(QM_FIXTURES) / relative;
+}
+
+// The bytes of a fixture file; an empty vector when it cannot be read.
+std::vector<std::uint8_t> ReadFixture(const std::string& relative);
+
+// The regular files directly in a fixture folder with the given extension,
+// sorted by name.
+std::vector<std::filesystem::path> FixtureFiles(const std::string& folder,
+                                                const std::string& extension);
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+
+// An image whose every pixel differs from its neighbours.
+Image Gradient(int width, int height);
+
+// A fresh empty folder under the system's temporary folder, removed with its
+// content when the object goes.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace qm::test
