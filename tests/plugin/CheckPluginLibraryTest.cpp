@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
+#include <memory>
 
 #include "PluginTestSupport.h"
 #include "core/Errors.h"
@@ -46,8 +50,11 @@ TEST(CheckPluginLibrary, PassesAUsableLibraryAndOneLackingOnlyLaterExports)
 
 TEST(CheckPluginLibrary, RefusesWithOneReportAndReleasesTheLibrary)
 {
-    const std::string notALibrary = testing::TempDir() + "quillmore-not-a-library.so";
+    const std::string notALibrary =
+        testing::TempDir() + "quillmore-not-a-library-" + std::to_string(getpid()) + ".so";
     std::ofstream(notALibrary) << "This is a text, not a shared library.\n";
+    const std::unique_ptr<const char, int (*)(const char*)> removeLater(notALibrary.c_str(),
+                                                                         std::remove);
     const std::string missing = testing::TempDir() + "quillmore-no-such-plugin.so";
 
     const struct {
