@@ -1,0 +1,120 @@
+#include "cli/CliOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include "engine/MethodCatalogue.h"
+
+namespace qm {
+namespace {
+
+std::string MethodNames()
+{
+    std::string names;
+    for (const MethodInfo& method : BuiltinMethods()) {
+        names += names.empty() ? "" : ", ";
+        names += method.cliName;
+    }
+    return names;
+}
+
+}  // namespace
+
+std::optional<int> MethodItemOfName(const std::string& name)
+{
+    int item = 0;
+    for (const MethodInfo& method : BuiltinMethods()) {
+        if (name == method.cliName || name == method.itemText) {
+            return item;
+        }
+        ++item;
+    }
+    return std::nullopt;
+}
+
+void DeclareCliOptions(CLI::App& app, CliOptions& o)
+{
+    auto* file = app.add_option("--file", o.file,
+                                "元画像のファイル (既定) / source picture file (default)")
+                     ->type_name("PATH");
+    auto* folder = app.add_option("--folder", o.folder,
+                                  "このフォルダの画像から1枚を無作為に使う / take one picture "
+                                  "of this folder at random")
+                       ->type_name("DIR");
+    auto* clipboard = app.add_flag("--clipboard", o.clipboard,
+                                   "クリップボードの画像を使う / take the clipboard's picture");
+    file->excludes(folder, clipboard);
+    folder->excludes(clipboard);
+
+    auto* method =
+        app.add_option_function<std::string>(
+               "--method", [&o](const std::string& name) { o.methodItem = MethodItemOfName(name); },
+               "変換方法 (一覧の名前も可: 万華鏡風 など) / pattern method: " + MethodNames() +
+                   " (既定/default kaleidoscope)")
+            ->type_name("NAME")
+            ->check(CLI::Validator(
+                [](std::string& name) {
+                    return MethodItemOfName(name) ? std::string() : "unknown method " + name;
+                },
+                ""));
+    app.add_option("--rotate", o.dialogs.rotateNum,
+                   "歪四角の変換値 2～20 (distorted-square のみ) / rotate number 2 to 20 of "
+                   "distorted-square")
+        ->type_name("K");
+    auto* plugin = app.add_option("--plugin", o.plugin,
+                                  "外部変換のライブラリ / plug-in method library (.so)")
+                       ->type_name("LIB");
+    plugin->excludes(method);
+
+    app.add_option("--size", o.size, "切り抜く縦のサイズ (偶数 32～256) / cut height, even, 32 to 256")
+        ->type_name("N");
+    app.add_option("--width", o.width,
+                   "切り抜く横のサイズ (rectangle, none のみ) / cut width (rectangle and none "
+                   "only)")
+        ->type_name("N");
+    app.add_option("--count", o.count, "作成枚数 1～100 / number of tiles, 1 to 100")
+        ->type_name("N");
+    app.add_option("--prefix", o.prefix, "出力ファイル名の先頭 / start of the file names")
+        ->type_name("P");
+    auto* format = app.add_option("--format", o.format, "出力ファイルタイプ / output type (bmp)")
+                       ->type_name("TYPE")
+                       ->check(CLI::IsMember({"bmp", "jpeg", "png"}));
+    app.add_option("--quality", o.quality, "Jpegの品質 1～100 (--format jpeg) / JPEG quality")
+        ->type_name("Q")
+        ->needs(format);
+
+    app.add_flag("--shuffle", o.shuffle, "シャッフルする / shuffle the piece's pixels");
+    app.add_flag("--blur", o.blur, "ぼかす / blur the source picture once");
+    app.add_flag("--brightness", o.brightness, "明るさ変更 / vary the brightness of every tile");
+
+    auto* html = app.add_flag("--html", o.html, "HTMLを出力する / write an HTML index page");
+    app.add_option("--html-title", o.dialogs.htmlTitle, "ページのタイトル / page title (一覧)")
+        ->type_name("T")
+        ->needs(html);
+    app.add_option("--html-columns", o.dialogs.htmlColumns,
+                   "1行あたりの画像数 / images per row (5)")
+        ->type_name("N")
+        ->needs(html);
+    app.add_option("--html-popup-width", o.dialogs.htmlPopupWidth,
+                   "ポップアップウィンドウの幅 / pop-up width (400)")
+        ->type_name("W")
+        ->needs(html);
+    app.add_option("--html-popup-height", o.dialogs.htmlPopupHeight,
+                   "ポップアップウィンドウの高さ / pop-up height (400)")
+        ->type_name("H")
+        ->needs(html);
+    app.add_option("--html-file", o.dialogs.htmlFileName,
+                   "HTMLのファイル名 / page file name (list.html)")
+        ->type_name("NAME")
+        ->needs(html);
+
+    app.add_option("--out", o.out,
+                   "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: the "
+                   "source picture's folder)")
+        ->type_name("DIR");
+    app.add_option("--seed", o.seed,
+                   "乱数の種を固定して同じ結果を繰り返す / fixed random seed for repeatable "
+                   "runs")
+        ->type_name("N");
+}
+
+}  // namespace qm

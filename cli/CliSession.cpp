@@ -1,0 +1,185 @@
+#include "cli/CliSession.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "app/AppInfo.h"
+#include "app/Main.h"
+#include "app/TopLevelHandler.h"
+#include "app/UDlgHtml.h"
+#include "cli/CliOptions.h"
+#include "cli/ConsolePlatform.h"
+#include "core/Random.h"
+
+namespace qm {
+namespace {
+
+using enum ControlId;
+
+constexpr const char* kCompleted = "作成しました。";
+
+constexpr const char* kDescription =
+    "Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"
+    "Makes seamless symmetric pattern tiles from a picture.";
+
+constexpr const char* kFooter =
+    "終了コード / exit status: 0 作成しました / made, 1 メッセージで終了 / ended with a "
+    "message, 2 使い方の誤り / usage error\n"
+    "例 / example: quillmore-cli --file photo.jpg --method floral --count 12 --format png "
+    "--out tiles";
+
+// A control the user could not reach in the window with these settings.
+struct UsageError {
+    std::string text;
+};
+
+// Drives one main window from the parsed options.
+class CliSession {
+public:
+    CliSession(const CliOptions& options, std::ostream& out, std::ostream& err)
+        : options_(options), platform_(out, err, options.dialogs), main_(platform_, frmHtml_)
+    {
+    }
+
+    int Run()
+    {
+        main_.FormCreate();
+        if (!Act([this] { SetSource(); }) || !Act([this] { SetMethod(); })) {
+            return kExitRefused;
+        }
+        if (options_.dialogs.rotateNum) {
+            Require(bbnDetail, "--rotate は --method distorted-square の時だけ指定できます / "
+                               "--rotate needs --method distorted-square");
+            if (!Act([this] { main_.Click(bbnDetail); })) {
+                return kExitRefused;
+            }
+        }
+        if (!Act([this] { SetSizesAndOutput(); }) || !Act([this] { SetHtml(); })) {
+            return kExitRefused;
+        }
+        Act([this] { main_.Click(bbnExecute); });
+        const bool made = !platform_.ErrorShown() && platform_.LastInfo() == kCompleted;
+        return made ? kExitMade : kExitRefused;
+    }
+
+private:
+    // Runs one user action through the top-level handler; false when it
+    // showed an error.
+    bool Act(const std::function<void()>& action)
+    {
+        RunUserAction(platform_, action);
+        return !platform_.ErrorShown();
+    }
+
+    void Require(ControlId control, const char* text)
+    {
+        if (!main_.State(control).enabled) {
+            throw UsageError{text};
+        }
+    }
+
+    void Type(ControlId control, const std::optional<std::string>& text)
+    {
+        if (text) {
+            main_.ChangeText(control, *text);
+        }
+    }
+
+    void SetSource()
+    {
+        if (options_.folder) {
+            main_.Click(rdbSelectImageFolder);
+            main_.ChangeText(edtSelectImageFolder, *options_.folder);
+        } else if (options_.clipboard) {
+            main_.Click(rdbSelectImageClipBoard);
+        }
+        Type(edtFileName, options_.file);
+    }
+
+    void SetMethod()
+    {
+        if (options_.plugin) {
+            main_.Click(rdbDll);
+            main_.ChangeText(edtDll, *options_.plugin);
+        } else if (options_.methodItem) {
+            main_.SelectMethod(*options_.methodItem);
+        }
+    }
+
+    void SetSizesAndOutput()
+    {
+        Type(edtSizeY, options_.size);
+        if (options_.width) {
+            Require(edtSizeX, "--width は --method rectangle か none の時だけ指定できます / "
+                              "--width needs --method rectangle or none");
+            main_.ChangeText(edtSizeX, *options_.width);
+        }
+        Type(edtMake, options_.count);
+        Type(edtPrefix, options_.prefix);
+        if (options_.format) {
+            main_.Click(*options_.format == "jpeg" ? rdbJpeg : *options_.format == "png" ? rdbPng : rdbBmp);
+        }
+        if (options_.quality) {
+            Require(edtQuality, "--quality は --format jpeg の時だけ指定できます / "
+                                "--quality needs --format jpeg");
+            main_.ChangeText(edtQuality, *options_.quality);
+        }
+        for (const auto& [wanted, box] : {std::pair{options_.shuffle, ckbShuffle},
+                                          std::pair{options_.blur, ckbShadeOff},
+                                          std::pair{options_.brightness, ckbBrightness}}) {
+            if (wanted) {
+                main_.Click(box);
+            }
+        }
+        Type(edtOutDirectory, options_.out);
+    }
+
+    void SetHtml()
+    {
+        if (!options_.html) {
+            return;
+        }
+        main_.Click(chbHtml);
+        const DialogAnswers& d = options_.dialogs;
+        if (d.htmlTitle || d.htmlColumns || d.htmlPopupWidth || d.htmlPopupHeight || d.htmlFileName) {
+            main_.Click(bbnHtml);
+        }
+    }
+
+    const CliOptions& options_;
+    ConsolePlatform platform_;
+    TfrmHtml frmHtml_;
+    TfrmMain main_;
+};
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    CLI::App app{kDescription, "quillmore-cli"};
+    app.set_help_flag("-h,--help", "使い方を表示 / show this help");
+    app.set_version_flag("--version", kApplicationVersion, "版を表示 / show the version");
+    app.footer(kFooter);
+    CliOptions options;
+    DeclareCliOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error, out, err);
+        return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
+    }
+
+    if (options.seed) {
+        rng::FixReseed(*options.seed);
+    }
+    CliSession session(options, out, err);
+    try {
+        return session.Run();
+    } catch (const UsageError& usage) {
+        err << usage.text << '\n' << "Run with --help for more information.\n";
+        return kExitUsage;
+    }
+}
+
+}  // namespace qm

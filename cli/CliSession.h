@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace qm {
+
+// Exit codes of quillmore-cli.
+inline constexpr int kExitMade = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+// The whole command line program: reads the options, sets the main
+// window's controls from them as a user would, presses the make button and
+// tells how the action ended: kExitMade after "作成しました。",
+// kExitRefused when it ended with a message, kExitUsage when the options
+// cannot be understood or name a control the window has disabled.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace qm

@@ -1,0 +1,149 @@
+#include "cli/ConsolePlatform.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+#include <vector>
+
+#include "app/AppInfo.h"
+#include "app/UDlgHtml.h"
+#include "app/UDlgRotateNum.h"
+#include "cli/ConsoleClipboard.h"
+
+extern char** environ;
+
+namespace qm {
+namespace {
+
+// The answers of the desktop when it opens a document.
+constexpr int kOpened = 42;
+constexpr int kFileNotFound = 2;
+constexpr int kOpenFailed = 31;
+
+void Fill(std::string& field, const std::optional<std::string>& answer)
+{
+    if (answer) {
+        field = *answer;
+    }
+}
+
+}  // namespace
+
+std::string ConsoleText(const std::string& text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            result += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            result += text[i];
+        }
+    }
+    if (result.empty() || result.back() != '\n') {
+        result += '\n';
+    }
+    return result;
+}
+
+ConsolePlatform::ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers)
+    : out_(out), err_(err), answers_(std::move(answers))
+{
+}
+
+void ConsolePlatform::PrintError(const std::string& text)
+{
+    errorShown_ = true;
+    err_ << ConsoleText(text) << std::flush;
+}
+
+void ConsolePlatform::ShowErrorBox(const std::string& text)
+{
+    PrintError(text);
+}
+
+void ConsolePlatform::ShowInfoBox(const std::string& text)
+{
+    lastInfo_ = text;
+    out_ << ConsoleText(text) << std::flush;
+}
+
+void ConsolePlatform::ShowPlainMessage(const std::string& text)
+{
+    PrintError(text);
+}
+
+void ConsolePlatform::ShowApplicationError(const std::string& text)
+{
+    PrintError(text);
+}
+
+std::optional<Image> ConsolePlatform::ClipboardImage()
+{
+    return ReadDesktopClipboardImage();
+}
+
+bool ConsolePlatform::ShowHtmlDialog(TfrmHtml& dialog)
+{
+    Fill(dialog.edtTitle, answers_.htmlTitle);
+    Fill(dialog.edtNumOfCol, answers_.htmlColumns);
+    Fill(dialog.edtSizeWidth, answers_.htmlPopupWidth);
+    Fill(dialog.edtSizeHeight, answers_.htmlPopupHeight);
+    Fill(dialog.edtFileName, answers_.htmlFileName);
+    return dialog.OkClick(*this);
+}
+
+bool ConsolePlatform::ShowRotateNumDialog(TfrmRotateNum& dialog)
+{
+    Fill(dialog.edtVal, answers_.rotateNum);
+    return dialog.OkClick(*this);
+}
+
+void ConsolePlatform::ShowAboutBox()
+{
+    out_ << kApplicationTitle << "\nVersion " << kApplicationVersion << '\n' << std::flush;
+}
+
+int ConsolePlatform::OpenDocument(const std::string& file, const std::string& parameters,
+                                  const std::string& workingFolder)
+{
+    const std::string path = workingFolder + file;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return kFileNotFound;
+    }
+    std::string program = "xdg-open";
+    std::string target = path;
+    std::vector<char*> argv{program.data(), target.data()};
+    std::string extra = parameters;
+    if (!extra.empty()) {
+        argv.push_back(extra.data());
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        return kOpenFailed;
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return kOpenFailed;
+    }
+    return kOpened;
+}
+
+std::string ConsolePlatform::ExecutableFolder()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return "";
+    }
+    return self.parent_path().string() + "/";
+}
+
+}  // namespace qm
