@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../app/TempFolder.h"
+#include "CliProcess.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kJpeg = std::string(QM_FIXTURES) + "/jpeg-bmp/testorig.jpg";
+const std::string kPng = std::string(QM_FIXTURES) + "/jpeg-bmp/testorig.png";
+const std::string kMade = "作成しました。\n";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::size_t FilesIn(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+TEST(CliRun, ExitCodesAndStreams)
+{
+    TempFolder work;
+    CliResult made = RunCliProgram({"--file", kJpeg, "--count", "2", "--out", work.Path()}, work.Path());
+    EXPECT_EQ(made.exitCode, 0);
+    EXPECT_EQ(made.out, kMade);
+    EXPECT_EQ(made.err, "");
+    EXPECT_TRUE(fs::is_regular_file(work / "image002.bmp"));
+
+    // Messages go to the error stream, their CR LF as plain line breaks.
+    CliResult missing = RunCliProgram({"--file", work / "none.jpg"}, work.Path());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "ファイルが見つかりません\n" + work / "none.jpg" + "\n");
+
+    CliResult tooMany = RunCliProgram({"--file", kJpeg, "--count", "1000"}, work.Path());
+    EXPECT_EQ(tooMany.exitCode, 1);
+    EXPECT_EQ(tooMany.err, "生成枚数の指定が不正です\n");
+
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"--file", kJpeg, "--width", "64"},
+          std::vector<std::string>{"--file", kJpeg, "--format", "png", "--quality", "80"},
+          std::vector<std::string>{"--file", kJpeg, "--rotate", "5"},
+          std::vector<std::string>{"--unknown"}, std::vector<std::string>{"--method", "spiral"},
+          std::vector<std::string>{"--format", "gif"},
+          std::vector<std::string>{"--html-title", "x"},
+          std::vector<std::string>{"--file", kJpeg, "--folder", work.Path()},
+          std::vector<std::string>{"--seed", "-1"}}) {
+        CliResult result = RunCliProgram(usage, work.Path());
+        EXPECT_EQ(result.exitCode, 2) << usage.front();
+        EXPECT_NE(result.err, "") << usage.front();
+        EXPECT_EQ(result.out, "") << usage.front();
+    }
+    EXPECT_EQ(FilesIn(work.Path()), 2u);
+
+    CliResult help = RunCliProgram({"--help"}, work.Path());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("distorted-square"), std::string::npos);
+    EXPECT_NE(help.out.find("作成枚数"), std::string::npos);
+    CliResult version = RunCliProgram({"--version"}, work.Path());
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "1.2.0\n");
+}
+
+TEST(CliRun, SeededRunsRepeatByteForByte)
+{
+    TempFolder work;
+    const std::vector<std::string> common{"--file", kJpeg, "--method", "distorted-square",
+                                          "--rotate", "5", "--count", "3", "--shuffle",
+                                          "--brightness", "--blur", "--seed", "1234"};
+    for (const char* folder : {"first", "second"}) {
+        fs::create_directory(work / folder);
+        std::vector<std::string> arguments = common;
+        arguments.insert(arguments.end(), {"--out", work / folder});
+        ASSERT_EQ(RunCliProgram(arguments, work.Path()).exitCode, 0);
+    }
+    for (const char* name : {"image001.bmp", "image002.bmp", "image003.bmp"}) {
+        const std::string first = ReadFile(work / "first/" + name);
+        EXPECT_FALSE(first.empty());
+        EXPECT_EQ(first, ReadFile(work / "second/" + name)) << name;
+    }
+    // Every piece of a run is cut at its own place.
+    EXPECT_NE(ReadFile(work / "first/image001.bmp"), ReadFile(work / "first/image002.bmp"));
+}
+
+TEST(CliRun, MethodNamesDialogsAndOutputKinds)
+{
+    TempFolder work;
+    CliResult rectangle = RunCliProgram({"--file", kJpeg, "--method", "長方形", "--size", "32",
+                                         "--width", "64", "--format", "jpeg", "--quality", "0",
+                                         "--prefix", "r", "--out", work.Path()},
+                                        work.Path());
+    EXPECT_EQ(rectangle.exitCode, 0) << rectangle.err;
+    EXPECT_TRUE(fs::is_regular_file(work / "r001.jpg"));
+
+    CliResult html = RunCliProgram({"--file", kJpeg, "--format", "png", "--count", "3", "--html",
+                                    "--html-title", "Tiles", "--html-columns", "2", "--html-file",
+                                    "index.html", "--out", work.Path()},
+                                   work.Path());
+    EXPECT_EQ(html.exitCode, 0) << html.err;
+    const std::string page = ReadFile(work / "index.html");
+    EXPECT_NE(page.find("<title>Tiles</title>"), std::string::npos);
+    EXPECT_NE(page.find("</tr><tr>"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(work / "image003.png"));
+
+    CliResult rotate = RunCliProgram({"--file", kJpeg, "--method", "distorted-square", "--rotate", "2.5"},
+                                     work.Path());
+    EXPECT_EQ(rotate.exitCode, 1);
+    EXPECT_EQ(rotate.err, "歪四角の変換値は2～20の整数を指定して下さい。\n");
+
+    CliResult columns = RunCliProgram({"--file", kJpeg, "--html", "--html-columns", "x"}, work.Path());
+    EXPECT_EQ(columns.exitCode, 1);
+    EXPECT_EQ(columns.err, "'x' は整数ではありません\n");
+
+    CliResult plugin = RunCliProgram({"--file", kJpeg, "--plugin", work / "none.so"}, work.Path());
+    EXPECT_EQ(plugin.exitCode, 1);
+    EXPECT_NE(plugin.err.find("ファイル[" + work / "none.so" + "]"), std::string::npos);
+}
+
+TEST(CliRun, ClipboardIsReadThroughTheDesktopsTool)
+{
+    TempFolder work;
+    TempFolder tools;
+    // Without a display there is no clipboard picture.
+    const std::map<std::string, std::string> noDisplay{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+    CliResult empty = RunCliProgram({"--clipboard", "--out", work.Path()}, work.Path(), noDisplay);
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err, "クリップボードから画像を取得できません。\n");
+
+    tools.Write("xclip", "#!/bin/sh\nexec cat '" + kPng + "'\n");
+    fs::permissions(tools / "xclip", fs::perms::owner_all);
+    const std::map<std::string, std::string> x11{
+        {"DISPLAY", ":7"}, {"WAYLAND_DISPLAY", ""}, {"PATH", tools.Path() + ":/usr/bin:/bin"}};
+    CliResult pasted = RunCliProgram({"--clipboard", "--out", work.Path()}, work.Path(), x11);
+    EXPECT_EQ(pasted.exitCode, 0) << pasted.err;
+    EXPECT_TRUE(fs::is_regular_file(work / "image001.bmp"));
+}
+
+}  // namespace
+}  // namespace qm
