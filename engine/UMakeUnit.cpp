@@ -108,29 +108,9 @@ void TMakeUnit::Fail(std::int32_t code, const std::string& text)
     throw MakerAbort{};
 }
 
-std::int32_t& TMakeUnit::IndexMap(int column, int row)
+void TMakeUnit::OutOfBounds()
 {
-    if (column < 0 || column >= kIndexSide || row < 0 || row >= kIndexSide) {
-        throw MakerAbort{};
-    }
-    return indexMap_[column][row];
-}
-
-std::int32_t& TMakeUnit::ResultMap(int column, int row)
-{
-    if (column < 0 || column >= kResultColumns || row < 0 || row >= kResultRows) {
-        throw MakerAbort{};
-    }
-    return resultMap_[column][row];
-}
-
-std::int32_t& TMakeUnit::PixelArray(int column, int row, int component)
-{
-    if (column < 0 || column >= kPixelSide || row < 0 || row >= kPixelSide || component < 0 ||
-        component > 3) {
-        throw MakerAbort{};
-    }
-    return pixels_[column][row][component];
+    throw MakerAbort{};
 }
 
 std::int32_t TMakeUnit::IndexMapAt(int column, int row) const

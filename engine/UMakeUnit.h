@@ -66,10 +66,28 @@ protected:
     [[noreturn]] void Fail(std::int32_t code, const std::string& text = {});
 
     // Bounds-checked access to the arrays; an index outside an array
-    // abandons the running operation.
-    std::int32_t& IndexMap(int column, int row);
-    std::int32_t& ResultMap(int column, int row);
-    std::int32_t& PixelArray(int column, int row, int component);
+    // abandons the running operation. Inline, as they sit in every pixel loop.
+    std::int32_t& IndexMap(int column, int row)
+    {
+        if (!Within(column, kIndexSide) || !Within(row, kIndexSide)) {
+            OutOfBounds();
+        }
+        return indexMap_[column][row];
+    }
+    std::int32_t& ResultMap(int column, int row)
+    {
+        if (!Within(column, kResultColumns) || !Within(row, kResultRows)) {
+            OutOfBounds();
+        }
+        return resultMap_[column][row];
+    }
+    std::int32_t& PixelArray(int column, int row, int component)
+    {
+        if (!Within(column, kPixelSide) || !Within(row, kPixelSide) || !Within(component, 4)) {
+            OutOfBounds();
+        }
+        return pixels_[column][row][component];
+    }
 
     // Renders result-map columns 0..width-1, rows 0..height-1 into a
     // temporary width by height image (map row r becomes image row
@@ -90,6 +108,10 @@ protected:
     std::int32_t Y() const { return y_; }
 
 private:
+    static bool Within(int index, int extent) { return index >= 0 && index < extent; }
+    // Abandons the running operation after an index outside an array.
+    [[noreturn]] static void OutOfBounds();
+
     void CheckLimits();
 
     std::int32_t errorCode_ = 0;
