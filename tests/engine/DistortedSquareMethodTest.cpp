@@ -9,7 +9,7 @@ namespace qm {
 namespace {
 
 using test::Code;
-using test::CoordinatePiece;
+using test::NumberedPiece;
 using test::PiecePos;
 using test::Shown;
 
@@ -42,7 +42,7 @@ TEST(DistortedSquareMethod, WarpedSquareCentreAndTileSide)
     }
     for (const Cut& cut : kCuts) {
         auto maker = Prepared(cut.x, 3);
-        ASSERT_TRUE(maker->Make(CoordinatePiece(cut.x, cut.x)));
+        ASSERT_TRUE(maker->Make(NumberedPiece(cut.x, cut.x)));
         EXPECT_EQ(maker->ResultImage().Width(), 2 * cut.s - 2) << cut.x;
         EXPECT_EQ(maker->ResultImage().Height(), 2 * cut.s - 2) << cut.x;
     }
@@ -70,7 +70,7 @@ TEST(DistortedSquareMethod, TileShowsTheWarpedSquareMirrored)
 {
     const Cut cut = kCuts[3];
     auto maker = Prepared(cut.x, 2);
-    ASSERT_TRUE(maker->Make(CoordinatePiece(cut.x, cut.x)));
+    ASSERT_TRUE(maker->Make(NumberedPiece(cut.x, cut.x)));
     const Image& tile = maker->ResultImage();
     // Tile row S - 1 - C holds map row C, whose cell C + 5 shows piece column
     // X/2 + 5 on the middle row (counted from the bottom).
@@ -81,7 +81,7 @@ TEST(DistortedSquareMethod, TileShowsTheWarpedSquareMirrored)
     EXPECT_TRUE(test::MirroredAbout(tile, cut.s - 1));
 
     auto shuffled = Prepared(cut.x, 7, true);
-    ASSERT_TRUE(shuffled->Make(CoordinatePiece(cut.x, cut.x)));
+    ASSERT_TRUE(shuffled->Make(NumberedPiece(cut.x, cut.x)));
     EXPECT_TRUE(test::MirroredAbout(shuffled->ResultImage(), cut.s - 1));
 }
 
@@ -99,7 +99,7 @@ TEST(DistortedSquareMethod, EveryCodeLiesInsideThePiece)
                 ASSERT_LT(code % 256, 48);
             }
         }
-        ASSERT_TRUE(maker->Make(CoordinatePiece(x, 48)));
+        ASSERT_TRUE(maker->Make(NumberedPiece(x, 48)));
         EXPECT_EQ(maker->ResultImage().Width(), 2 * s - 2);
     }
 }

@@ -10,7 +10,7 @@ namespace qm {
 namespace {
 
 using test::Code;
-using test::CoordinatePiece;
+using test::NumberedPiece;
 using test::PiecePos;
 using test::Shown;
 
@@ -37,7 +37,7 @@ TEST(FloralMethod, FoldedSquareAndTileSides)
 {
     for (const Cut& cut : kCuts) {
         auto maker = Prepared(cut.x, false);
-        ASSERT_TRUE(maker->Make(CoordinatePiece(cut.x, cut.x)));
+        ASSERT_TRUE(maker->Make(NumberedPiece(cut.x, cut.x)));
         EXPECT_EQ(maker->ResultImage().Width(), 2 * cut.r - 2) << cut.x;
         EXPECT_EQ(maker->ResultImage().Height(), 2 * cut.r - 2) << cut.x;
     }
@@ -96,7 +96,7 @@ TEST(FloralMethod, TileShowsTheSquareMirrored)
     const int x = 128;
     const int r = 91;
     auto maker = Prepared(x, false);
-    ASSERT_TRUE(maker->Make(CoordinatePiece(x, x)));
+    ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
     const Image& tile = maker->ResultImage();
     // Map row y is tile row R - 1 - y; a code's row counts from the bottom.
     for (int row = 0; row < r; ++row) {
@@ -120,7 +120,7 @@ TEST(FloralMethod, ShuffledSquareStaysSymmetric)
             ASSERT_EQ(maker->ResultMapAt(i, j), maker->ResultMapAt(j, i)) << i << "," << j;
         }
     }
-    ASSERT_TRUE(maker->Make(CoordinatePiece(x, x)));
+    ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
     EXPECT_TRUE(test::MirroredAbout(maker->ResultImage(), r - 1));
 }
 

@@ -6,55 +6,15 @@
 #include <functional>
 #include <memory>
 
+#include "PieceImages.h"
 #include "core/Image.h"
 #include "engine/UMakeUnit.h"
 
 namespace qm::test {
 
-// A piece whose every pixel names its own place: blue = column, green = row
-// counted from the top, red a fixed tag.
-inline Image CoordinatePiece(int width, int height)
-{
-    Image piece(width, height);
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            std::uint8_t* p = piece.Pixel(c, r);
-            p[0] = static_cast<std::uint8_t>(c);
-            p[1] = static_cast<std::uint8_t>(r);
-            p[2] = 0x5A;
-        }
-    }
-    return piece;
-}
+inline constexpr std::uint32_t kPlainColour = 0xE79C12u;
 
-inline Image OneColourPiece(int width, int height)
-{
-    Image piece(width, height);
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            std::uint8_t* p = piece.Pixel(c, r);
-            p[0] = 0x12;
-            p[1] = 0x9C;
-            p[2] = 0xE7;
-        }
-    }
-    return piece;
-}
-
-inline bool IsOneColourTile(const Image& tile)
-{
-    for (int r = 0; r < tile.Height(); ++r) {
-        for (int c = 0; c < tile.Width(); ++c) {
-            const std::uint8_t* p = tile.Pixel(c, r);
-            if (p[0] != 0x12 || p[1] != 0x9C || p[2] != 0xE7) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-// The place in a coordinate piece that a tile pixel shows.
+// The place in a numbered piece that a tile pixel shows.
 struct PiecePos {
     int column;
     int row;  // counted from the top
@@ -63,16 +23,14 @@ struct PiecePos {
 
 inline PiecePos Shown(const Image& tile, int column, int row)
 {
-    const std::uint8_t* p = tile.Pixel(column, row);
-    return {p[0], p[1]};
+    const std::uint32_t colour = Colour(tile, column, row);
+    return {static_cast<int>(colour & 0xFF), static_cast<int>(colour >> 8 & 0xFF)};
 }
 
 inline bool ColumnsEqual(const Image& image, int a, int b)
 {
     for (int r = 0; r < image.Height(); ++r) {
-        const std::uint8_t* pa = image.Pixel(a, r);
-        const std::uint8_t* pb = image.Pixel(b, r);
-        if (pa[0] != pb[0] || pa[1] != pb[1] || pa[2] != pb[2]) {
+        if (Colour(image, a, r) != Colour(image, b, r)) {
             return false;
         }
     }
@@ -82,17 +40,15 @@ inline bool ColumnsEqual(const Image& image, int a, int b)
 inline bool RowsEqual(const Image& image, int a, int b)
 {
     for (int c = 0; c < image.Width(); ++c) {
-        const std::uint8_t* pa = image.Pixel(c, a);
-        const std::uint8_t* pb = image.Pixel(c, b);
-        if (pa[0] != pb[0] || pa[1] != pb[1] || pa[2] != pb[2]) {
+        if (Colour(image, c, a) != Colour(image, c, b)) {
             return false;
         }
     }
     return true;
 }
 
-// The tile is symmetric about column axis and row axis and every column and
-// row beyond the axis has its partner.
+// The tile has side 2 * axis and is symmetric about column axis and row
+// axis; column 0 and row 0 have no partner.
 inline bool MirroredAbout(const Image& tile, int axis)
 {
     for (int t = 1; t <= axis - 1; ++t) {
@@ -117,8 +73,14 @@ inline void ExpectOneColourTiles(const std::function<std::unique_ptr<TMakeUnit>(
     for (const bool shuffle : {false, true}) {
         const std::unique_ptr<TMakeUnit> maker = create();
         ASSERT_TRUE(maker->Prepare({x, y}, shuffle));
-        ASSERT_TRUE(maker->Make(OneColourPiece(x, y)));
-        EXPECT_TRUE(IsOneColourTile(maker->ResultImage())) << "shuffle " << shuffle;
+        ASSERT_TRUE(maker->Make(OneColourPiece(x, y, kPlainColour)));
+        const Image& tile = maker->ResultImage();
+        ASSERT_FALSE(tile.Empty());
+        for (int r = 0; r < tile.Height(); ++r) {
+            for (int c = 0; c < tile.Width(); ++c) {
+                ASSERT_EQ(Colour(tile, c, r), kPlainColour) << c << "," << r << " shuffle " << shuffle;
+            }
+        }
     }
 }
 

@@ -11,7 +11,7 @@
 namespace qm {
 namespace {
 
-using test::CoordinatePiece;
+using test::NumberedPiece;
 using test::PiecePos;
 using test::Shown;
 
@@ -28,7 +28,7 @@ TEST(RectangleMethod, TileSizesAndEveryPixel)
     for (const auto& [x, y] : cuts) {
         auto maker = std::make_unique<TShikaku>();
         ASSERT_TRUE(maker->Prepare({x, y}, false)) << x << "x" << y;
-        ASSERT_TRUE(maker->Make(CoordinatePiece(x, y)));
+        ASSERT_TRUE(maker->Make(NumberedPiece(x, y)));
         const Image& tile = maker->ResultImage();
         ASSERT_EQ(tile.Width(), 2 * x - 2) << x << "x" << y;
         ASSERT_EQ(tile.Height(), 2 * y - 2) << x << "x" << y;
@@ -50,7 +50,7 @@ TEST(RectangleMethod, SizeRules)
     // A side below two pixels gets through the size rules but has no tile.
     auto thin = std::make_unique<TShikaku>();
     ASSERT_TRUE(thin->Prepare({1, 64}, false));
-    EXPECT_FALSE(thin->Make(CoordinatePiece(1, 64)));
+    EXPECT_FALSE(thin->Make(NumberedPiece(1, 64)));
     EXPECT_EQ(thin->ErrorCode(), kErrCutTooSmall);
 }
 
@@ -58,8 +58,8 @@ TEST(RectangleMethod, MarkedPixelAppearsFourTimes)
 {
     const int x = 40;
     const int y = 24;
-    Image piece = test::OneColourPiece(x, y);
-    piece.Pixel(5, 7)[0] = 0;
+    Image piece = test::OneColourPiece(x, y, test::kPlainColour);
+    test::SetColour(piece, 5, 7, 0);
     auto maker = std::make_unique<TShikaku>();
     ASSERT_TRUE(maker->Prepare({x, y}, false));
     ASSERT_TRUE(maker->Make(piece));
@@ -67,7 +67,7 @@ TEST(RectangleMethod, MarkedPixelAppearsFourTimes)
     std::set<std::pair<int, int>> marked;
     for (int r = 0; r < tile.Height(); ++r) {
         for (int c = 0; c < tile.Width(); ++c) {
-            if (tile.Pixel(c, r)[0] == 0) {
+            if (test::Colour(tile, c, r) == 0) {
                 marked.insert({c, r});
             }
         }
@@ -83,7 +83,7 @@ TEST(RectangleMethod, ShuffledPieceIsAPermutationMirroredLikeThePiece)
     const int y = 36;
     auto maker = std::make_unique<TShikaku>();
     ASSERT_TRUE(maker->Prepare({x, y}, true));
-    ASSERT_TRUE(maker->Make(CoordinatePiece(x, y)));
+    ASSERT_TRUE(maker->Make(NumberedPiece(x, y)));
     const Image& tile = maker->ResultImage();
     std::set<std::pair<int, int>> seen;
     for (int r = 0; r < y; ++r) {

@@ -8,7 +8,7 @@
 namespace qm {
 namespace {
 
-using test::CoordinatePiece;
+using test::NumberedPiece;
 using test::PiecePos;
 using test::Shown;
 
@@ -27,7 +27,7 @@ TEST(TableclothMethod, TileSizesAndEveryPixel)
     for (const int x : {32, 64, 128, 256}) {
         auto maker = std::make_unique<TTShikaku>();
         ASSERT_TRUE(maker->Prepare({x, x}, false));
-        ASSERT_TRUE(maker->Make(CoordinatePiece(x, x)));
+        ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
         const Image& tile = maker->ResultImage();
         ASSERT_EQ(tile.Width(), 2 * x - 2);
         ASSERT_EQ(tile.Height(), 2 * x - 2);
@@ -44,7 +44,7 @@ TEST(TableclothMethod, ShuffledTileKeepsItsSymmetries)
     const int x = 64;
     auto maker = std::make_unique<TTShikaku>();
     ASSERT_TRUE(maker->Prepare({x, x}, true));
-    ASSERT_TRUE(maker->Make(CoordinatePiece(x, x)));
+    ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
     const Image& tile = maker->ResultImage();
     for (int r = 0; r < x; ++r) {
         for (int c = 0; c < r; ++c) {
