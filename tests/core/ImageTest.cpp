@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/Errors.h"
 #include "core/Image.h"
 
@@ -69,6 +71,32 @@ TEST(Image, CopyRectWithinOneImageBehavesLikeACopyThroughATemporary)
     image.CopyRect(5, 0, image, Rect{2, 0, 1, 6});  // one column
     EXPECT_EQ(image.Pixel(5, 4)[0], 2);
     EXPECT_EQ(image.Pixel(5, 4)[1], 4);
+}
+
+TEST(Image, CopyRectUpwardsAndLeftwardsAndFromOutsideTheSource)
+{
+    Image image = Numbered(6, 6);
+    const Image before = image;
+    image.CopyRect(0, 0, image, Rect{0, 1, 6, 5});  // overlapping, upward
+    for (int y = 0; y < 5; ++y) {
+        EXPECT_EQ(image.Pixel(2, y)[1], before.Pixel(2, y + 1)[1]);
+    }
+    EXPECT_EQ(image.Pixel(2, 5)[1], 5);
+    image = before;
+    image.CopyRect(0, 0, image, Rect{1, 0, 5, 6});  // overlapping, to the left
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(image.Pixel(x, 3)[0], before.Pixel(x + 1, 3)[0]);
+    }
+    Image target(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        std::fill_n(target.Row(y), target.RowBytes(), std::uint8_t{0xFF});
+    }
+    target.CopyRect(0, 0, before, Rect{-2, -1, 4, 4});  // only source (0..1, 0..2) exists
+    EXPECT_EQ(target.Pixel(2, 1)[0], 0);
+    EXPECT_EQ(target.Pixel(3, 3)[0], 1);
+    EXPECT_EQ(target.Pixel(3, 3)[1], 2);
+    EXPECT_EQ(target.Pixel(1, 1)[2], 0xFF);  // untouched
+    EXPECT_EQ(target.Pixel(3, 0)[2], 0xFF);
 }
 
 }  // namespace
