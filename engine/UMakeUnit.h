@@ -37,7 +37,9 @@ public:
     // builds the maps. False with the error code set on failure.
     bool Prepare(TPoint size, bool shuffle);
     // Loads the piece and renders its tile into the result image. False with
-    // the error code set on failure; the result image keeps what it held.
+    // the error code set on failure: 3 for a piece of another size than the
+    // cut, 2 for a cut without pixels (which the relaxed size rules let
+    // through Prepare). The result image keeps what it held then.
     bool Make(const Image& piece);
 
     const Image& ResultImage() const { return resultImage_; }
