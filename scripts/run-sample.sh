@@ -1,9 +1,25 @@
 #!/usr/bin/env bash
-# Builds Quillmore. The generation run and its command-line front end are
-# still being built; until they land this only builds the libraries.
+# The main job on a fresh machine: installs what building needs, builds the
+# release, and lets quillmore-cli make twelve kaleidoscope tiles (PNG) and
+# their HTML index page from the sample picture that ships with Quillmore
+# (resources/sample.jpg, IJG licence in resources/sample-LICENSE.txt).
+#
+#   scripts/run-sample.sh [OUTPUT-FOLDER]     (default: ./sample-output)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release
-echo "Built in build/release. The command-line front end is not there yet."
+root=$(cd "$(dirname "$0")/.." && pwd)
+output=${1:-sample-output}
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build/release" --target quillmore-cli
+
+mkdir -p "$output"
+output=$(cd "$output" && pwd)
+"$root/build/release/cli/quillmore-cli" \
+  --file "$root/resources/sample.jpg" \
+  --method kaleidoscope --size 64 --count 12 --format png \
+  --html --html-title "Quillmore sample" --html-columns 4 \
+  --out "$output"
+
+echo "The tiles image001.png to image012.png and their index page list.html are in $output"
+echo "Open $output/list.html in a browser and click a tile to see it repeated."
