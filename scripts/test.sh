@@ -21,3 +21,6 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_SANITIZE=ON
+
+echo "== fuzzing the BMP, JPEG and PNG decoders (clang, libFuzzer)"
+fuzz/run-fuzzers.sh 30
