@@ -34,6 +34,9 @@ std::string TMakeHtml::BuildPage(std::int32_t count, const std::string& prefix,
 
     PageText page;
     page.Line("<html><head>");
+    // The page is written in code page 932; without this line a browser
+    // guesses the encoding and garbles the title and the button caption.
+    page.Line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">");
     page.Line("<script language=\"JavaScript\">");
     page.Line("<!--");
     page.Line("function showImage(img) {");

@@ -16,7 +16,8 @@ public:
     std::int32_t PopupHeight = 400;
 
     // The page for images 1 to count named prefix + three-digit number +
-    // "." + extension; every line ends with CR LF. The title goes in
+    // "." + extension; every line ends with CR LF. The page declares that
+    // it is Shift_JIS (it is written in code page 932); the title goes in
     // unchanged. Throws ErrorMessage when count or NumOfCol is below 1.
     std::string BuildPage(std::int32_t count, const std::string& prefix,
                           const std::string& extension) const;
