@@ -10,6 +10,7 @@ packages=(
   libcli11-dev
   qt6-base-dev xvfb xauth fonts-ipafont-gothic
   clang libclang-rt-14-dev
+  chromium python3
 )
 
 missing=()

@@ -1,0 +1,49 @@
+// Makes a real run of tiles from a fixture picture and writes its HTML
+// index page, for the browser test to open.
+//
+// WriteSamplePage <output folder> <picture> <title> <count> <images per row> <image type>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "RecordingPlatform.h"
+#include "app/UMake.h"
+#include "app/UMakeHtml.h"
+#include "core/Errors.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 7) {
+        std::cerr << "usage: WriteSamplePage <folder> <picture> <title> <count> <per row> <type>\n";
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "/";
+    const std::string picture = argv[2];
+    qm::THtmlParam param;
+    param.Title = argv[3];
+    param.Count = std::atoi(argv[4]);
+    param.NumOfCol = std::atoi(argv[5]);
+    param.ImageType = static_cast<std::uint8_t>(std::atoi(argv[6]));
+    param.Prefix = "image";
+    param.OutDirectory = folder;
+    param.HtmlFileName = "list.html";
+    param.PopupWidth = 400;
+    param.PopupHeight = 300;
+
+    qm::RecordingPlatform platform;
+    try {
+        qm::MakeImages(platform, param.Count, 1, picture, "", 64, 64, param.Prefix, param.ImageType,
+                       90, false, true, true, "", folder, 3, 0);
+        qm::MakeHtml(param);
+    } catch (const qm::SilentStop&) {
+        for (const std::string& box : platform.errorBoxes) {
+            std::cerr << box << "\n";
+        }
+        return 1;
+    } catch (const qm::ErrorMessage& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
