@@ -94,7 +94,9 @@ FileDescriptor CreateTemporary(const std::string& path, std::string& name)
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a named pipe cannot hold the program up; only
+    // regular files are read.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         ThrowOpenError(path, errno);
     }
@@ -102,8 +104,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
     if (::fstat(file.Get(), &info) != 0) {
         ThrowOpenError(path, errno);
     }
-    if (S_ISDIR(info.st_mode)) {
-        ThrowOpenError(path, EISDIR);
+    if (!S_ISREG(info.st_mode)) {
+        ThrowOpenError(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
     if (info.st_size > kMaxImageFileBytes) {
         ThrowOpenError(path, EFBIG);

@@ -13,7 +13,7 @@ inline constexpr std::int64_t kMaxImageFileBytes = std::int64_t{1} << 31;
 
 // The whole content of the file. Throws ErrorMessage
 // ファイル "<path>". <system error> は開けません when the file cannot be
-// opened or read, or is larger than kMaxImageFileBytes.
+// opened or read, is not a regular file, or is larger than kMaxImageFileBytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Writes bytes to a temporary file in the folder of path and renames it over

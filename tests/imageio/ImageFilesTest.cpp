@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <csignal>
@@ -96,6 +97,12 @@ TEST(ImageFiles, UnreadableFilesNameTheFileAndTheReason)
     EXPECT_EQ(LoadFailure(folder.File("folder.bmp")), "ファイル \"" + folder.File("folder.bmp") +
                                                           "\". " + std::strerror(EISDIR) +
                                                           " は開けません");
+    // A named pipe without a writer would block a plain read for ever.
+    const std::string pipe = folder.File("pipe.png");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(LoadFailure(pipe),
+              "ファイル \"" + pipe + "\". " + std::strerror(EINVAL) + " は開けません");
+    EXPECT_FALSE(LoadImageAnyFormat(pipe).has_value());
 }
 
 TEST(ImageFiles, AnyFormatTriesEveryDecoderWhateverTheName)

@@ -95,6 +95,16 @@ TEST(JpegReader, GreyFilesGiveAtMost236GreyValues)
     EXPECT_GT(values.size(), 200u);
 }
 
+TEST(JpegReader, FilesWithHundredsOfScansAreRefused)
+{
+    // Each scan costs a pass over the whole picture, so a small file with a
+    // great many scans would keep the decoder busy for minutes.
+    const std::vector<std::uint8_t> grey(64 * 64, 128);
+    EXPECT_EQ(DecodeJpeg(test::EncodeManyScanGreyJpeg(grey, 64, 64, false)).Width(), 64);
+    EXPECT_EQ(DecodeFailure(test::EncodeManyScanGreyJpeg(grey, 64, 64, true)),
+              JpegMessage(JERR_BAD_PROGRESSION));
+}
+
 TEST(JpegReader, CmykFilesGiveTheirColours)
 {
     // Adobe's inverted CMYK, as libjpeg marks it: no cyan, full magenta and

@@ -63,6 +63,10 @@ TEST(PngReader, SuiteFilesGiveTheColoursOfTheirSamples)
     ASSERT_GE(files.size(), 60u);
     for (const auto& file : files) {
         SCOPED_TRACE(file.filename().string());
+        if (file.filename().string()[0] == 'x') {  // the suite's deliberately broken files
+            EXPECT_NE(DecodeFailure(ReadBytes(file)), "");
+            continue;
+        }
         const Image expected = test::DecodePngByFormula(file);
         ASSERT_FALSE(expected.Empty());
         const Image decoded = DecodePng(ReadBytes(file));
