@@ -1,7 +1,7 @@
 // Makes a real run of tiles from a fixture picture and writes its HTML
 // index page, for the browser test to open.
 //
-// WriteSamplePage <output folder> <picture> <title> <count> <images per row> <image type>
+// WriteSamplePage <output folder> <picture> <title> <prefix> <count> <images per row> <image type>
 
 #include <cstdlib>
 #include <iostream>
@@ -14,18 +14,18 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 7) {
-        std::cerr << "usage: WriteSamplePage <folder> <picture> <title> <count> <per row> <type>\n";
+    if (argc != 8) {
+        std::cerr << "usage: WriteSamplePage <folder> <picture> <title> <prefix> <count> <per row> <type>\n";
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
     const std::string picture = argv[2];
     qm::THtmlParam param;
     param.Title = argv[3];
-    param.Count = std::atoi(argv[4]);
-    param.NumOfCol = std::atoi(argv[5]);
-    param.ImageType = static_cast<std::uint8_t>(std::atoi(argv[6]));
-    param.Prefix = "image";
+    param.Prefix = argv[4];
+    param.Count = std::atoi(argv[5]);
+    param.NumOfCol = std::atoi(argv[6]);
+    param.ImageType = static_cast<std::uint8_t>(std::atoi(argv[7]));
     param.OutDirectory = folder;
     param.HtmlFileName = "list.html";
     param.PopupWidth = 400;

@@ -21,6 +21,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from urllib.parse import unquote
 
 SKIP = 77
 TIMEOUT = 60.0
@@ -168,7 +169,7 @@ def centre_of(browser, session, selector):
     return box[0], box[1]
 
 
-def check_page(browser, folder, title, count, shots, shot_name):
+def check_page(browser, folder, title, prefix, count, shots, shot_name):
     targets = browser.send("Target.getTargets")["targetInfos"]
     page = next(t for t in targets if t["type"] == "page")
     session = attach(browser, page["targetId"])
@@ -189,7 +190,8 @@ def check_page(browser, folder, title, count, shots, shot_name):
         browser.screenshot(session, os.path.join(shots, shot_name + "-page.png"))
 
     for clicked in (2, 1):
-        x, y = centre_of(browser, session, f"img[src='image{clicked:03d}.png']")
+        name = f"{prefix}{clicked:03d}.png"
+        x, y = centre_of(browser, session, f"img[src='{name}']")
         browser.click(session, x, y)
         if clicked == 2:
             created = browser.wait_event(
@@ -213,10 +215,9 @@ def check_page(browser, folder, title, count, shots, shot_name):
             probe.onerror = () => report(0);
             probe.src = new URL(body.getAttribute('background'), location.href).href;
         }})""")
-        name = f"image{clicked:03d}.png"
         check(state["name"] == "img" and state["title"] == "image",
               f"a click opens the window img titled image (thumbnail {clicked})")
-        check(state["background"] == name and state["image"].endswith(name + '")')
+        check(state["background"] == name and unquote(state["image"]).endswith(name + '")')
               and state["repeat"] == "repeat" and state["width"] > 0,
               f"the pop-up shows {name} as its tiled background ({state['image']}, {state['repeat']})")
         check(state["button"] == "閉じる", f"the pop-up's button reads 閉じる (shown: {state['button']!r})")
@@ -250,17 +251,21 @@ def main():
         print("skipped: no Chromium installed (scripts/install-deps.sh installs it)")
         return SKIP
 
-    cases = [("latin", "Tiles & patterns", 7), ("japanese", "模様一覧「タイル」①", 12)]
+    # The Japanese prefix checks that the names on the page, written in code
+    # page 932, lead the browser to the files, whose names are UTF-8.
+    cases = [("latin", "Tiles & patterns", "image", 7),
+             ("japanese", "模様一覧「タイル」①", "模様", 12)]
     with tempfile.TemporaryDirectory(prefix="quillmore-browser-") as work:
-        for shot_name, title, count in cases:
+        for shot_name, title, prefix, count in cases:
             folder = os.path.join(work, shot_name)
             os.mkdir(folder)
-            subprocess.run([writer, folder, picture, title, str(count), "5", "2"], check=True)
+            subprocess.run([writer, folder, picture, title, prefix, str(count), "5", "2"],
+                           check=True)
             profile = tempfile.mkdtemp(prefix="profile-", dir=work)
             browser = Browser(executable, profile)
             try:
                 browser.send("Target.setDiscoverTargets", {"discover": True})
-                check_page(browser, folder, title, count, shots, shot_name)
+                check_page(browser, folder, title, prefix, count, shots, shot_name)
             except Failure as failure:
                 print("FAILED:", failure)
                 return 1
