@@ -99,6 +99,27 @@ void TMakeUnit::Shuffle()
     }
 }
 
+void TMakeUnit::BuildIdentityIndexMap(int width, int height)
+{
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            IndexMap(x, y) = 256 * x + y;
+        }
+    }
+    if (ShuffleFlag()) {
+        Shuffle();
+    }
+}
+
+void TMakeUnit::CopyIndexMapToResult(int width, int height)
+{
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            ResultMap(x, y) = IndexMap(x, y);
+        }
+    }
+}
+
 void TMakeUnit::Fail(std::int32_t code, const std::string& text)
 {
     errorCode_ = code;

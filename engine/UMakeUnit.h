@@ -91,6 +91,12 @@ protected:
         return pixels_[column][row][component];
     }
 
+    // Fills the width by height block of the index map with the identity
+    // codes (256 * column + row) and scatters it when the shuffle flag is set.
+    void BuildIdentityIndexMap(int width, int height);
+    // Copies the width by height block of the index map into the result map.
+    void CopyIndexMapToResult(int width, int height);
+
     // Renders result-map columns 0..width-1, rows 0..height-1 into a
     // temporary width by height image (map row r becomes image row
     // height-1-r) and draws it onto the result image at (0, 0).

@@ -19,14 +19,7 @@ void TRotateCompress::BuildMap()
 {
     const int s = WarpSide(X(), Y());
     const int c = s / 2;
-    for (int x = 0; x < X(); ++x) {
-        for (int y = 0; y < Y(); ++y) {
-            IndexMap(x, y) = 256 * x + y;
-        }
-    }
-    if (ShuffleFlag()) {
-        Shuffle();
-    }
+    BuildIdentityIndexMap(X(), Y());
     for (int i = 0; i < s; ++i) {
         for (int j = 0; j < s; ++j) {
             const int dx = i - c;

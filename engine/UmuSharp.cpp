@@ -33,14 +33,7 @@ void TSharp::BuildMap()
 {
     const int n = X();
     const Fold f(n);
-    for (int x = 0; x < n; ++x) {
-        for (int y = 0; y < n; ++y) {
-            IndexMap(x, y) = 256 * x + y;
-        }
-    }
-    if (ShuffleFlag()) {
-        Shuffle();
-    }
+    BuildIdentityIndexMap(n, n);
     // On and below the diagonal: the wedge itself, and above its edge the
     // wedge mirrored across the line through [0][0] at pi/8.
     for (int i = 0; i < f.r; ++i) {

@@ -6,19 +6,8 @@ namespace qm {
 
 void TShikaku::BuildMap()
 {
-    for (int x = 0; x < X(); ++x) {
-        for (int y = 0; y < Y(); ++y) {
-            IndexMap(x, y) = 256 * x + y;
-        }
-    }
-    if (ShuffleFlag()) {
-        Shuffle();
-    }
-    for (int x = 0; x < X(); ++x) {
-        for (int y = 0; y < Y(); ++y) {
-            ResultMap(x, y) = IndexMap(x, y);
-        }
-    }
+    BuildIdentityIndexMap(X(), Y());
+    CopyIndexMapToResult(X(), Y());
 }
 
 void TShikaku::BuildResult()

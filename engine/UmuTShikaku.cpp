@@ -2,22 +2,10 @@
 
 namespace qm {
 
-void TTShikaku::BuildIdentityIndex()
-{
-    for (int x = 0; x < X(); ++x) {
-        for (int y = 0; y < X(); ++y) {
-            IndexMap(x, y) = 256 * x + y;
-        }
-    }
-    if (ShuffleFlag()) {
-        Shuffle();
-    }
-}
-
 void TTShikaku::BuildMap()
 {
     const int n = X();
-    BuildIdentityIndex();
+    BuildIdentityIndexMap(n, n);
     // On and below the anti-diagonal the cells keep their own pixels.
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x <= n - 1 - y; ++x) {

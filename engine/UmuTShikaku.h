@@ -11,10 +11,6 @@ class TTShikaku : public TMakeUnit {
 protected:
     void BuildMap() override;
     void BuildResult() override;
-
-    // Fills the X by X identity block of the index map and scatters it when
-    // the shuffle flag is set.
-    void BuildIdentityIndex();
 };
 
 }  // namespace qm

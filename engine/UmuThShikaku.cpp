@@ -6,7 +6,7 @@ void ThTShikaku::BuildMap()
 {
     const int n = X();
     const int h = n / 2;
-    BuildIdentityIndex();
+    BuildIdentityIndexMap(n, n);
     // Bottom wedge: the piece's own cells.
     for (int y = 0; y <= h; ++y) {
         for (int x = y; x <= n - 1 - y; ++x) {

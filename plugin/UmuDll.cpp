@@ -32,14 +32,7 @@ void TDll::FailMissingExport(const char* name)
 
 void TDll::BuildMap()
 {
-    for (int x = 0; x < X(); ++x) {
-        for (int y = 0; y < Y(); ++y) {
-            IndexMap(x, y) = 256 * x + y;
-        }
-    }
-    if (ShuffleFlag()) {
-        Shuffle();
-    }
+    BuildIdentityIndexMap(X(), Y());
 
     // Released when this function ends, also when a check below gives up.
     const SharedLibrary library(LibraryPath);
