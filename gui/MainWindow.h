@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+#include "app/Main.h"
+#include "gui/MainWindowControls.h"
+
+class QDragEnterEvent;
+class QDropEvent;
+class QKeyEvent;
+
+namespace qm {
+
+// The main window "Quillmore": shows the state of its model TfrmMain and
+// hands every user event to it through the top-level handler. It holds no
+// rule of its own; what is enabled, checked or written where is the
+// model's business.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    MainWindow(TfrmMain& model, Platform& platform);
+
+    // Shows the model's state in every widget without feeding events back.
+    void Refresh();
+
+    // The widget that shows a control.
+    QWidget* Control(ControlId control) const { return WidgetOf(controls_, control); }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Enter anywhere outside a focused button presses the default button.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ForwardEvents();
+    // Runs one user action through the application's top-level handler.
+    void Run(const std::function<void()>& action);
+    void RefreshControl(ControlId control);
+    void RefreshMethodList();
+
+    TfrmMain& model_;
+    Platform& platform_;
+    ControlWidgets controls_;
+};
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "gui/DesktopApp.h"
+
+// The desktop tests drive the real windows on a display (Xvfb under ctest).
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    qm::SetUpApplication();
+    return RUN_ALL_TESTS();
+}
