@@ -59,6 +59,7 @@ PictureFileDialog::PictureFileDialog(QWidget* parent)
         grid->addWidget(preview_, 1, grid->columnCount(), Qt::AlignTop);
     }
     connect(this, &QFileDialog::currentChanged, this, &PictureFileDialog::ShowPreview);
+    resize(780, 460);
 }
 
 void PictureFileDialog::ShowDescriptions()

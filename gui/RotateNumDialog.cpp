@@ -36,6 +36,7 @@ RotateNumDialog::RotateNumDialog(TfrmRotateNum& model, MessageBoxes& boxes, QWid
     whole->addLayout(field);
     whole->addLayout(buttons.row);
     whole->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(260);
     edtVal_->setFocus();
     edtVal_->selectAll();
 }

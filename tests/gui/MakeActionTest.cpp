@@ -22,7 +22,7 @@ TEST_F(MakeActionTest, MakesTheTilesAndThePageAndReportsCompletion)
     Click(chbHtml);
     Type(edtOutDirectory, folder_.path());
 
-    ModalAnswerer answerer;
+    ModalAnswerer answerer(QStringLiteral("info-box"));
     Click(bbnExecute);
 
     ASSERT_EQ(answerer.boxes.size(), 1U);
@@ -63,7 +63,7 @@ TEST_F(MakeActionTest, RefusedSettingsShowOneErrorAndFocusTheField)
         const QString before = Edit(refusal.field)->text();
         Type(refusal.field, QString::fromUtf8(refusal.text));
         Widget(bbnExecute)->setFocus();
-        ModalAnswerer answerer;
+        ModalAnswerer answerer(QStringLiteral("error-box"));
         Click(bbnExecute);
         ASSERT_EQ(answerer.boxes.size(), 1U);
         EXPECT_EQ(answerer.boxes[0].title, QStringLiteral("エラー"));

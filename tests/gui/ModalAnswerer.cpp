@@ -13,7 +13,7 @@ constexpr int kGiveUpTicks = 5000 / kPollMs;
 
 }  // namespace
 
-ModalAnswerer::ModalAnswerer()
+ModalAnswerer::ModalAnswerer(QString screenshot) : screenshot_(std::move(screenshot))
 {
     connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::Poll);
     timer_.start(kPollMs);
@@ -27,8 +27,8 @@ void ModalAnswerer::Poll()
     }
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         boxes.push_back({box->windowTitle(), box->text(), box->icon()});
-        if (boxes.size() == 1) {
-            SaveScreenshot(box, QStringLiteral("message-box"));
+        if (boxes.size() == 1 && !screenshot_.isEmpty()) {
+            SaveScreenshot(box, screenshot_);
         }
         box->button(QMessageBox::Ok)->click();
         return;

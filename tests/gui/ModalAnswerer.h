@@ -28,7 +28,8 @@ class ModalAnswerer : public QObject {
 public:
     using Script = std::function<void(QWidget* dialog)>;
 
-    ModalAnswerer();
+    // With a name, the first message box is also saved as a screenshot.
+    explicit ModalAnswerer(QString screenshot = {});
 
     // Scripts for the next dialogs, in the order they appear.
     void Then(Script script) { scripts_.push_back(std::move(script)); }
@@ -39,6 +40,7 @@ public:
 private:
     void Poll();
 
+    QString screenshot_;
     QTimer timer_;
     std::vector<Script> scripts_;
     // The dialog being scripted; cleared when it is destroyed, so that the
