@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libcli11-dev
-  qt6-base-dev xvfb xauth fonts-ipafont-gothic
+  qt6-base-dev qt6-translations-l10n xvfb xauth fonts-ipafont-gothic
   clang libclang-rt-14-dev
   chromium python3
 )
