@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QMimeData>
@@ -53,6 +54,11 @@ TEST_F(MainWindowTest, StartsWithEveryControlInItsPlaceAndState)
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(window.acceptDrops());
+    // "ＭＳ Ｐゴシック" 12 px, or the Japanese Gothic face standing in for it.
+    const QFontInfo font(Widget(rdbImageFile)->font());
+    EXPECT_EQ(font.pixelSize(), 12);
+    EXPECT_TRUE(QStringList({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"}).contains(font.family()))
+        << font.family().toStdString();
     SaveScreenshot(&window, QStringLiteral("main-window"));
 
     const Expected expected[] = {
