@@ -1,8 +1,46 @@
 #include "effects/ImageEffect.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace qm {
+namespace {
+
+// The kernel is a 3 by 3 box plus the centre once more, so every output
+// byte is (sum of the three column sums around it + centre) / 10. The
+// column sums of a row are computed once and each shared by three outputs:
+// four additions per byte instead of nine reads, with the very same sums.
+void BlurRow(const std::uint8_t* above, const std::uint8_t* centre, const std::uint8_t* below,
+             std::uint16_t* columnSums, std::size_t rowBytes, std::uint8_t* out)
+{
+    for (std::size_t i = 0; i < rowBytes; ++i) {
+        columnSums[i] = static_cast<std::uint16_t>(above[i] + centre[i] + below[i]);
+    }
+    if (rowBytes == 3) {
+        // One column: its left and right neighbours are itself.
+        for (std::size_t k = 0; k < 3; ++k) {
+            out[k] = static_cast<std::uint8_t>((3 * columnSums[k] + centre[k]) / 10);
+        }
+        return;
+    }
+    // First and last pixel: the missing neighbour column is the pixel's own.
+    for (std::size_t k = 0; k < 3; ++k) {
+        out[k] = static_cast<std::uint8_t>((2 * columnSums[k] + columnSums[k + 3] + centre[k]) / 10);
+        const std::size_t last = rowBytes - 3 + k;
+        out[last] = static_cast<std::uint8_t>(
+            (columnSums[last - 3] + 2 * columnSums[last] + centre[last]) / 10);
+    }
+    // Sums stay at most 10 * 255, so 16 bits hold them and the loop
+    // vectorises.
+    for (std::size_t i = 3; i + 3 < rowBytes; ++i) {
+        const std::uint16_t sum = static_cast<std::uint16_t>(
+            columnSums[i - 3] + columnSums[i] + columnSums[i + 3] + centre[i]);
+        out[i] = static_cast<std::uint8_t>(sum / 10);
+    }
+}
+
+}  // namespace
 
 void Blur(Image& image)
 {
@@ -11,26 +49,26 @@ void Blur(Image& image)
     if (height == 0 || width == 0) {
         return;
     }
-    // Every sum reads from this copy, so pixels already written never feed
-    // into their neighbours. Allocating it is the only thing that can fail,
-    // and that happens before the image is touched.
-    const Image copy = image;
+    // The rows are overwritten from the top down; the originals of the row
+    // above and of the row being written are kept in two row buffers, and
+    // the row below is still untouched in the image. So results already written
+    // never feed into their neighbours, and the working memory is a few
+    // rows rather than a copy of the picture. Allocating it is the only
+    // thing that can fail, and that happens before the image is touched.
+    const std::size_t rowBytes = image.RowBytes();
+    std::vector<std::uint8_t> previous(rowBytes);
+    std::vector<std::uint8_t> current(rowBytes);
+    std::vector<std::uint16_t> columnSums(rowBytes);
+
+    std::memcpy(current.data(), image.Row(0), rowBytes);
+    std::memcpy(previous.data(), image.Row(0), rowBytes);
     for (int r = 0; r < height; ++r) {
-        const std::uint8_t* above = copy.Row(std::max(r - 1, 0));
-        const std::uint8_t* centre = copy.Row(r);
-        const std::uint8_t* below = copy.Row(std::min(r + 1, height - 1));
-        std::uint8_t* out = image.Row(r);
-        for (int c = 0; c < width; ++c) {
-            const std::size_t left = 3 * static_cast<std::size_t>(std::max(c - 1, 0));
-            const std::size_t mid = 3 * static_cast<std::size_t>(c);
-            const std::size_t right = 3 * static_cast<std::size_t>(std::min(c + 1, width - 1));
-            // Components red, green, blue: byte 2, 1, 0 of a pixel.
-            for (int k = 2; k >= 0; --k) {
-                const int sum = above[left + k] + above[mid + k] + above[right + k] +
-                                centre[left + k] + 2 * centre[mid + k] + centre[right + k] +
-                                below[left + k] + below[mid + k] + below[right + k];
-                out[mid + k] = static_cast<std::uint8_t>(sum / 10);
-            }
+        const std::uint8_t* below = r + 1 < height ? image.Row(r + 1) : current.data();
+        BlurRow(previous.data(), current.data(), below, columnSums.data(), rowBytes,
+                image.Row(r));
+        std::swap(previous, current);
+        if (r + 1 < height) {
+            std::memcpy(current.data(), image.Row(r + 1), rowBytes);
         }
     }
 }

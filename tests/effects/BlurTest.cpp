@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "effects/ImageEffect.h"
 
@@ -102,7 +104,14 @@ Image ReferenceBlur(const Image& source)
 TEST(Blur, MatchesThePlainConvolutionOnNoise)
 {
     std::mt19937 random(20261208);
-    for (const auto& [w, h] : {std::pair{1, 9}, std::pair{9, 1}, std::pair{2, 2}, std::pair{37, 23}}) {
+    std::vector<std::pair<int, int>> sizes = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {2, 1},
+                                              {1, 2}, {3, 3}, {37, 23}, {256, 3}, {3, 256}};
+    // Widths around the vector lengths of the row loop, and saturated
+    // pictures, where the sums come closest to their 16-bit bound.
+    for (int w = 1; w <= 40; ++w) {
+        sizes.emplace_back(w, 1 + w % 5);
+    }
+    for (const auto& [w, h] : sizes) {
         Image image(w, h);
         for (int y = 0; y < h; ++y) {
             for (std::size_t i = 0; i < image.RowBytes(); ++i) {
@@ -112,6 +121,13 @@ TEST(Blur, MatchesThePlainConvolutionOnNoise)
         const Image expected = ReferenceBlur(image);
         Blur(image);
         EXPECT_EQ(image, expected) << w << "x" << h;
+    }
+    for (const std::uint8_t level : {std::uint8_t{254}, std::uint8_t{255}}) {
+        Image bright = Filled(33, 17, level, level, level);
+        SetGrey(bright, 16, 8, 0);
+        const Image expected = ReferenceBlur(bright);
+        Blur(bright);
+        EXPECT_EQ(bright, expected) << int{level};
     }
 }
 
