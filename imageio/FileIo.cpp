@@ -133,6 +133,11 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
+    CommitTemporaryFile(WriteTemporaryFile(path, bytes), path);
+}
+
+std::string WriteTemporaryFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
     std::string temporary;
     FileDescriptor file = CreateTemporary(path, temporary);
     int error = WriteAll(file.Get(), bytes);
@@ -142,13 +147,25 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (file.Close() != 0 && error == 0) {
         error = errno;
     }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
     if (error != 0) {
         ::unlink(temporary.c_str());
         ThrowCreateError(path, error);
     }
+    return temporary;
+}
+
+void CommitTemporaryFile(const std::string& temporary, const std::string& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowCreateError(path, error);
+    }
+}
+
+void DiscardTemporaryFile(const std::string& temporary)
+{
+    ::unlink(temporary.c_str());
 }
 
 }  // namespace qm

@@ -20,6 +20,20 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 // path once it is complete, so a failure leaves no partial file behind and
 // an older file of that name intact. Throws ErrorMessage
 // ファイル "<path>". <system error> を作成できません on failure.
+// The same as CommitTemporaryFile(WriteTemporaryFile(path, bytes), path).
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The first half of WriteFileAtomically: writes bytes completely to a new
+// temporary file in the folder of path and returns the temporary file's
+// name; path itself is not touched. On failure no temporary file stays and
+// the ErrorMessage names path, as WriteFileAtomically's would.
+std::string WriteTemporaryFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The second half: renames the temporary file over path. On failure the
+// temporary file is removed and the ErrorMessage names path.
+void CommitTemporaryFile(const std::string& temporary, const std::string& path);
+
+// Removes a temporary file that is not to be committed.
+void DiscardTemporaryFile(const std::string& temporary);
 
 }  // namespace qm

@@ -12,6 +12,7 @@
 
 #include "TestFiles.h"
 #include "core/Errors.h"
+#include "imageio/FileIo.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/JpegReader.h"
 #include "imageio/PngReader.h"
@@ -182,6 +183,46 @@ TEST(ImageFiles, AWriteCutShortKeepsTheOlderFile)
     std::getline(in, content);
     EXPECT_EQ(content, "older file");
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"t001.bmp"});
+}
+
+TEST(ImageFiles, AFileWrittenInTwoStepsAppearsOnlyWhenCommitted)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("t001.bmp");
+    WriteText(path, "older file");
+    const std::vector<std::uint8_t> bytes = {1, 2, 3};
+
+    const std::string temporary = WriteTemporaryFile(path, bytes);
+    EXPECT_EQ(fs::path(temporary).parent_path(), fs::path(path).parent_path());
+    EXPECT_EQ(ReadWholeFile(path).size(), 10u);
+    EXPECT_EQ(ReadWholeFile(temporary), bytes);
+    CommitTemporaryFile(temporary, path);
+    EXPECT_EQ(ReadWholeFile(path), bytes);
+
+    const std::string discarded = WriteTemporaryFile(path, bytes);
+    DiscardTemporaryFile(discarded);
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"t001.bmp"});
+
+    // A commit that cannot rename takes its temporary file away and names
+    // the target as a one-step write would.
+    fs::create_directory(folder.File("taken.bmp"));
+    const std::string blocked = WriteTemporaryFile(folder.File("taken.bmp"), bytes);
+    try {
+        CommitTemporaryFile(blocked, folder.File("taken.bmp"));
+        ADD_FAILURE() << "committed onto a folder";
+    } catch (const ErrorMessage& error) {
+        EXPECT_EQ(std::string(error.what()), SaveFailure(folder.File("taken.bmp")));
+    }
+    EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"t001.bmp", "taken.bmp"}));
+    EXPECT_EQ(SaveFailure(folder.File("no/such/folder/t.bmp")),
+              [&] {
+                  try {
+                      WriteTemporaryFile(folder.File("no/such/folder/t.bmp"), bytes);
+                  } catch (const ErrorMessage& error) {
+                      return std::string(error.what());
+                  }
+                  return std::string();
+              }());
 }
 
 }  // namespace
