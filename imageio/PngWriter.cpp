@@ -94,6 +94,15 @@ bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
     }
     png_set_write_fn(png, &encoder, WriteToMemory, FlushNothing);
     png_set_compression_buffer_size(png, static_cast<std::size_t>(idatSize));
+    // Every row with the "up" filter rather than libpng's adaptive choice per
+    // row: on tiles of a 2560x1600 photograph (bench/png_filter_bench, 20
+    // tiles at cut 256) it took 56 % of the adaptive time for rectangle
+    // tiles and 75 % for kaleidoscope tiles, and the files came out 15.7 %
+    // and 7.5 % smaller; with sensor-like grain added, 72 % and 71 % of the
+    // time and 4.1 % and 1.2 % smaller. No filter at all is faster still
+    // but makes files 8 % to 51 % larger; sub, average and Paeth are
+    // slower than up and larger.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.Width()),
                  static_cast<png_uint_32>(image.Height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

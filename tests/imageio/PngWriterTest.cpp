@@ -142,5 +142,29 @@ TEST(PngWriter, StoresRowsTopDownAsRedGreenBlue)
     EXPECT_EQ(rgb, expected);
 }
 
+TEST(PngWriter, FiltersEveryRowWithUp)
+{
+    Image image(40, 7);
+    for (int y = 0; y < 7; ++y) {
+        for (std::size_t i = 0; i < image.RowBytes(); ++i) {
+            image.Row(y)[i] = static_cast<std::uint8_t>(i * 7 + static_cast<std::size_t>(y) * 31);
+        }
+    }
+    std::vector<std::uint8_t> deflated;
+    for (const Chunk& chunk : Chunks(EncodePng(image))) {
+        if (chunk.Name == "IDAT") {
+            deflated.insert(deflated.end(), chunk.Data.begin(), chunk.Data.end());
+        }
+    }
+    const std::size_t stride = 1 + image.RowBytes();
+    std::vector<std::uint8_t> rows(stride * 7);
+    uLongf size = rows.size();
+    ASSERT_EQ(uncompress(rows.data(), &size, deflated.data(), deflated.size()), Z_OK);
+    ASSERT_EQ(size, rows.size());
+    for (int y = 0; y < 7; ++y) {
+        EXPECT_EQ(rows[static_cast<std::size_t>(y) * stride], 2) << "filter type of row " << y;
+    }
+}
+
 }  // namespace
 }  // namespace qm
