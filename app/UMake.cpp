@@ -1,35 +1,24 @@
 #include "app/UMake.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
+#include <thread>
 
+#include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
 #include "app/SourceImages.h"
 #include "core/Errors.h"
-#include "core/Format.h"
-#include "core/Image.h"
-#include "core/Random.h"
-#include "effects/EffectLib.h"
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
-#include "imageio/ImageFiles.h"
 
 namespace qm {
 namespace {
 
-constexpr std::uint8_t kJpeg = 1;
-constexpr std::uint8_t kPng = 2;
-
-const char* Extension(std::uint8_t imageType)
+// One encoder thread per core; one when the number of cores is unknown.
+unsigned ThreadsOfMachine()
 {
-    switch (imageType) {
-    case kPng:
-        return ".png";
-    case kJpeg:
-        return ".jpg";
-    default:
-        return ".bmp";
-    }
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 // The free range of the cut position along one side: source side minus cut
@@ -57,9 +46,8 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
                 std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
                 std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
                 const std::string& DllName, const std::string& OutDirectory,
-                std::int32_t RotateNum, std::uint8_t FileSelectType)
+                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads)
 {
-    TImageEffect effect;
     Image SourceImage = LoadSourceImage(platform, FileSelectType, FileName, FolderName);
 
     std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
@@ -80,9 +68,6 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
         ReportAndStop(platform, kErrCutTooSmall, "");
     }
 
-    Image PieceImage(SizeX, SizeY);
-    Image bmpImage;
-
     const std::int32_t dx = FreeRange(SourceImage.Width(), SizeX);
     const std::int32_t dy = FreeRange(SourceImage.Height(), SizeY);
     // No cut position exists in a source smaller than the cut.
@@ -90,34 +75,19 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
         ReportAndStop(platform, kErrSourceTooSmall, "");
     }
 
-    rng::Reseed();
-    for (std::int32_t i = 1; i <= Count; ++i) {
-        const auto x0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(dx)));
-        const auto y0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(dy)));
-        PieceImage.CopyRect(0, 0, SourceImage, Rect{x0, y0, SizeX, SizeY});
-
-        if (BrightnessFlag) {
-            effect.SetSource(PieceImage);
-            const double f = rng::RandomFraction();
-            effect.ChangeBrightness(f * 0.5 - 0.25);
-            PieceImage = effect.GetResult();
-        }
-
-        if (!maker->Make(PieceImage)) {
-            ReportAndStop(platform, maker->ErrorCode(), maker->ErrorText());
-        }
-
-        const std::string path =
-            OutDirectory + Prefix + Format("%.3d", {i}) + Extension(ImageType);
-        if (ImageType == kPng) {
-            SavePng(maker->ResultImage(), path);
-        } else if (ImageType == kJpeg) {
-            SaveJpeg(maker->ResultImage(), path, Quality);
-        } else {
-            bmpImage = maker->ResultImage();
-            SaveBmp(bmpImage, path);
-        }
-    }
+    TileSeries series;
+    series.Count = Count;
+    series.SizeX = SizeX;
+    series.SizeY = SizeY;
+    series.RangeX = dx;
+    series.RangeY = dy;
+    series.Prefix = Prefix;
+    series.ImageType = ImageType;
+    series.Quality = Quality;
+    series.BrightnessFlag = BrightnessFlag;
+    series.OutDirectory = OutDirectory;
+    series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
+    MakeTiles(platform, *maker, SourceImage, series);
 }
 
 }  // namespace qm

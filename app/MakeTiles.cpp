@@ -1,0 +1,69 @@
+#include "app/MakeTiles.h"
+
+#include <algorithm>
+
+#include "app/TileSaver.h"
+#include "core/Errors.h"
+#include "core/Format.h"
+#include "core/Random.h"
+#include "effects/EffectLib.h"
+#include "engine/ErrorCodes.h"
+
+namespace qm {
+namespace {
+
+constexpr std::uint8_t kJpeg = 1;
+constexpr std::uint8_t kPng = 2;
+
+const char* Extension(std::uint8_t imageType)
+{
+    switch (imageType) {
+    case kPng:
+        return ".png";
+    case kJpeg:
+        return ".jpg";
+    default:
+        return ".bmp";
+    }
+}
+
+}  // namespace
+
+void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)
+{
+    TImageEffect effect;
+    Image PieceImage(series.SizeX, series.SizeY);
+    // More threads than tiles would only wait.
+    const unsigned threads =
+        series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
+    TTileSaver saver(threads, series.ImageType, series.Quality);
+
+    rng::Reseed();
+    for (std::int32_t i = 1; i <= series.Count; ++i) {
+        const auto x0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(series.RangeX)));
+        const auto y0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(series.RangeY)));
+        PieceImage.CopyRect(0, 0, source, Rect{x0, y0, series.SizeX, series.SizeY});
+
+        if (series.BrightnessFlag) {
+            effect.SetSource(PieceImage);
+            const double f = rng::RandomFraction();
+            effect.ChangeBrightness(f * 0.5 - 0.25);
+            PieceImage = effect.GetResult();
+        }
+
+        if (!maker.Make(PieceImage)) {
+            // A tile before this one may have failed to save, which would
+            // have ended the run first.
+            saver.Finish();
+            ReportError(platform, maker.ErrorCode(), maker.ErrorText());
+            throw SilentStop();
+        }
+
+        // The next Make overwrites the result image; the saver gets a copy.
+        saver.Save(maker.ResultImage(), series.OutDirectory + series.Prefix +
+                                            Format("%.3d", {i}) + Extension(series.ImageType));
+    }
+    saver.Finish();
+}
+
+}  // namespace qm

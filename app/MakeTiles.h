@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/Platform.h"
+#include "core/Image.h"
+#include "engine/UMakeUnit.h"
+
+namespace qm {
+
+// What the tile loop of a run needs besides the prepared maker and the
+// source picture.
+struct TileSeries {
+    std::int32_t Count = 0;
+    std::int32_t SizeX = 0;
+    std::int32_t SizeY = 0;
+    // The free ranges of the cut position, source side minus cut side, both
+    // at least 0.
+    std::int32_t RangeX = 0;
+    std::int32_t RangeY = 0;
+    std::string Prefix;
+    std::uint8_t ImageType = 0;
+    std::uint8_t Quality = 0;
+    bool BrightnessFlag = false;
+    std::string OutDirectory;
+    // Threads that encode and write the tiles; 1 does all on the calling
+    // thread.
+    unsigned EncoderThreads = 1;
+};
+
+// The tile loop of the generation run: re-seeds the generator, then for
+// each running number draws the cut position (and the brightness amount),
+// cuts the piece, lets the maker make the tile and saves it as
+// OutDirectory + Prefix + three-digit number + extension. Pieces are cut and
+// tiles made in order on the calling thread; encoding and writing may run
+// on other threads, but files appear in running-number order and a failure
+// ends the run exactly as it would with one thread: a maker failure is
+// reported (and SilentStop thrown) only when all tiles before it are saved,
+// otherwise the earlier saving failure is thrown.
+void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series);
+
+}  // namespace qm

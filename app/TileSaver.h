@@ -1,0 +1,90 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/Image.h"
+
+namespace qm {
+
+// Saves the tiles of a run as BMP (image type 0 and anything but 1 and 2),
+// JPEG (1, with the quality) or PNG (2), in the order they are handed over.
+//
+// With one thread every tile is encoded and written by Save itself, in
+// place before Save returns. With more, a pool of that many encoder threads
+// encodes the tiles and writes each to a temporary file beside its path,
+// and the thread calling Save and Finish renames them into place strictly
+// in the order they were handed over. A tile whose predecessor failed is
+// never put in place: after a failure of tile k exactly the tiles before k
+// exist under their names, and no temporary file is left behind. The
+// failure reaches the caller as the very exception the one-thread saver
+// would have thrown, from the first Save or Finish after all tiles before
+// the failed one are in place.
+//
+// All state the threads share is the job queue and the outcome table below,
+// guarded by one mutex and one condition variable. The queue holds at most
+// as many tiles as there are threads, so memory stays a few tiles whatever
+// the count.
+class TTileSaver {
+public:
+    TTileSaver(unsigned threads, std::uint8_t imageType, int quality);
+    // Stops the threads and removes the temporary files not put in place.
+    ~TTileSaver();
+    TTileSaver(const TTileSaver&) = delete;
+    TTileSaver& operator=(const TTileSaver&) = delete;
+
+    // Hands a tile over to be saved under path; waits while the queue is
+    // full. Throws the failure of an earlier tile once every tile before it
+    // is in place; this tile is then not saved.
+    void Save(Image tile, std::string path);
+    // Waits until every tile handed over is in place. Throws the first
+    // failure in the order of handing over.
+    void Finish();
+
+private:
+    struct Job {
+        std::size_t Number = 0;
+        Image Tile;
+        std::string Path;
+    };
+    // A tile handed over; once Done, written under a temporary name or
+    // failed.
+    struct Outcome {
+        std::string Path;
+        std::string Temporary;
+        std::exception_ptr Error;
+        bool Done = false;
+    };
+
+    void Work();
+    // Renames the finished tiles that are next in order into place; waits
+    // for them while until() is false. Throws the first failure.
+    template <typename Until>
+    void CommitInOrder(Until until);
+    void Stop();
+
+    const std::uint8_t imageType_;
+    const int quality_;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Job> queue_;
+    std::map<std::size_t, Outcome> finished_;
+    std::size_t handedOver_ = 0;
+    std::size_t committed_ = 0;
+    std::size_t queueLimit_ = 0;
+    bool stopping_ = false;
+    std::exception_ptr failure_;
+
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace qm

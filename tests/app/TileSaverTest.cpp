@@ -1,0 +1,127 @@
+#include "app/TileSaver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "SavedFiles.h"
+#include "TempFolder.h"
+#include "core/Errors.h"
+#include "core/Format.h"
+
+namespace qm {
+namespace {
+
+using test::BytesWithoutTime;
+using test::NamesIn;
+
+Image Noise(int width, int height, std::uint32_t seed)
+{
+    Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (std::size_t x = 0; x < image.RowBytes(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            image.Row(y)[x] = static_cast<std::uint8_t>(seed >> 24);
+        }
+    }
+    return image;
+}
+
+const char* Extension(std::uint8_t imageType)
+{
+    return imageType == 2 ? ".png" : imageType == 1 ? ".jpg" : ".bmp";
+}
+
+// Saves count tiles "tNNN" into folder with the given number of threads;
+// tile number emptyAt (if any) has no pixels. Returns the failure's text,
+// or "" when all were saved.
+std::string SaveAll(unsigned threads, std::uint8_t imageType, const std::string& folder,
+                    int count, int emptyAt = 0)
+{
+    try {
+        TTileSaver saver(threads, imageType, 80);
+        for (int i = 1; i <= count; ++i) {
+            const Image tile = i == emptyAt ? Image() : Noise(40 + i, 30, static_cast<std::uint32_t>(i));
+            saver.Save(tile, folder + "/" + Format("t%.3d", {i}) + Extension(imageType));
+        }
+        saver.Finish();
+    } catch (const ErrorMessage& e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::vector<std::string> Numbered(int count, std::uint8_t imageType)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i) {
+        names.push_back(Format("t%.3d", {i}) + Extension(imageType));
+    }
+    return names;
+}
+
+TEST(TileSaver, ThreadsWriteTheBytesOfTheOneThreadSaver)
+{
+    for (const std::uint8_t imageType : {0, 1, 2}) {
+        for (const unsigned threads : {2u, 3u, 8u}) {
+            TempFolder one;
+            TempFolder many;
+            ASSERT_EQ(SaveAll(1, imageType, one.Path(), 23), "");
+            ASSERT_EQ(SaveAll(threads, imageType, many.Path(), 23), "");
+            const auto names = Numbered(23, imageType);
+            ASSERT_EQ(NamesIn(one.Path()), names);
+            ASSERT_EQ(NamesIn(many.Path()), names) << threads << " threads";
+            for (const std::string& name : names) {
+                EXPECT_EQ(BytesWithoutTime(many / name), BytesWithoutTime(one / name))
+                    << name << " with " << threads << " threads";
+            }
+        }
+    }
+}
+
+TEST(TileSaver, AFailedTileEndsTheSeriesBeforeItAndLeavesNoTemporaryFile)
+{
+    for (const unsigned threads : {1u, 2u, 4u}) {
+        // Tile 6 is a folder: its file cannot be put in place.
+        TempFolder blocked;
+        std::filesystem::create_directory(blocked / "t006.bmp");
+        EXPECT_EQ(SaveAll(threads, 0, blocked.Path(), 20),
+                  "ファイル \"" + (blocked / "t006.bmp") + "\". Is a directory を作成できません");
+        auto expected = Numbered(6, 0);
+        EXPECT_EQ(NamesIn(blocked.Path()), expected) << threads << " threads";
+
+        // Tile 4 cannot be encoded: a JPEG of no pixels.
+        TempFolder empty;
+        const std::string jpegError = SaveAll(threads, 1, empty.Path(), 20, 4);
+        EXPECT_EQ(jpegError.rfind("JPEG エラー #", 0), 0u) << jpegError;
+        EXPECT_EQ(NamesIn(empty.Path()), Numbered(3, 1)) << threads << " threads";
+
+        // The folder is gone: not even the first tile is written.
+        TempFolder parent;
+        EXPECT_EQ(SaveAll(threads, 2, parent / "gone", 5),
+                  "ファイル \"" + (parent / "gone/t001.png") +
+                      "\". No such file or directory を作成できません");
+        EXPECT_TRUE(NamesIn(parent.Path()).empty());
+    }
+}
+
+TEST(TileSaver, GivingUpMidwayPutsNoFurtherTileInPlace)
+{
+    TempFolder out;
+    {
+        TTileSaver saver(2, 2, 0);
+        for (int i = 1; i <= 6; ++i) {
+            saver.Save(Noise(64, 64, static_cast<std::uint32_t>(i)),
+                       out / Format("t%.3d.png", {i}));
+        }
+        // Destroyed without Finish, as when the run is left by an exception.
+    }
+    const auto names = NamesIn(out.Path());
+    // Whatever was put in place is a gapless start of the series.
+    EXPECT_LE(names.size(), 6u);
+    EXPECT_EQ(names, Numbered(static_cast<int>(names.size()), 2));
+}
+
+}  // namespace
+}  // namespace qm
