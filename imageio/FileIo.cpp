@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/Errors.h"
+#include "core/FileDescriptor.h"
 #include "core/Format.h"
 
 namespace qm {
@@ -17,54 +18,6 @@ namespace {
 [[noreturn]] void ThrowOpenError(const std::string& path, int error)
 {
     throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, std::strerror(error)}));
-}
-
-[[noreturn]] void ThrowCreateError(const std::string& path, int error)
-{
-    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)}));
-}
-
-// Closes a descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-    // Closes now and reports the result, so a late write error is seen.
-    int Close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-// Returns 0 or the errno of the failed write.
-int WriteAll(int fd, std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
 }
 
 // A fresh name beside path that no other writer of this process uses.
@@ -91,6 +44,11 @@ FileDescriptor CreateTemporary(const std::string& path, std::string& name)
 }
 
 }  // namespace
+
+void ThrowCreateError(const std::string& path, int error)
+{
+    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)}));
+}
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
@@ -144,8 +102,8 @@ std::string WriteTemporaryFile(const std::string& path, std::span<const std::uin
     if (error == 0 && ::fsync(file.Get()) != 0) {
         error = errno;
     }
-    if (file.Close() != 0 && error == 0) {
-        error = errno;
+    if (const int closed = file.Close(); error == 0) {
+        error = closed;
     }
     if (error != 0) {
         ::unlink(temporary.c_str());

@@ -16,6 +16,9 @@ inline constexpr std::int64_t kMaxImageFileBytes = std::int64_t{1} << 31;
 // opened or read, is not a regular file, or is larger than kMaxImageFileBytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
+// Throws ErrorMessage ファイル "<path>". <text of error> を作成できません.
+[[noreturn]] void ThrowCreateError(const std::string& path, int error);
+
 // Writes bytes to a temporary file in the folder of path and renames it over
 // path once it is complete, so a failure leaves no partial file behind and
 // an older file of that name intact. Throws ErrorMessage
