@@ -45,7 +45,11 @@ public:
     int Run()
     {
         main_.FormCreate();
-        if (!Act([this] { SetSource(); }) || !Act([this] { SetMethod(); })) {
+        // The height is typed while the square kaleidoscope is still chosen,
+        // so the width follows it also for the rectangle and no conversion
+        // unless --width says otherwise.
+        if (!Act([this] { SetSource(); }) || !Act([this] { Type(edtSizeY, options_.size); }) ||
+            !Act([this] { SetMethod(); })) {
             return kExitRefused;
         }
         if (options_.dialogs.rotateNum) {
@@ -109,7 +113,6 @@ private:
 
     void SetSizesAndOutput()
     {
-        Type(edtSizeY, options_.size);
         if (options_.width) {
             Require(edtSizeX, "--width は --method rectangle か none の時だけ指定できます / "
                               "--width needs --method rectangle or none");

@@ -104,6 +104,17 @@ TEST(CliRun, MethodNamesDialogsAndOutputKinds)
     EXPECT_EQ(rectangle.exitCode, 0) << rectangle.err;
     EXPECT_TRUE(fs::is_regular_file(work / "r001.jpg"));
 
+    // Without --width the rectangle's width follows the height, as it does
+    // in the window when the height is typed before the method is chosen.
+    CliResult square = RunCliProgram({"--file", kJpeg, "--method", "rectangle", "--size", "64",
+                                      "--prefix", "s", "--out", work.Path()},
+                                     work.Path());
+    EXPECT_EQ(square.exitCode, 0) << square.err;
+    const std::string bmp = ReadFile(work / "s001.bmp");
+    ASSERT_GE(bmp.size(), 26u);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[18]), 126);  // width 2 * 64 - 2
+    EXPECT_EQ(static_cast<unsigned char>(bmp[22]), 126);  // height
+
     CliResult html = RunCliProgram({"--file", kJpeg, "--format", "png", "--count", "3", "--html",
                                     "--html-title", "Tiles", "--html-columns", "2", "--html-file",
                                     "index.html", "--out", work.Path()},
