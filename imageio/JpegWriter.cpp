@@ -17,8 +17,8 @@ struct JpegEncoder {
 };
 
 // Returns false after libjpeg failed; the message number is then in
-// encoder.Error.Base.msg_code. rgbRow holds 3 * width bytes.
-bool Compress(JpegEncoder& encoder, const Image& image, int quality, std::uint8_t* rgbRow)
+// encoder.Error.Base.msg_code.
+bool Compress(JpegEncoder& encoder, const Image& image, int quality)
 {
     if (setjmp(encoder.Error.Jump) != 0) {
         return false;
@@ -29,18 +29,16 @@ bool Compress(JpegEncoder& encoder, const Image& image, int quality, std::uint8_
     info->image_width = static_cast<JDIMENSION>(image.Width());
     info->image_height = static_cast<JDIMENSION>(image.Height());
     info->input_components = 3;
-    info->in_color_space = JCS_RGB;
+    // libjpeg-turbo reads the blue-green-red rows as they are and converts
+    // them with the very arithmetic of its red-green-blue input: the same
+    // file as from swapped rows, without a pass over every pixel to swap.
+    info->in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(info);
     jpeg_set_quality(info, quality, TRUE);
     jpeg_start_compress(info, TRUE);
     while (info->next_scanline < info->image_height) {
-        const std::uint8_t* bgr = image.Row(static_cast<int>(info->next_scanline));
-        for (int x = 0; x < image.Width(); ++x) {
-            rgbRow[3 * x] = bgr[3 * x + 2];
-            rgbRow[3 * x + 1] = bgr[3 * x + 1];
-            rgbRow[3 * x + 2] = bgr[3 * x];
-        }
-        JSAMPROW row = rgbRow;
+        // libjpeg only reads the rows it is given.
+        JSAMPROW row = const_cast<std::uint8_t*>(image.Row(static_cast<int>(info->next_scanline)));
         jpeg_write_scanlines(info, &row, 1);
     }
     jpeg_finish_compress(info);
@@ -70,8 +68,7 @@ std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality)
     JpegEncoder encoder{};
     encoder.Info.err = InitJpegErrorManager(encoder.Error);
     const EncoderGuard guard(encoder);
-    std::vector<std::uint8_t> rgbRow(image.RowBytes());
-    if (!Compress(encoder, image, quality, rgbRow.data())) {
+    if (!Compress(encoder, image, quality)) {
         ThrowJpegError(encoder.Error.Base.msg_code);
     }
     return std::vector<std::uint8_t>(encoder.Output, encoder.Output + encoder.OutputSize);

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
+#include <jpeglib.h>
+
+#include "JpegTestEncoder.h"
 #include "TestFiles.h"
 #include "imageio/JpegReader.h"
 #include "imageio/JpegWriter.h"
@@ -78,6 +84,28 @@ TEST(JpegWriter, KeepsColoursAndOrientation)
         expected.CopyRect(0, 0, image, area);
         actual.CopyRect(0, 0, decoded, area);
         EXPECT_LE(LargestDifference(actual, expected), 8);
+    }
+}
+
+TEST(JpegWriter, EncodesAsLibjpegDoesFromRedGreenBlueRows)
+{
+    // Odd sizes, so that edge blocks are padded too.
+    for (const auto& [width, height] : {std::pair{37, 29}, std::pair{64, 48}, std::pair{1, 1}}) {
+        Image image(width, height);
+        std::uint32_t seed = 99;
+        std::vector<std::uint8_t> rgb;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t* bgr = image.Pixel(x, y);
+                for (int k = 0; k < 3; ++k) {
+                    seed = seed * 1103515245u + 12345u;
+                    bgr[k] = static_cast<std::uint8_t>(seed >> 24);
+                }
+                rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
+            }
+        }
+        EXPECT_EQ(EncodeJpeg(image, 95), test::EncodeRawJpeg(rgb, width, height, 3, JCS_RGB))
+            << width << "x" << height;
     }
 }
 
