@@ -1,5 +1,6 @@
 #include "engine/UMakeUnit.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -9,6 +10,9 @@
 
 namespace qm {
 namespace {
+
+// Columns handled together by the pixel loops of CopyRows and rendering.
+constexpr int kBlock = 16;
 
 // Thrown by Fail() and by an index outside the arrays; caught by Prepare
 // and Make, which turn it into false.
@@ -73,11 +77,19 @@ void TMakeUnit::LoadPiece(const Image& piece)
 
 void TMakeUnit::CopyRows()
 {
-    for (int y = 0; y < y_; ++y) {
-        const std::uint8_t* row = workImage_.Row(y_ - 1 - y);
-        for (int x = 0; x < x_; ++x) {
-            for (int k = 0; k < 3; ++k) {
-                PixelArray(x, y, k) = row[3 * x + k];
+    if (x_ > kPixelSide || y_ > kPixelSide) {
+        OutOfBounds();
+    }
+    // Column blocks keep both the image rows and the array columns in cache;
+    // every cell is written exactly as a row-by-row walk would write it.
+    for (int x0 = 0; x0 < x_; x0 += kBlock) {
+        const int x1 = std::min(x0 + kBlock, static_cast<int>(x_));
+        for (int y = 0; y < y_; ++y) {
+            const std::uint8_t* row = workImage_.Row(y_ - 1 - y);
+            for (int x = x0; x < x1; ++x) {
+                for (int k = 0; k < 3; ++k) {
+                    pixels_[x][y][k] = row[3 * x + k];
+                }
             }
         }
     }
@@ -156,19 +168,23 @@ void TMakeUnit::RenderResultMap(int width, int height)
         throw MakerAbort{};
     }
     Image strip(width, height);
-    for (int r = 0; r < height; ++r) {
-        std::uint8_t* row = strip.Row(height - 1 - r);
-        for (int c = 0; c < width; ++c) {
-            const std::int32_t code = resultMap_[c][r];
-            if (code < 0 || code >= kPixelSide * kPixelSide) {
-                throw MakerAbort{};
-            }
-            const std::int32_t* cell = pixels_[code / kPixelSide][code % kPixelSide];
-            for (int k = 0; k < 3; ++k) {
-                if (cell[k] < 0 || cell[k] > 255) {
+    // Column blocks, as in CopyRows: the map is stored column by column.
+    for (int c0 = 0; c0 < width; c0 += kBlock) {
+        const int c1 = std::min(c0 + kBlock, width);
+        for (int r = 0; r < height; ++r) {
+            std::uint8_t* row = strip.Row(height - 1 - r);
+            for (int c = c0; c < c1; ++c) {
+                const std::int32_t code = resultMap_[c][r];
+                if (code < 0 || code >= kPixelSide * kPixelSide) {
                     throw MakerAbort{};
                 }
-                row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
+                const std::int32_t* cell = pixels_[code / kPixelSide][code % kPixelSide];
+                for (int k = 0; k < 3; ++k) {
+                    if (cell[k] < 0 || cell[k] > 255) {
+                        throw MakerAbort{};
+                    }
+                    row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
+                }
             }
         }
     }
@@ -178,8 +194,19 @@ void TMakeUnit::RenderResultMap(int width, int height)
 void TMakeUnit::MirrorColumns(int count, int rows)
 {
     const int width = resultImage_.Width();
-    for (int i = 1; i <= count; ++i) {
-        resultImage_.CopyRect(width - i, 0, resultImage_, Rect{i, 0, 1, rows});
+    const int last = std::min(count, width - 1);
+    // Every copy is one pixel wide, so each row depends on itself alone:
+    // walking the copies in increasing order within each row gives exactly
+    // what copying whole columns one after another gives.
+    for (int y = 0; y < std::min(rows, resultImage_.Height()); ++y) {
+        std::uint8_t* row = resultImage_.Row(y);
+        for (int i = 1; i <= last; ++i) {
+            std::uint8_t* target = row + 3 * static_cast<std::size_t>(width - i);
+            const std::uint8_t* source = row + 3 * static_cast<std::size_t>(i);
+            target[0] = source[0];
+            target[1] = source[1];
+            target[2] = source[2];
+        }
     }
 }
 
