@@ -89,16 +89,19 @@ peer_scripts() {
       (((i - 1) % procs == p)) || continue
       name=$(printf '%s/%03d.%s' "$out" "$i" "$ext")
       if [ "$tool" = magick ]; then
+        # Options of the write stand before -write, which takes the next
+        # word as its file name.
+        options=
         case $ext in
-          jpg) name="-quality 90 $name" ;;
+          jpg) options="-quality 90 " ;;
           bmp) name="BMP3:$name" ;;
         esac
         if [ "$recipe" = rectangle ]; then
-          printf ' \\( mpr:s -crop %dx%d+%d+%d +repage \\( +clone -crop %dx%d+1+0 +repage -flop \\) +append \\( +clone -crop %dx%d+0+1 +repage -flip \\) -append -write %s +delete \\)' \
-            "$cut" "$cut" "$x" "$y" $((cut - 2)) "$cut" $((2 * cut - 2)) $((cut - 2)) "$name" >>"$script"
+          printf ' \\( mpr:s -crop %dx%d+%d+%d +repage \\( +clone -crop %dx%d+1+0 +repage -flop \\) +append \\( +clone -crop %dx%d+0+1 +repage -flip \\) -append %s-write %s +delete \\)' \
+            "$cut" "$cut" "$x" "$y" $((cut - 2)) "$cut" $((2 * cut - 2)) $((cut - 2)) "$options" "$name" >>"$script"
         else
-          printf ' \\( mpr:s -crop %dx%d+%d+%d +repage \\( +clone -flop \\) \\( -clone 0 \\) +append -crop 768x221+0+0 +repage \\( +clone -flip \\) -append -write %s +delete \\)' \
-            "$cut" "$cut" "$x" "$y" "$name" >>"$script"
+          printf ' \\( mpr:s -crop %dx%d+%d+%d +repage \\( +clone -flop \\) \\( -clone 0 \\) +append -crop 768x221+0+0 +repage \\( +clone -flip \\) -append %s-write %s +delete \\)' \
+            "$cut" "$cut" "$x" "$y" "$options" "$name" >>"$script"
         fi
       else
         [ "$ext" = jpg ] && name="$name,90"
@@ -185,6 +188,11 @@ for method in rectangle kaleidoscope; do
       for procs in 1 "$cores"; do
         peer_scripts "$tool" "$method" "$ext" "$procs" "$work/peer"
         peer_times+=("$(median_seconds "$work/peer" run_peer "$tool" "$procs")")
+        made=$(find "$work/peer" -type f | wc -l)
+        if [ "$made" -ne "$count" ]; then
+          echo "$tool in $procs process(es) wrote $made of $count $ext tiles" >&2
+          exit 1
+        fi
         if [ "$method" = rectangle ] && [ "$ext" = png ] && [ "$procs" = 1 ]; then
           rm -rf "$work/peer" "$out" && mkdir -p "$work/peer" "$out"
           run_peer "$tool" 1
