@@ -8,6 +8,7 @@
 #include <map>
 #include <ostream>
 
+#include "NoiseImage.h"
 #include "RecordingPlatform.h"
 #include "SavedFiles.h"
 #include "TempFolder.h"
@@ -21,17 +22,7 @@
 namespace qm {
 namespace {
 
-Image Noise(int width, int height, std::uint32_t seed)
-{
-    Image image(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (std::size_t x = 0; x < image.RowBytes(); ++x) {
-            seed = seed * 1103515245u + 12345u;
-            image.Row(y)[x] = static_cast<std::uint8_t>(seed >> 24);
-        }
-    }
-    return image;
-}
+using test::Noise;
 
 // How a run ended and what it left.
 struct RunResult {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "NoiseImage.h"
 #include "SavedFiles.h"
 #include "TempFolder.h"
 #include "core/Errors.h"
@@ -15,18 +16,7 @@ namespace {
 
 using test::BytesWithoutTime;
 using test::NamesIn;
-
-Image Noise(int width, int height, std::uint32_t seed)
-{
-    Image image(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (std::size_t x = 0; x < image.RowBytes(); ++x) {
-            seed = seed * 1103515245u + 12345u;
-            image.Row(y)[x] = static_cast<std::uint8_t>(seed >> 24);
-        }
-    }
-    return image;
-}
+using test::Noise;
 
 const char* Extension(std::uint8_t imageType)
 {
