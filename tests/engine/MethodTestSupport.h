@@ -84,4 +84,22 @@ inline void ExpectOneColourTiles(const std::function<std::unique_ptr<TMakeUnit>(
     }
 }
 
+// Makes the tile of a numbered x by x piece and checks that it is 2x - 2 on
+// a side and that every pixel shows the piece place expected(x, c, r).
+template <class Maker>
+void ExpectEverySquareTilePixel(int x, const std::function<PiecePos(int, int, int)>& expected)
+{
+    auto maker = std::make_unique<Maker>();
+    ASSERT_TRUE(maker->Prepare({x, x}, false));
+    ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
+    const Image& tile = maker->ResultImage();
+    ASSERT_EQ(tile.Width(), 2 * x - 2);
+    ASSERT_EQ(tile.Height(), 2 * x - 2);
+    for (int r = 0; r < tile.Height(); ++r) {
+        for (int c = 0; c < tile.Width(); ++c) {
+            ASSERT_EQ(Shown(tile, c, r), expected(x, c, r)) << x << " at " << c << "," << r;
+        }
+    }
+}
+
 }  // namespace qm::test

@@ -38,17 +38,7 @@ PiecePos Expected(int x, int c, int r)
 TEST(TileMethod, TileSizesAndEveryPixel)
 {
     for (const int x : {32, 64, 256}) {
-        auto maker = std::make_unique<ThTShikaku>();
-        ASSERT_TRUE(maker->Prepare({x, x}, false));
-        ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
-        const Image& tile = maker->ResultImage();
-        ASSERT_EQ(tile.Width(), 2 * x - 2);
-        ASSERT_EQ(tile.Height(), 2 * x - 2);
-        for (int r = 0; r < tile.Height(); ++r) {
-            for (int c = 0; c < tile.Width(); ++c) {
-                ASSERT_EQ(Shown(tile, c, r), Expected(x, c, r)) << x << " at " << c << "," << r;
-            }
-        }
+        test::ExpectEverySquareTilePixel<ThTShikaku>(x, Expected);
     }
 }
 
