@@ -2,13 +2,17 @@
 // refusing at the first problem, then runs the generation and the HTML step.
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "app/Main.h"
+#include "app/MakeTiles.h"
 #include "app/SourceImages.h"
+#include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
 #include "app/UMake.h"
 #include "app/UMakeHtml.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "engine/MethodCatalogue.h"
 #include "plugin/CheckPluginLibrary.h"
 
@@ -142,6 +146,14 @@ void TfrmMain::bbnExecuteClick()
     {
         BusyScope busy(platform_);
         const std::string& Prefix = Text(edtPrefix);
+        std::vector<std::string> filesOfRun;
+        for (std::int32_t i = 1; i <= *Count; ++i) {
+            filesOfRun.push_back(TilePath(OutDirectory, Prefix, ImageType, i));
+        }
+        if (Checked(chbHtml)) {
+            filesOfRun.push_back(Format("%s%s", {OutDirectory, frmHtml_.HtmlFileName()}));
+        }
+        RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
                    ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
                    Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType);

@@ -29,6 +29,12 @@ const char* Extension(std::uint8_t imageType)
 
 }  // namespace
 
+std::string TilePath(const std::string& outDirectory, const std::string& prefix,
+                     std::uint8_t imageType, std::int32_t number)
+{
+    return outDirectory + prefix + Format("%.3d", {number}) + Extension(imageType);
+}
+
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)
 {
     TImageEffect effect;
@@ -60,8 +66,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         }
 
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(), series.OutDirectory + series.Prefix +
-                                            Format("%.3d", {i}) + Extension(series.ImageType));
+        saver.Save(maker.ResultImage(),
+                   TilePath(series.OutDirectory, series.Prefix, series.ImageType, i));
     }
     saver.Finish();
 }

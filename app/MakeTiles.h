@@ -29,6 +29,11 @@ struct TileSeries {
     unsigned EncoderThreads = 1;
 };
 
+// The file of the tile with the running number of a run:
+// outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
+std::string TilePath(const std::string& outDirectory, const std::string& prefix,
+                     std::uint8_t imageType, std::int32_t number);
+
 // The tile loop of the generation run: re-seeds the generator, then for
 // each running number draws the cut position (and the brightness amount),
 // cuts the piece, lets the maker make the tile and saves it as

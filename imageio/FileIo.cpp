@@ -11,6 +11,7 @@
 #include "core/Errors.h"
 #include "core/FileDescriptor.h"
 #include "core/Format.h"
+#include "imageio/TemporaryFiles.h"
 
 namespace qm {
 namespace {
@@ -28,26 +29,55 @@ std::string TemporaryNameFor(const std::string& path)
                                    static_cast<long>(counter.fetch_add(1))});
 }
 
-// Creates a new temporary file beside path; returns its descriptor and name.
+std::string CreateErrorText(const std::string& path, int error)
+{
+    return Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)});
+}
+
+// Creates a new recorded temporary file beside path; returns its descriptor
+// and name.
 FileDescriptor CreateTemporary(const std::string& path, std::string& name)
 {
     for (int attempt = 0;; ++attempt) {
         name = TemporaryNameFor(path);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = CreateRecordedTemporary(name);
         if (fd >= 0) {
             return FileDescriptor(fd);
         }
         if (errno != EEXIST || attempt == 100) {
-            ThrowCreateError(path, errno);
+            throw TemporaryNotCreated(CreateErrorText(path, errno));
         }
     }
+}
+
+// A decimal number as the temporary names write it, without leading zeros.
+bool IsDecimal(std::string_view text)
+{
+    return !text.empty() && text.size() <= 18 && (text == "0" || text.front() != '0') &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 }  // namespace
 
 void ThrowCreateError(const std::string& path, int error)
 {
-    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)}));
+    throw ErrorMessage(CreateErrorText(path, error));
+}
+
+std::optional<long> ProcessOfTemporaryName(std::string_view name, std::string_view path)
+{
+    constexpr std::string_view kMark = ".tmp-";
+    if (name.size() <= path.size() + kMark.size() || !name.starts_with(path) ||
+        name.substr(path.size(), kMark.size()) != kMark) {
+        return std::nullopt;
+    }
+    const std::string_view numbers = name.substr(path.size() + kMark.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos || !IsDecimal(numbers.substr(0, dash)) ||
+        !IsDecimal(numbers.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    return std::stol(std::string(numbers.substr(0, dash)));
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
@@ -106,7 +136,7 @@ std::string WriteTemporaryFile(const std::string& path, std::span<const std::uin
         error = closed;
     }
     if (error != 0) {
-        ::unlink(temporary.c_str());
+        RemoveRecordedTemporary(temporary);
         ThrowCreateError(path, error);
     }
     return temporary;
@@ -114,16 +144,15 @@ std::string WriteTemporaryFile(const std::string& path, std::span<const std::uin
 
 void CommitTemporaryFile(const std::string& temporary, const std::string& path)
 {
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
+    if (const int error = RenameRecordedTemporary(temporary, path); error != 0) {
+        RemoveRecordedTemporary(temporary);
         ThrowCreateError(path, error);
     }
 }
 
 void DiscardTemporaryFile(const std::string& temporary)
 {
-    ::unlink(temporary.c_str());
+    RemoveRecordedTemporary(temporary);
 }
 
 }  // namespace qm

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/Errors.h"
 
 namespace qm {
 
@@ -19,10 +23,19 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 // Throws ErrorMessage ファイル "<path>". <text of error> を作成できません.
 [[noreturn]] void ThrowCreateError(const std::string& path, int error);
 
+// The failure of a writer that could not even create its temporary file
+// beside path (the folder takes no new files, the name is too long, ...).
+class TemporaryNotCreated : public ErrorMessage {
+public:
+    using ErrorMessage::ErrorMessage;
+};
+
 // Writes bytes to a temporary file in the folder of path and renames it over
 // path once it is complete, so a failure leaves no partial file behind and
 // an older file of that name intact. Throws ErrorMessage
-// ファイル "<path>". <system error> を作成できません on failure.
+// ファイル "<path>". <system error> を作成できません on failure
+// (TemporaryNotCreated when no temporary file could be created). While the
+// temporary file exists, a stop by signal removes it (TemporaryFiles.h).
 // The same as CommitTemporaryFile(WriteTemporaryFile(path, bytes), path).
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
@@ -38,5 +51,10 @@ void CommitTemporaryFile(const std::string& temporary, const std::string& path);
 
 // Removes a temporary file that is not to be committed.
 void DiscardTemporaryFile(const std::string& temporary);
+
+// The process id in name when name is one of the temporary names that a
+// writer of some process gives the files it writes for path:
+// <path>.tmp-<process id>-<number>.
+std::optional<long> ProcessOfTemporaryName(std::string_view name, std::string_view path);
 
 }  // namespace qm

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <set>
 
 #include "MainWindow.h"
 #include "TempFolder.h"
@@ -209,6 +213,40 @@ TEST(MainMakeAction, FailedRunEndsNotBusyAndWithoutCompletion)
               (std::vector<std::string>{"busy: 1", "busy: 0",
                                         "application error: クリップボードから画像を取得できません。"}));
     EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+}
+
+TEST(MainMakeAction, StartRemovesTheTemporaryFilesOfEndedProcessesForItsFiles)
+{
+    Fixture f;
+    TempFolder out;
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string dead = std::to_string(ended);
+    const std::string alive = std::to_string(::getpid());
+    const std::set<std::string> kept{"t002.png.tmp-" + alive + "-0", "u002.png.tmp-" + dead + "-0",
+                                      "t002.bmp.tmp-" + dead + "-0", "t003.png.tmp-" + dead + "-0",
+                                      "t002.png.tmp-" + dead + "-0.x"};
+    for (const std::string& name : kept) {
+        out.Write(name, "x");
+    }
+    out.Write("t002.png.tmp-" + dead + "-7", "x");
+    out.Write("list.html.tmp-" + dead + "-0", "x");
+    f.w.main.ChangeText(edtOutDirectory, out.Path());
+    f.w.main.ChangeText(edtPrefix, "t");
+    f.w.main.ChangeText(edtMake, "2");
+    f.w.main.Click(rdbPng);
+    f.w.main.Click(chbHtml);
+    EXPECT_EQ(f.Execute().back(), "info: 作成しました。");
+    std::set<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(out.Path())) {
+        left.insert(entry.path().filename().string());
+    }
+    std::set<std::string> expected = kept;
+    expected.insert({"t001.png", "t002.png", "list.html"});
+    EXPECT_EQ(left, expected);
 }
 
 TEST(TopLevelHandler, SilentStopIsQuietAndOtherFailuresAreShown)

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace qm {
+
+// Makes SIGINT, SIGTERM and SIGHUP first remove the temporary files this
+// process is writing and then end the program as they do by default, so a
+// stopped run leaves only the files it had put in place. A file-size limit
+// (SIGXFSZ) becomes a failed write, reported like a full disk, instead of
+// ending the program in the middle of a file. Call once at start-up,
+// before any thread is started; the handlers call no toolkit.
+void InstallCleanStop();
+
+}  // namespace qm

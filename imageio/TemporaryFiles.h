@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+// The temporary files of this process that exist and are neither renamed
+// into place nor removed yet, kept in fixed buffers that a signal handler
+// can read, so that a stopped program leaves none of them behind.
+//
+// Creating, renaming and removing a recorded file are each done with every
+// signal blocked on the calling thread, so a handler never waits for its
+// own thread; a handler on another thread waits for them to finish.
+
+// Creates name exclusively for writing and records it. Returns the open
+// descriptor, or -1 with errno set: EMFILE when every record is taken,
+// ENAMETOOLONG when name does not fit one, EINTR once the program stops.
+int CreateRecordedTemporary(const std::string& name);
+
+// Renames the recorded file name to path and forgets it. Returns 0 or the
+// errno of the failure; the file stays recorded when the rename fails.
+int RenameRecordedTemporary(const std::string& name, const std::string& path);
+
+// Removes the recorded file name and forgets it.
+void RemoveRecordedTemporary(const std::string& name);
+
+// Removes every recorded file and lets no thread create or rename one
+// afterwards. Async-signal-safe: for a handler that ends the program.
+void RemoveRecordedTemporariesForExit();
+
+}  // namespace qm
