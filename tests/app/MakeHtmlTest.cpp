@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -262,6 +264,35 @@ TEST(MakeHtml, FolderTakingNoNewFilesOverwritesTheExistingPageAndCutsItsTail)
     const std::string page = ReadBytes(out / "list.html");
     EXPECT_EQ(page.substr(page.size() - 11), "</html>\r\n\r\n");
     EXPECT_EQ(page.find('~'), std::string::npos);
+}
+
+// A disk that fills while the page is written, as a file-size limit of a
+// child process: the old page keeps every byte, whether the new page went
+// to a temporary file or, when the folder can give it no temporary file (a
+// name too long for one), over the old page in place.
+TEST(MakeHtml, AFailedWriteLeavesTheOldPageWhole)
+{
+    for (const std::string& name : {std::string("list.html"), std::string(245, 'p')}) {
+        TempFolder out;
+        const std::string old(1000, '~');
+        out.Write(name, old);
+        THtmlParam param = Param(out);
+        param.Count = 100;  // about 11 KB
+        param.HtmlFileName = name;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const rlimit limit{3000, 3000};
+            ::signal(SIGXFSZ, SIG_IGN);
+            const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+            const std::string expected = "ファイル \"" + out / name + "\". File too large を作成できません";
+            ::_exit(limited && MessageOf(param) == expected ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name.size();
+        EXPECT_EQ(ReadBytes(out / name), old) << name.size();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.Path()), {}), 1) << name.size();
+    }
 }
 
 }  // namespace
