@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/TextToInt.h"
 #include "engine/MethodCatalogue.h"
 
 namespace qm {
@@ -77,10 +78,21 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("P");
     auto* format = app.add_option("--format", o.format, "出力ファイルタイプ / output type (bmp)")
                        ->type_name("TYPE")
-                       ->check(CLI::IsMember({"bmp", "jpeg", "png"}));
+                       ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
+    // The window would take any number and move its scroll bar to the
+    // nearest end; a command line that names another number is refused.
     app.add_option("--quality", o.quality, "Jpegの品質 1～100 (--format jpeg) / JPEG quality")
         ->type_name("Q")
-        ->needs(format);
+        ->needs(format)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                const std::optional<std::int32_t> quality = TextToInt(text);
+                return quality && *quality >= 1 && *quality <= 100
+                           ? std::string()
+                           : "品質は1～100の整数を指定して下さい / the quality must be a "
+                             "whole number from 1 to 100";
+            },
+            ""));
 
     app.add_flag("--shuffle", o.shuffle, "シャッフルする / shuffle the piece's pixels");
     app.add_flag("--blur", o.blur, "ぼかす / blur the source picture once");

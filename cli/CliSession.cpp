@@ -121,7 +121,10 @@ private:
         Type(edtMake, options_.count);
         Type(edtPrefix, options_.prefix);
         if (options_.format) {
-            main_.Click(*options_.format == "jpeg" ? rdbJpeg : *options_.format == "png" ? rdbPng : rdbBmp);
+            const std::string& format = *options_.format;
+            main_.Click(format == "jpeg" || format == "jpg" ? rdbJpeg
+                        : format == "png"                   ? rdbPng
+                                                            : rdbBmp);
         }
         if (options_.quality) {
             Require(edtQuality, "--quality は --format jpeg の時だけ指定できます / "
@@ -166,6 +169,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     app.footer(kFooter);
     CliOptions options;
     DeclareCliOptions(app, options);
+    if (argc <= 1) {
+        err << app.help();
+        return kExitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
