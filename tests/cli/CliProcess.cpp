@@ -56,14 +56,10 @@ std::vector<char*> Pointers(std::vector<std::string>& words)
     return pointers;
 }
 
-}  // namespace
-
-CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
-                        const std::map<std::string, std::string>& environment)
+pid_t Start(const std::vector<std::string>& arguments, const std::string& workingFolder,
+            const std::map<std::string, std::string>& environment, const std::string& outPath,
+            const std::string& errPath)
 {
-    TempFolder streams;
-    const std::string outPath = streams / "out";
-    const std::string errPath = streams / "err";
     std::vector<std::string> argv{QM_CLI_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<std::string> envp = Environment(environment);
@@ -82,6 +78,23 @@ CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::st
     if (spawned != 0) {
         throw std::runtime_error("cannot start " + argv[0]);
     }
+    return child;
+}
+
+}  // namespace
+
+pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder)
+{
+    return Start(arguments, workingFolder, {}, "/dev/null", "/dev/null");
+}
+
+CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                        const std::map<std::string, std::string>& environment)
+{
+    TempFolder streams;
+    const std::string outPath = streams / "out";
+    const std::string errPath = streams / "err";
+    const pid_t child = Start(arguments, workingFolder, environment, outPath, errPath);
     int status = 0;
     waitpid(child, &status, 0);
     CliResult result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -18,5 +20,9 @@ struct CliResult {
 // (an empty value removes a variable), and collects both streams.
 CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
                         const std::map<std::string, std::string>& environment = {});
+
+// Starts the built quillmore-cli with the arguments in the working folder,
+// its streams going nowhere, and returns its process id at once.
+pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder);
 
 }  // namespace qm

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../app/NoiseImage.h"
 #include "../app/TempFolder.h"
 #include "CliProcess.h"
+#include "imageio/ImageFiles.h"
 
 namespace qm {
 namespace {
@@ -98,7 +104,7 @@ TEST(CliRun, MethodNamesDialogsAndOutputKinds)
 {
     TempFolder work;
     CliResult rectangle = RunCliProgram({"--file", kJpeg, "--method", "長方形", "--size", "32",
-                                         "--width", "64", "--format", "jpeg", "--quality", "0",
+                                         "--width", "64", "--format", "jpeg", "--quality", "1",
                                          "--prefix", "r", "--out", work.Path()},
                                         work.Path());
     EXPECT_EQ(rectangle.exitCode, 0) << rectangle.err;
@@ -137,6 +143,100 @@ TEST(CliRun, MethodNamesDialogsAndOutputKinds)
     CliResult plugin = RunCliProgram({"--file", kJpeg, "--plugin", work / "none.so"}, work.Path());
     EXPECT_EQ(plugin.exitCode, 1);
     EXPECT_NE(plugin.err.find("ファイル[" + work / "none.so" + "]"), std::string::npos);
+}
+
+int TemporaryFilesIn(const std::string& folder)
+{
+    int count = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        count += entry.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+struct UsageCase {
+    std::vector<std::string> arguments;
+    int exitCode;
+    // The error stream, or for a run that makes a tile the tile's name.
+    std::string answer;
+};
+
+std::ostream& operator<<(std::ostream& out, const UsageCase& usage)
+{
+    for (const std::string& argument : usage.arguments) {
+        out << "[" << argument << "] ";
+    }
+    return out;
+}
+
+class CliUsage : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, RefusesWhatItCannotMean)
+{
+    TempFolder work;
+    const UsageCase& usage = GetParam();
+    const CliResult result = RunCliProgram(usage.arguments, work.Path());
+    EXPECT_EQ(result.exitCode, usage.exitCode);
+    if (usage.exitCode == 0) {
+        EXPECT_EQ(result.out, kMade);
+        EXPECT_TRUE(fs::is_regular_file(work / usage.answer));
+    } else {
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, usage.answer.size()), usage.answer);
+    }
+}
+
+const std::string kQualityRange =
+    "--quality: 品質は1～100の整数を指定して下さい / the quality must be a whole number from 1 "
+    "to 100\nRun with --help for more information.\n";
+
+std::vector<std::string> JpegWithQuality(const std::string& quality)
+{
+    return {"--file", kJpeg, "--format", "jpeg", "--quality", quality, "--out", "."};
+}
+
+std::vector<std::string> Format(const std::string& format)
+{
+    return {"--file", kJpeg, "--format", format, "--out", "."};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsage,
+    testing::Values(UsageCase{{}, 2, "Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"},
+                    UsageCase{JpegWithQuality("abc"), 2, kQualityRange},
+                    UsageCase{JpegWithQuality("2147483648"), 2, kQualityRange},
+                    UsageCase{JpegWithQuality(""), 2, kQualityRange},
+                    UsageCase{JpegWithQuality("-5"), 2, kQualityRange},
+                    UsageCase{JpegWithQuality("101"), 2, kQualityRange},
+                    UsageCase{JpegWithQuality("100"), 0, "image001.jpg"},
+                    UsageCase{Format("JPG"), 0, "image001.jpg"},
+                    UsageCase{Format("Jpeg"), 0, "image001.jpg"},
+                    UsageCase{Format("PNG"), 0, "image001.png"},
+                    UsageCase{Format("Bmp"), 0, "image001.bmp"}));
+
+// Stopped in the middle of a long run, the program removes the temporary
+// files of the tiles it is writing and ends by the signal; the tiles in
+// place stay.
+TEST(CliRun, TerminationLeavesNoTemporaryFile)
+{
+    TempFolder work;
+    SavePng(test::Noise(1024, 1024, 7), work / "noise.png");
+    const pid_t child = StartCliProgram({"--file", "noise.png", "--size", "256", "--count", "100",
+                                         "--format", "png", "--out", "."},
+                                        work.Path());
+    // Signalled once the first tile is in place and a later one is being
+    // written, so that its temporary file exists.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!(fs::exists(work / "image001.png") && TemporaryFilesIn(work.Path()) > 0) &&
+           std::chrono::steady_clock::now() < deadline) {
+    }
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(fs::is_regular_file(work / "image001.png"));
+    EXPECT_FALSE(fs::exists(work / "image100.png"));
+    EXPECT_EQ(TemporaryFilesIn(work.Path()), 0);
 }
 
 TEST(CliRun, ClipboardIsReadThroughTheDesktopsTool)
