@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quillmore twice and runs the whole suite in each build: an optimised
-# build, then one under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, then one under AddressSanitizer and UndefinedBehaviorSanitizer. A
+# third build under ThreadSanitizer runs the tests of the threaded tile
+# saver and of the parallel run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +23,13 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_SANITIZE=ON
+
+echo "== ThreadSanitizer build: threaded tile saver and parallel run"
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_TSAN=ON \
+  -DQM_BUILD_GUI=OFF -DQM_BUILD_BENCH=OFF >/dev/null
+cmake --build build/tsan -j "$jobs" --target app_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/app/app_tests \
+  --gtest_filter='TileSaver.*:ParallelRun.*'
 
 echo "== fuzzing the BMP, JPEG and PNG decoders (clang, libFuzzer)"
 fuzz/run-fuzzers.sh 30
