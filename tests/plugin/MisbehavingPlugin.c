@@ -3,7 +3,7 @@
  * The compile definition MB_<KIND> chooses how, MB_IN_IDENTIFY moves the
  * misbehaviour from MakeTransMethod (cell (1, 2)) into QuillmoreDLL.
  *
- *   MB_SEGFAULT    reads through a null pointer
+ *   MB_SEGFAULT    reads from the unmapped first page
  *   MB_ABORT       calls abort()
  *   MB_EXIT=n      calls exit(n)
  *   MB_LOOP        never returns
@@ -25,8 +25,8 @@ static int32_t pieceY;
 static void Misbehave(void)
 {
 #if defined(MB_SEGFAULT)
-    volatile int32_t* nowhere = NULL;
-    (void)*nowhere;
+    volatile uintptr_t address = 8;
+    (void)*(volatile int32_t*)address;
 #elif defined(MB_ABORT)
     abort();
 #elif defined(MB_EXIT)
