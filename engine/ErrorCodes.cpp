@@ -19,6 +19,7 @@ std::string ErrorCodeMessage(std::int32_t code)
     case kErrSourceRowTooLarge: return "取得元のY座標の値が切り出した画像をはみ出しています。";
     case kErrUnusableLibrary: return "このDLLは使えません。";
     case kErrSymmetryType: return "変換のタイプが不正です。";
+    case kErrPluginHost: return "外部変換ライブラリの実行に失敗しました。";
     default: return {};
     }
 }

@@ -26,6 +26,7 @@ inline constexpr std::int32_t kErrWidthTooSmall = 15;
 inline constexpr std::int32_t kErrHeightTooSmall = 16;
 inline constexpr std::int32_t kErrSourceColumnNegative = 17;
 inline constexpr std::int32_t kErrSourceRowNegative = 18;
+inline constexpr std::int32_t kErrPluginHost = 19;
 
 // The message of an error code; empty for a code without one.
 std::string ErrorCodeMessage(std::int32_t code);

@@ -1,27 +1,62 @@
 #include "plugin/CheckPluginLibrary.h"
 
+#include <optional>
+
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "engine/ErrorCodes.h"
+#include "plugin/HostAnswers.h"
+#include "plugin/HostProtocol.h"
+#include "plugin/PluginHostFailure.h"
 #include "plugin/SharedLibrary.h"
-#include "plugin/include/quillmore_plugin.h"
 
 namespace qm {
+namespace {
 
-void CheckPluginLibrary(MessageBoxes& boxes, const std::string& fileName)
+struct Refusal {
+    std::int32_t code;
+    std::string detail;
+};
+
+std::optional<Refusal> RefusalOf(const std::string& fileName, std::chrono::seconds timeLimit)
 {
-    const SharedLibrary library(fileName);
-    if (!library.Loaded()) {
-        ReportError(boxes, kErrLibraryLoad, Format("ファイル[%s]", {fileName}));
-        throw SilentStop();
+    const Refusal notLoaded{kErrLibraryLoad, Format("ファイル[%s]", {fileName})};
+    if (!SharedLibrary::IsRegularFile(fileName)) {
+        return notLoaded;
     }
-    const auto identify = library.Export<decltype(&::QuillmoreDLL)>("QuillmoreDLL");
-    if (identify == nullptr) {
-        ReportError(boxes, kErrMissingExport, Format("関数名[%s]", {"QuillmoreDLL"}));
-        throw SilentStop();
+    try {
+        HostAnswers answers(RunPluginHost({host::kCheckMode, fileName}, timeLimit));
+        const std::int32_t start = answers.Next();
+        if (start == host::kLoadFailed) {
+            answers.ExpectEnd();
+            return notLoaded;
+        }
+        if (start == host::kMissingExport) {
+            answers.Expect(0);
+            answers.ExpectEnd();
+            return Refusal{kErrMissingExport, Format("関数名[%s]", {host::kExportNames[0]})};
+        }
+        if (start != host::kIdentification) {
+            throw PluginHostFailure::Garbage();
+        }
+        const std::int32_t identification = answers.Next();
+        answers.ExpectEnd();
+        if (identification != 1) {
+            return Refusal{kErrUnusableLibrary, "このDLLは使えません。"};
+        }
+        return std::nullopt;
+    } catch (const PluginHostFailure& failure) {
+        return Refusal{kErrPluginHost, failure.Detail()};
     }
-    if (identify() != 1) {
-        ReportError(boxes, kErrUnusableLibrary, "このDLLは使えません。");
+}
+
+}  // namespace
+
+void CheckPluginLibrary(MessageBoxes& boxes, const std::string& fileName,
+                        std::chrono::seconds timeLimit)
+{
+    if (const std::optional<Refusal> refusal = RefusalOf(fileName, timeLimit)) {
+        ReportError(boxes, refusal->code, refusal->detail);
         throw SilentStop();
     }
 }

@@ -1,11 +1,13 @@
 #include "plugin/SharedLibrary.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 namespace qm {
 
 SharedLibrary::SharedLibrary(const std::string& fileName)
-    : handle_(dlopen(LoaderPath(fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
+    : handle_(IsRegularFile(fileName) ? dlopen(LoaderPath(fileName).c_str(), RTLD_NOW | RTLD_LOCAL)
+                                      : nullptr)
 {
 }
 
@@ -22,6 +24,12 @@ std::string SharedLibrary::LoaderPath(const std::string& fileName)
         return "./" + fileName;
     }
     return fileName;
+}
+
+bool SharedLibrary::IsRegularFile(const std::string& fileName)
+{
+    struct stat status {};
+    return stat(LoaderPath(fileName).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 void* SharedLibrary::Symbol(const char* name) const

@@ -2,87 +2,90 @@
 
 #include "core/Format.h"
 #include "engine/ErrorCodes.h"
+#include "plugin/HostAnswers.h"
+#include "plugin/HostProtocol.h"
+#include "plugin/PluginHost.h"
+#include "plugin/PluginHostFailure.h"
+#include "plugin/PluginLimits.h"
 #include "plugin/SharedLibrary.h"
-#include "plugin/include/quillmore_plugin.h"
 
 namespace qm {
-namespace {
 
-using IdentifyFunction = decltype(&::QuillmoreDLL);
-using ImageSizeFunction = decltype(&::MakeImageSize);
-using TransMethodFunction = decltype(&::MakeTransMethod);
-using SymmetryTypeFunction = decltype(&::SymmetryType);
-
-constexpr std::int32_t kMinConvertedSide = 32;
-constexpr std::int32_t kMaxConvertedSide = 256;
-
-}  // namespace
-
-void TDll::RefuseIf(bool refused, std::int32_t code, std::int32_t value, std::int32_t limit)
+void TDll::RefuseIf(HostAnswers& answers, bool refused, std::int32_t code, std::int32_t value,
+                    std::int32_t limit)
 {
     if (refused) {
+        answers.ExpectEnd();
         Fail(code, Format("設定値[%d] 制限値[%d]", {value, limit}));
     }
-}
-
-void TDll::FailMissingExport(const char* name)
-{
-    Fail(kErrMissingExport, Format("関数名[%s]", {name}));
 }
 
 void TDll::BuildMap()
 {
     BuildIdentityIndexMap(X(), Y());
-
-    // Released when this function ends, also when a check below gives up.
-    const SharedLibrary library(LibraryPath);
-    if (!library.Loaded()) {
+    if (!SharedLibrary::IsRegularFile(LibraryPath)) {
         Fail(kErrLibraryLoad, Format("ファイル[%s]", {LibraryPath}));
     }
-    const auto identify = library.Export<IdentifyFunction>("QuillmoreDLL");
-    if (identify == nullptr) {
-        FailMissingExport("QuillmoreDLL");
+    try {
+        MapFromHost();
+    } catch (const PluginHostFailure& failure) {
+        Fail(kErrPluginHost, failure.Detail());
     }
-    const auto imageSize = library.Export<ImageSizeFunction>("MakeImageSize");
-    if (imageSize == nullptr) {
-        FailMissingExport("MakeImageSize");
-    }
-    const auto transMethod = library.Export<TransMethodFunction>("MakeTransMethod");
-    if (transMethod == nullptr) {
-        FailMissingExport("MakeTransMethod");
-    }
-    const auto symmetryType = library.Export<SymmetryTypeFunction>("SymmetryType");
-    if (symmetryType == nullptr) {
-        FailMissingExport("SymmetryType");
-    }
+}
 
-    if (identify() != 1) {
+void TDll::MapFromHost()
+{
+    // The host makes the calls into the library; its answers are checked
+    // here in the order the calls came.
+    HostAnswers answers(RunPluginHost(
+        {host::kMapMode, LibraryPath, std::to_string(X()), std::to_string(Y())}, HostTimeLimit));
+    const std::int32_t start = answers.Next();
+    if (start == host::kLoadFailed) {
+        answers.ExpectEnd();
+        Fail(kErrLibraryLoad, Format("ファイル[%s]", {LibraryPath}));
+    }
+    if (start == host::kMissingExport) {
+        const std::int32_t missing = answers.Next();
+        answers.ExpectEnd();
+        if (missing < 0 || missing >= host::kExportCount) {
+            throw PluginHostFailure::Garbage();
+        }
+        Fail(kErrMissingExport, Format("関数名[%s]", {host::kExportNames[missing]}));
+    }
+    if (start != host::kIdentification) {
+        throw PluginHostFailure::Garbage();
+    }
+    if (answers.Next() != 1) {
+        answers.ExpectEnd();
         Fail(kErrUnusableLibrary, "このDLLは使えません。");
     }
 
-    imageSize(X(), Y(), &ConvertedWidth, &ConvertedHeight);
+    answers.Expect(host::kImageSize);
+    ConvertedWidth = answers.Next();
+    ConvertedHeight = answers.Next();
     const std::int32_t w = ConvertedWidth;
     const std::int32_t h = ConvertedHeight;
-    RefuseIf(w > kMaxConvertedSide, kErrWidthTooLarge, w, kMaxConvertedSide);
-    RefuseIf(w < kMinConvertedSide, kErrWidthTooSmall, w, kMinConvertedSide);
-    RefuseIf(h > kMaxConvertedSide, kErrHeightTooLarge, h, kMaxConvertedSide);
-    RefuseIf(h < kMinConvertedSide, kErrHeightTooSmall, h, kMinConvertedSide);
+    RefuseIf(answers, w > kMaxConvertedSide, kErrWidthTooLarge, w, kMaxConvertedSide);
+    RefuseIf(answers, w < kMinConvertedSide, kErrWidthTooSmall, w, kMinConvertedSide);
+    RefuseIf(answers, h > kMaxConvertedSide, kErrHeightTooLarge, h, kMaxConvertedSide);
+    RefuseIf(answers, h < kMinConvertedSide, kErrHeightTooSmall, h, kMinConvertedSide);
 
-    // A call that writes nothing repeats the previous answer.
-    std::int32_t sx = 0;
-    std::int32_t sy = 0;
+    answers.Expect(host::kTransMethod);
     for (std::int32_t i = 0; i < w; ++i) {
         for (std::int32_t j = 0; j < h; ++j) {
-            transMethod(w, h, i, j, &sx, &sy);
-            RefuseIf(sx >= X(), kErrSourceColumnTooLarge, sx, X());
-            RefuseIf(sx < 0, kErrSourceColumnNegative, sx, 0);
-            RefuseIf(sy >= Y(), kErrSourceRowTooLarge, sy, Y());
-            RefuseIf(sy < 0, kErrSourceRowNegative, sy, 0);
+            const std::int32_t sx = answers.Next();
+            const std::int32_t sy = answers.Next();
+            RefuseIf(answers, sx >= X(), kErrSourceColumnTooLarge, sx, X());
+            RefuseIf(answers, sx < 0, kErrSourceColumnNegative, sx, 0);
+            RefuseIf(answers, sy >= Y(), kErrSourceRowTooLarge, sy, Y());
+            RefuseIf(answers, sy < 0, kErrSourceRowNegative, sy, 0);
             ResultMap(i, j) = IndexMap(sx, sy);
         }
     }
 
-    Symmetry = symmetryType();
+    answers.Expect(host::kSymmetryType);
+    Symmetry = answers.Next();
+    answers.ExpectEnd();
     if (Symmetry < 1 || Symmetry > 4) {
         Fail(kErrSymmetryType, Format("変換タイプ[%d]", {Symmetry}));
     }

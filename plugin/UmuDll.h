@@ -1,16 +1,22 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
 #include "engine/UMakeUnit.h"
+#include "plugin/PluginHost.h"
 
 namespace qm {
 
-// The plug-in method: a shared library supplies the geometry. Prepare loads
-// the library, asks it for the converted image size, the piece cell of every
-// converted cell and the symmetry type, stores that mapping in the result
-// map and releases the library again. Make renders the converted image from
+class HostAnswers;
+
+// The plug-in method: a shared library supplies the geometry. Prepare has
+// the plug-in host (a process of its own) load the library and ask it for
+// the converted image size, the piece cell of every converted cell and the
+// symmetry type, checks the answers and stores that mapping in the result
+// map; a host that dies, ends early, answers garbage or runs out of time
+// fails with code 19. Make renders the converted image from
 // the map and completes it by the mirror copies of the symmetry type; the
 // library is not involved any more.
 class TDll : public TMakeUnit {
@@ -21,16 +27,21 @@ public:
     std::int32_t ConvertedWidth = 0;
     std::int32_t ConvertedHeight = 0;
     std::int32_t Symmetry = 0;
+    // How long the host may take for all of the library's answers.
+    std::chrono::seconds HostTimeLimit = kPluginTimeLimit;
 
 protected:
     void BuildMap() override;
     void BuildResult() override;
 
 private:
+    // Runs the host and takes over its answers; host failures leave as
+    // PluginHostFailure.
+    void MapFromHost();
     // Gives up with the code and the detail "設定値[value] 制限値[limit]"
-    // when refused is true.
-    void RefuseIf(bool refused, std::int32_t code, std::int32_t value, std::int32_t limit);
-    [[noreturn]] void FailMissingExport(const char* name);
+    // when refused is true; the host stopped there, so its answer must end.
+    void RefuseIf(HostAnswers& answers, bool refused, std::int32_t code, std::int32_t value,
+                  std::int32_t limit);
 };
 
 }  // namespace qm

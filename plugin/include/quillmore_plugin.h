@@ -12,6 +12,11 @@
  * the run is built from the answers of that one preparation. Answers out of
  * the limits below end the run with an error message.
  *
+ * The calls are made in a helper process of Quillmore (quillmore-plugin-host),
+ * never in the program itself; what the library prints to standard output
+ * goes to standard error. A library that crashes, exits or takes longer than
+ * 10 seconds for a whole preparation ends the run with an error message.
+ *
  * Coordinates: a cell (column, row) counts columns from the left and rows from
  * the bottom, both from 0. Row 0 is the bottom row of the picture as shown.
  * This holds for the piece (X by Y cells) and for the converted image (W by H).

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,16 +32,24 @@ public:
 // 3 trans method, 4 symmetry type) and its arguments.
 using LogEntry = std::array<std::int32_t, 5>;
 
-// Holds a test plug-in loaded by the test itself, so that its state
-// outlives a maker's own load, and reads its call log.
+// Holds a test plug-in loaded by the test itself and reads its call log.
+// While it is held, every load of the plug-in, also the plug-in host's,
+// logs into one shared file.
 class HeldPlugin {
 public:
-    explicit HeldPlugin(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {}
+    explicit HeldPlugin(const char* path)
+        : logFile_(testing::TempDir() + "quillmore-plugin-log-" + std::to_string(getpid())),
+          handle_((setenv("QM_TEST_PLUGIN_LOG", logFile_.c_str(), 1),
+                   dlopen(path, RTLD_NOW | RTLD_LOCAL)))
+    {
+    }
     ~HeldPlugin()
     {
         if (handle_ != nullptr) {
             dlclose(handle_);
         }
+        unsetenv("QM_TEST_PLUGIN_LOG");
+        std::remove(logFile_.c_str());
     }
     HeldPlugin(const HeldPlugin&) = delete;
     HeldPlugin& operator=(const HeldPlugin&) = delete;
@@ -57,6 +69,7 @@ public:
     }
 
 private:
+    std::string logFile_;
     void* handle_;
 };
 

@@ -14,8 +14,17 @@
  *   TP_NO_SYMMETRY_EXPORT the library lacks "SymmetryType"
  *   TP_NO_IDENTIFY_EXPORT the library lacks "QuillmoreDLL"
  *
- * Every call is logged; TestLogLength and TestLogEntry read the log.
+ * Every call is logged; TestLogLength and TestLogEntry read the log. The
+ * calls come in the plug-in host, so with QM_TEST_PLUGIN_LOG naming a file
+ * the log lives in that file, shared by every process that loads the
+ * plug-in; each load starts it afresh.
  */
+#define _DEFAULT_SOURCE
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "plugin/include/quillmore_plugin.h"
 
 #ifndef TP_IDENT
@@ -28,15 +37,48 @@
 enum { kLogIdentify = 1, kLogImageSize = 2, kLogTransMethod = 3, kLogSymmetryType = 4 };
 enum { kLogCapacity = 256 * 256 + 3 };
 
-static int32_t logEntries[kLogCapacity][5];
-static int32_t logLength;
+struct CallLog {
+    int32_t length;
+    int32_t entries[kLogCapacity][5];
+};
+
+static struct CallLog ownLog;
+static struct CallLog* callLog = &ownLog;
 static int32_t pieceX;
 static int32_t pieceY;
 
+__attribute__((constructor)) static void OpenLog(void)
+{
+    const char* path = getenv("QM_TEST_PLUGIN_LOG");
+    int fd;
+    void* shared;
+    if (path == NULL) {
+        return;
+    }
+    fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0 || ftruncate(fd, sizeof(struct CallLog)) != 0) {
+        abort();
+    }
+    shared = mmap(NULL, sizeof(struct CallLog), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    close(fd);
+    if (shared == MAP_FAILED) {
+        abort();
+    }
+    callLog = shared;
+    callLog->length = 0;
+}
+
+__attribute__((destructor)) static void CloseLog(void)
+{
+    if (callLog != &ownLog) {
+        munmap(callLog, sizeof(struct CallLog));
+    }
+}
+
 static void Log(int32_t kind, int32_t a, int32_t b, int32_t c, int32_t d)
 {
-    if (logLength < kLogCapacity) {
-        int32_t* entry = logEntries[logLength++];
+    if (callLog->length < kLogCapacity) {
+        int32_t* entry = callLog->entries[callLog->length++];
         entry[0] = kind;
         entry[1] = a;
         entry[2] = b;
@@ -105,7 +147,7 @@ int32_t SymmetryType(void)
 
 QUILLMORE_EXPORT int32_t TestLogLength(void)
 {
-    return logLength;
+    return callLog->length;
 }
 
 /* Copies entry n (kind, then up to four arguments) to entry[0..4]. */
@@ -113,6 +155,6 @@ QUILLMORE_EXPORT void TestLogEntry(int32_t n, int32_t* entry)
 {
     int k;
     for (k = 0; k < 5; ++k) {
-        entry[k] = (n >= 0 && n < logLength) ? logEntries[n][k] : 0;
+        entry[k] = (n >= 0 && n < callLog->length) ? callLog->entries[n][k] : 0;
     }
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// What quillmore-plugin-host is asked and how it answers.
+//
+// The host is started as
+//     quillmore-plugin-host check LIBRARY
+//     quillmore-plugin-host map LIBRARY X Y
+// and writes its answer to its standard output, once the library is
+// released again, as native 32-bit integers: kAnswerMagic, then records of
+// a tag and its values, then kEnd.
+//
+// Both modes begin with one of
+//     kLoadFailed                     the library did not load
+//     kMissingExport  n               export kExportNames[n] is missing
+//     kIdentification answer          what "QuillmoreDLL" answered
+// "check" ends there. "map" goes on while the answers are accepted:
+//     kImageSize w h                  what "MakeImageSize" wrote for X, Y
+//     kTransMethod sx sy sx sy ...    one pair per call of "MakeTransMethod",
+//                                     column by column, up to the first
+//                                     pair outside the piece
+//     kSymmetryType answer
+// The host stops after the first answer a run refuses, so the calls into
+// the library end where they always ended.
+namespace qm::host {
+
+inline constexpr const char* kProgramName = "quillmore-plugin-host";
+inline constexpr const char* kCheckMode = "check";
+inline constexpr const char* kMapMode = "map";
+
+inline constexpr std::int32_t kAnswerMagic = 0x51504831;
+
+inline constexpr std::int32_t kLoadFailed = 1;
+inline constexpr std::int32_t kMissingExport = 2;
+inline constexpr std::int32_t kIdentification = 3;
+inline constexpr std::int32_t kImageSize = 4;
+inline constexpr std::int32_t kTransMethod = 5;
+inline constexpr std::int32_t kSymmetryType = 6;
+inline constexpr std::int32_t kEnd = 7;
+
+// The exports, in the order they are looked up.
+inline constexpr const char* kExportNames[] = {"QuillmoreDLL", "MakeImageSize",
+                                               "MakeTransMethod", "SymmetryType"};
+inline constexpr std::int32_t kExportCount = 4;
+
+// The longest answer: magic, identification, size, a full 256 x 256 table,
+// symmetry type and end.
+inline constexpr std::size_t kMaxAnswerValues = 1 + 2 + 3 + 1 + 2 * 256 * 256 + 2 + 1;
+
+}  // namespace qm::host
