@@ -10,7 +10,9 @@ constexpr std::uint8_t kEndOfLine = 0;
 constexpr std::uint8_t kEndOfBitmap = 1;
 constexpr std::uint8_t kDelta = 2;
 
-// Walks the stream and puts each pixel at the current position.
+// Walks the stream and puts each pixel at the current position. Each pixel
+// is written at most once (the position only moves on), so the work is
+// bounded by the picture plus the stream.
 class RleDecoder {
 public:
     RleDecoder(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
@@ -53,24 +55,26 @@ private:
     // indices in the nibbles of value (RLE4), or one colour (RLE24).
     bool EncodedRun(int count, std::uint8_t value)
     {
+        const int visible = Visible(count);
         if (header_.Compression == BmpCompression::Rle24) {
             if (!Has(2)) {
                 return false;
             }
             const std::uint8_t colour[3] = {value, data_[pos_], data_[pos_ + 1]};
             pos_ += 2;
-            for (int i = 0; i < count; ++i) {
-                PutColour(colour);
+            for (int i = 0; i < visible; ++i) {
+                PutColour(i, colour);
             }
         } else if (header_.Compression == BmpCompression::Rle4) {
-            for (int i = 0; i < count; ++i) {
-                PutIndex(i % 2 == 0 ? value >> 4 : value & 0x0F);
+            for (int i = 0; i < visible; ++i) {
+                PutIndex(i, i % 2 == 0 ? value >> 4 : value & 0x0F);
             }
         } else {
-            for (int i = 0; i < count; ++i) {
-                PutIndex(value);
+            for (int i = 0; i < visible; ++i) {
+                PutIndex(i, value);
             }
         }
+        x_ += count;
         return true;
     }
 
@@ -87,36 +91,47 @@ private:
             return false;
         }
         const std::uint8_t* p = data_.data() + pos_;
-        for (int i = 0; i < count; ++i) {
+        const int visible = Visible(count);
+        for (int i = 0; i < visible; ++i) {
             if (header_.Compression == BmpCompression::Rle24) {
-                PutColour(p + 3 * i);
+                PutColour(i, p + 3 * i);
             } else if (header_.Compression == BmpCompression::Rle4) {
-                PutIndex(i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F);
+                PutIndex(i, i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F);
             } else {
-                PutIndex(p[i]);
+                PutIndex(i, p[i]);
             }
         }
+        x_ += count;
         pos_ += std::min(bytes + bytes % 2, data_.size() - pos_);
         return true;
     }
 
-    // An index beyond the colour table gives black.
-    void PutIndex(int index)
+    // How many of the next count pixels lie inside the picture: the rest of
+    // a run past the right edge is skipped at once, not pixel by pixel.
+    int Visible(int count) const
+    {
+        if (row_ >= header_.Height || x_ >= header_.Width) {
+            return 0;
+        }
+        return static_cast<int>(std::min<std::int64_t>(count, header_.Width - x_));
+    }
+
+    // Pixel i of the run at the current position; an index beyond the
+    // colour table gives black.
+    void PutIndex(int i, int index)
     {
         static constexpr std::uint8_t kBlack[3] = {0, 0, 0};
         const auto& palette = header_.Palette;
-        PutColour(static_cast<std::size_t>(index) < palette.size() ? palette[index].data() : kBlack);
+        PutColour(i, static_cast<std::size_t>(index) < palette.size() ? palette[index].data()
+                                                                      : kBlack);
     }
 
-    void PutColour(const std::uint8_t* bgr)
+    void PutColour(int i, const std::uint8_t* bgr)
     {
-        if (x_ < header_.Width && row_ < header_.Height) {
-            std::uint8_t* p = image_.Pixel(static_cast<int>(x_), header_.ImageRow(row_));
-            p[0] = bgr[0];
-            p[1] = bgr[1];
-            p[2] = bgr[2];
-        }
-        ++x_;
+        std::uint8_t* p = image_.Pixel(static_cast<int>(x_) + i, header_.ImageRow(row_));
+        p[0] = bgr[0];
+        p[1] = bgr[1];
+        p[2] = bgr[2];
     }
 
     std::span<const std::uint8_t> data_;
