@@ -55,24 +55,27 @@ private:
     // indices in the nibbles of value (RLE4), or one colour (RLE24).
     bool EncodedRun(int count, std::uint8_t value)
     {
-        const int visible = Visible(count);
+        const std::uint8_t* colours[2] = {Colour(value), Colour(value)};
+        std::uint8_t direct[3] = {value, 0, 0};
         if (header_.Compression == BmpCompression::Rle24) {
             if (!Has(2)) {
                 return false;
             }
-            const std::uint8_t colour[3] = {value, data_[pos_], data_[pos_ + 1]};
+            direct[1] = data_[pos_];
+            direct[2] = data_[pos_ + 1];
             pos_ += 2;
-            for (int i = 0; i < visible; ++i) {
-                PutColour(i, colour);
-            }
+            colours[0] = colours[1] = direct;
         } else if (header_.Compression == BmpCompression::Rle4) {
-            for (int i = 0; i < visible; ++i) {
-                PutIndex(i, i % 2 == 0 ? value >> 4 : value & 0x0F);
-            }
-        } else {
-            for (int i = 0; i < visible; ++i) {
-                PutIndex(i, value);
-            }
+            colours[0] = Colour(value >> 4);
+            colours[1] = Colour(value & 0x0F);
+        }
+        const int visible = Visible(count);
+        std::uint8_t* out = visible > 0 ? Target() : nullptr;
+        for (int i = 0; i < visible; ++i, out += 3) {
+            const std::uint8_t* bgr = colours[i % 2];
+            out[0] = bgr[0];
+            out[1] = bgr[1];
+            out[2] = bgr[2];
         }
         x_ += count;
         return true;
@@ -92,14 +95,17 @@ private:
         }
         const std::uint8_t* p = data_.data() + pos_;
         const int visible = Visible(count);
-        for (int i = 0; i < visible; ++i) {
-            if (header_.Compression == BmpCompression::Rle24) {
-                PutColour(i, p + 3 * i);
-            } else if (header_.Compression == BmpCompression::Rle4) {
-                PutIndex(i, i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F);
-            } else {
-                PutIndex(i, p[i]);
+        std::uint8_t* out = visible > 0 ? Target() : nullptr;
+        for (int i = 0; i < visible; ++i, out += 3) {
+            const std::uint8_t* bgr = p + 3 * i;
+            if (header_.Compression == BmpCompression::Rle4) {
+                bgr = Colour(i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F);
+            } else if (header_.Compression == BmpCompression::Rle8) {
+                bgr = Colour(p[i]);
             }
+            out[0] = bgr[0];
+            out[1] = bgr[1];
+            out[2] = bgr[2];
         }
         x_ += count;
         pos_ += std::min(bytes + bytes % 2, data_.size() - pos_);
@@ -116,22 +122,18 @@ private:
         return static_cast<int>(std::min<std::int64_t>(count, header_.Width - x_));
     }
 
-    // Pixel i of the run at the current position; an index beyond the
-    // colour table gives black.
-    void PutIndex(int i, int index)
+    // The pixel at the current position, which must lie inside the picture.
+    std::uint8_t* Target()
+    {
+        return image_.Pixel(static_cast<int>(x_), header_.ImageRow(row_));
+    }
+
+    // An index beyond the colour table gives black.
+    const std::uint8_t* Colour(int index) const
     {
         static constexpr std::uint8_t kBlack[3] = {0, 0, 0};
         const auto& palette = header_.Palette;
-        PutColour(i, static_cast<std::size_t>(index) < palette.size() ? palette[index].data()
-                                                                      : kBlack);
-    }
-
-    void PutColour(int i, const std::uint8_t* bgr)
-    {
-        std::uint8_t* p = image_.Pixel(static_cast<int>(x_) + i, header_.ImageRow(row_));
-        p[0] = bgr[0];
-        p[1] = bgr[1];
-        p[2] = bgr[2];
+        return static_cast<std::size_t>(index) < palette.size() ? palette[index].data() : kBlack;
     }
 
     std::span<const std::uint8_t> data_;
