@@ -17,9 +17,9 @@ cmake --build "$build" -j "$(nproc)" --target fuzz_bmp_reader fuzz_jpeg_reader f
 
 fixtures=tests/fixtures
 declare -A seeds=(
-  [bmp]="$fixtures/bmpsuite/images $fixtures/bmpsuite/images/lenient"
-  [jpeg]="$fixtures/jpeg-bmp"
-  [png]="$fixtures/pngsuite $fixtures/pngsuite-interlaced $fixtures/png-corrupt"
+  [bmp]="$fixtures/bmpsuite/images $fixtures/bmpsuite/images/lenient $fixtures/hostile"
+  [jpeg]="$fixtures/jpeg-bmp $fixtures/hostile"
+  [png]="$fixtures/pngsuite $fixtures/pngsuite-interlaced $fixtures/png-corrupt $fixtures/hostile"
 )
 for format in bmp jpeg png; do
   corpus=$build/corpus/$format

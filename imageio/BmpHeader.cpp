@@ -124,17 +124,18 @@ std::uint8_t BmpBitField::Extract(std::uint32_t pixel) const
     return static_cast<std::uint8_t>((value * 255 + Max / 2) / Max);
 }
 
-BmpHeader ReadBmpHeader(std::span<const std::uint8_t> file, const DecodeLimits& limits)
+BmpHeader ReadBmpHeader(std::span<const std::uint8_t> head, std::uint64_t fileSize,
+                        const DecodeLimits& limits)
 {
-    if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') {
+    if (head.size() < kFileHeaderSize + 4 || head[0] != 'B' || head[1] != 'M') {
         ThrowBadBmp();
     }
-    const std::uint8_t* info = file.data() + kFileHeaderSize;
+    const std::uint8_t* info = head.data() + kFileHeaderSize;
     const std::uint32_t headerSize = ReadLe32(info);
     const bool core = headerSize == kCoreHeaderSize;
     const bool os2 = IsOs2HeaderSize(headerSize);
     if ((!os2 && !IsWindowsHeaderSize(headerSize)) ||
-        file.size() - kFileHeaderSize < headerSize) {
+        head.size() - kFileHeaderSize < headerSize) {
         ThrowBadBmp();
     }
     const std::size_t headerEnd = kFileHeaderSize + headerSize;
@@ -170,19 +171,19 @@ BmpHeader ReadBmpHeader(std::span<const std::uint8_t> file, const DecodeLimits& 
     header.Height = static_cast<int>(height);
     header.Compression = CompressionOf(compression, header.BitCount, os2);
 
-    header.DataOffset = ReadLe32(file.data() + 10);
-    if (header.DataOffset < headerEnd || header.DataOffset > file.size()) {
+    header.DataOffset = ReadLe32(head.data() + 10);
+    if (header.DataOffset < headerEnd || header.DataOffset > fileSize) {
         ThrowBadBmp();
     }
 
     if (header.Compression == BmpCompression::BitFields) {
-        ReadBitFields(file, headerSize >= kMaskedHeaderSize ? kFileHeaderSize + kInfoHeaderSize
+        ReadBitFields(head, headerSize >= kMaskedHeaderSize ? kFileHeaderSize + kInfoHeaderSize
                                                            : headerEnd,
                       header);
     } else if (header.BitCount == 16 || header.BitCount == 32) {
         SetDefaultBitFields(header);
     } else if (header.BitCount <= 8) {
-        ReadPalette(file, headerEnd, core ? 3 : 4, core ? 0 : colorsUsed, header);
+        ReadPalette(head, headerEnd, core ? 3 : 4, core ? 0 : colorsUsed, header);
     }
     return header;
 }

@@ -52,9 +52,16 @@ struct BmpHeader {
     }
 };
 
+// The file and information headers, the channel masks and the largest
+// colour table all lie within this many bytes from the start of a file.
+inline constexpr std::size_t kBmpHeadBytes = 14 + 124 + 4 * 256;
+
 // Reads and checks the file and information headers, the channel masks and
-// the colour table. Throws ErrorMessage(kBadBmpMessage) for anything
-// malformed, unsupported, or larger than limits.
-BmpHeader ReadBmpHeader(std::span<const std::uint8_t> file, const DecodeLimits& limits);
+// the colour table from head, the start of a file of fileSize bytes: the
+// whole file or at least its first kBmpHeadBytes. Throws
+// ErrorMessage(kBadBmpMessage) for anything malformed, unsupported, or
+// larger than limits.
+BmpHeader ReadBmpHeader(std::span<const std::uint8_t> head, std::uint64_t fileSize,
+                        const DecodeLimits& limits);
 
 }  // namespace qm

@@ -58,13 +58,33 @@ void PutRow(const BmpHeader& header, const std::uint8_t* src, std::uint8_t* dst)
     }
 }
 
-// Uncompressed rows must all be present; the last one may lack its padding.
-void CheckRowsPresent(std::span<const std::uint8_t> file, const BmpHeader& header)
+// How many bytes from the start of a file of fileSize bytes the pixels
+// take, checked before the picture is allocated: an uncompressed file must
+// hold all its rows (the last one may lack its padding); a run-length
+// stream gives at most 255 pixels per two bytes, so a short stream cannot
+// claim a picture beyond what limits let it leave out.
+std::uint64_t PixelDataEnd(const BmpHeader& header, std::uint64_t fileSize,
+                           const DecodeLimits& limits)
 {
-    const std::int64_t needed = StoredRowBytes(header) * (header.Height - 1) + UsedRowBytes(header);
-    if (static_cast<std::int64_t>(file.size() - header.DataOffset) < needed) {
+    if (header.DataOffset > fileSize) {
         ThrowBadBmp();
     }
+    const std::uint64_t data = fileSize - header.DataOffset;
+    if (header.Compression == BmpCompression::None ||
+        header.Compression == BmpCompression::BitFields) {
+        const auto needed = static_cast<std::uint64_t>(
+            StoredRowBytes(header) * (header.Height - 1) + UsedRowBytes(header));
+        if (data < needed) {
+            ThrowBadBmp();
+        }
+        return header.DataOffset + needed;
+    }
+    const std::int64_t pixels = std::int64_t{header.Width} * header.Height;
+    if (pixels > limits.FreePixels &&
+        static_cast<std::uint64_t>(pixels) > 255 * ((data + 1) / 2)) {
+        ThrowBadBmp();
+    }
+    return fileSize;
 }
 
 void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
@@ -76,23 +96,36 @@ void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Ima
     }
 }
 
+Image DecodePixels(std::span<const std::uint8_t> file, const BmpHeader& header)
+{
+    Image image(header.Width, header.Height);
+    if (header.Compression == BmpCompression::None ||
+        header.Compression == BmpCompression::BitFields) {
+        DecodeRows(file, header, image);
+    } else {
+        DecodeBmpRle(file, header, image);
+    }
+    return image;
+}
+
 }  // namespace
 
 Image DecodeBmp(std::span<const std::uint8_t> file, const DecodeLimits& limits)
 {
-    const BmpHeader header = ReadBmpHeader(file, limits);
-    if (header.Compression == BmpCompression::None ||
-        header.Compression == BmpCompression::BitFields) {
-        // Before the image is allocated: a short file cannot claim a huge
-        // picture.
-        CheckRowsPresent(file, header);
-        Image image(header.Width, header.Height);
-        DecodeRows(file, header, image);
-        return image;
-    }
-    Image image(header.Width, header.Height);
-    DecodeBmpRle(file, header, image);
-    return image;
+    const BmpHeader header = ReadBmpHeader(file, file.size(), limits);
+    PixelDataEnd(header, file.size(), limits);
+    return DecodePixels(file, header);
+}
+
+Image ReadBmpFile(SourceFile& file, std::vector<std::uint8_t>& bytes, const DecodeLimits& limits)
+{
+    file.ReadUpTo(bytes, kBmpHeadBytes);
+    const BmpHeader header = ReadBmpHeader(bytes, file.Size(), limits);
+    file.ReadUpTo(bytes, PixelDataEnd(header, file.Size(), limits));
+    // Checked again against what was read: the file may have shrunk since
+    // it was opened.
+    PixelDataEnd(header, bytes.size(), limits);
+    return DecodePixels(bytes, header);
 }
 
 }  // namespace qm

@@ -13,6 +13,12 @@ namespace qm {
 struct DecodeLimits {
     int MaxSide = Image::kMaxSide;
     std::int64_t MaxPixels = Image::kMaxPixels;
+    // Some data can cover a picture with next to nothing: a run-length
+    // stream may skip pixels, which stay black, and arithmetic coding may
+    // spend far less than a bit on a flat block. Pictures up to this many
+    // pixels (48 MiB at 24 bits) are decoded from such data whatever its
+    // length; larger ones must come with data that could give every pixel.
+    std::int64_t FreePixels = std::int64_t{1} << 24;
 
     // True for a non-empty picture within these limits and Image's own.
     bool Allows(std::int64_t width, std::int64_t height) const;

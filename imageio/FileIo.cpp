@@ -1,7 +1,6 @@
 #include "imageio/FileIo.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -11,15 +10,11 @@
 #include "core/Errors.h"
 #include "core/FileDescriptor.h"
 #include "core/Format.h"
+#include "imageio/SourceFile.h"
 #include "imageio/TemporaryFiles.h"
 
 namespace qm {
 namespace {
-
-[[noreturn]] void ThrowOpenError(const std::string& path, int error)
-{
-    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, std::strerror(error)}));
-}
 
 // A fresh name beside path that no other writer of this process uses.
 std::string TemporaryNameFor(const std::string& path)
@@ -82,41 +77,9 @@ std::optional<long> ProcessOfTemporaryName(std::string_view name, std::string_vi
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
-    // Not blocking, so that a named pipe cannot hold the program up; only
-    // regular files are read.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.Get() < 0) {
-        ThrowOpenError(path, errno);
-    }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) {
-        ThrowOpenError(path, errno);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ThrowOpenError(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    }
-    if (info.st_size > kMaxImageFileBytes) {
-        ThrowOpenError(path, EFBIG);
-    }
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ThrowOpenError(path, errno);
-        }
-        if (n == 0) {
-            return bytes;
-        }
-        if (static_cast<std::int64_t>(bytes.size()) + n > kMaxImageFileBytes) {
-            ThrowOpenError(path, EFBIG);
-        }
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
+    SourceFile(path).ReadRest(bytes);
+    return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)

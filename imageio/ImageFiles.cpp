@@ -5,6 +5,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "imageio/BmpHeader.h"
 #include "imageio/BmpReader.h"
 #include "imageio/BmpWriter.h"
 #include "imageio/FileIo.h"
@@ -12,11 +13,32 @@
 #include "imageio/JpegWriter.h"
 #include "imageio/PngReader.h"
 #include "imageio/PngWriter.h"
+#include "imageio/SourceFile.h"
 
 namespace qm {
 namespace {
 
-using Decoder = Image (*)(std::span<const std::uint8_t>, const DecodeLimits&);
+using Decoder = Image (*)(SourceFile&);
+
+Image ReadBmp(SourceFile& file)
+{
+    std::vector<std::uint8_t> bytes;
+    return ReadBmpFile(file, bytes);
+}
+
+Image ReadJpeg(SourceFile& file)
+{
+    std::vector<std::uint8_t> bytes;
+    file.ReadRest(bytes);
+    return DecodeJpeg(bytes);
+}
+
+Image ReadPng(SourceFile& file)
+{
+    std::vector<std::uint8_t> bytes;
+    file.ReadRest(bytes);
+    return DecodePng(bytes);
+}
 
 // The extension of the file name, from its last dot on, without the dot;
 // empty when the name has no dot.
@@ -42,13 +64,13 @@ Decoder DecoderForExtension(const std::string& extension)
 {
     const std::string lowered = Lowered(extension);
     if (lowered == "bmp") {
-        return DecodeBmp;
+        return ReadBmp;
     }
     if (lowered == "jpg" || lowered == "jpeg") {
-        return DecodeJpeg;
+        return ReadJpeg;
     }
     if (lowered == "png") {
-        return DecodePng;
+        return ReadPng;
     }
     return nullptr;
 }
@@ -62,15 +84,23 @@ Image LoadImageFile(const std::string& path)
     if (decoder == nullptr) {
         throw ErrorMessage(Format("拡張子 .%s の画像形式は処理できません", {extension}));
     }
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-    return decoder(bytes, DecodeLimits{});
+    SourceFile file(path);
+    return decoder(file);
 }
 
 std::optional<Image> LoadImageAnyFormat(const std::string& path)
 {
     try {
-        const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-        for (const Decoder decoder : {DecodeBmp, DecodeJpeg, DecodePng}) {
+        SourceFile file(path);
+        std::vector<std::uint8_t> bytes;
+        file.ReadUpTo(bytes, kBmpHeadBytes);
+        // JPEG and PNG files start with their own signatures, so a file that
+        // starts as a BMP is one or none, and its headers come first.
+        if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+            return ReadBmpFile(file, bytes);
+        }
+        file.ReadRest(bytes);
+        for (const auto decoder : {DecodeJpeg, DecodePng}) {
             try {
                 return decoder(bytes, DecodeLimits{});
             } catch (const ErrorMessage&) {
@@ -78,6 +108,7 @@ std::optional<Image> LoadImageAnyFormat(const std::string& path)
             }
         }
     } catch (const ErrorMessage&) {
+    } catch (const std::bad_alloc&) {
     }
     return std::nullopt;
 }

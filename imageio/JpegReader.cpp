@@ -34,6 +34,26 @@ void LimitScans(j_common_ptr codec)
     }
 }
 
+// True when the data after the first scan header could code every 8 x 8
+// block of every component: Huffman coding spends at least one bit on each
+// (its DC code; progressive files code all DC coefficients before anything
+// else can be read, and may send the AC coefficients of thousands of blocks
+// in a single code). Arithmetic coding can spend far less on a flat block,
+// so its pictures up to limits.FreePixels pass unchecked.
+bool ScansCanHoldTheBlocks(const jpeg_decompress_struct& info, const DecodeLimits& limits)
+{
+    if (info.arith_code &&
+        std::int64_t{info.image_width} * info.image_height <= limits.FreePixels) {
+        return true;
+    }
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c) {
+        blocks += std::uint64_t{info.comp_info[c].width_in_blocks} *
+                  info.comp_info[c].height_in_blocks;
+    }
+    return blocks <= 8 * std::uint64_t{info.src->bytes_in_buffer};
+}
+
 // Each returns false after libjpeg failed; the message number is then in
 // decoder.Error.Base.msg_code.
 bool ReadHeader(JpegDecoder& decoder, std::span<const std::uint8_t> file, long memoryLimit)
@@ -140,6 +160,9 @@ Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits)
     jpeg_decompress_struct& info = decoder.Info;
     if (!limits.Allows(info.image_width, info.image_height)) {
         ThrowJpegError(JERR_IMAGE_TOO_BIG);
+    }
+    if (!ScansCanHoldTheBlocks(info, limits)) {
+        ThrowJpegError(JERR_INPUT_EOF);
     }
     if (info.out_color_space == JCS_GRAYSCALE) {
         info.quantize_colors = TRUE;

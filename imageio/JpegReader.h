@@ -17,7 +17,8 @@ inline constexpr int kJpegGreyLevels = 236;
 // kJpegGreyLevels grey levels with libjpeg's default dithering and then
 // expanded to 24 bits. Throws ErrorMessage("JPEG エラー #<n>") with
 // libjpeg's message number on any failure, JERR_IMAGE_TOO_BIG for a picture
-// beyond limits.
+// beyond limits, JERR_INPUT_EOF (before anything is allocated for the
+// pixels) for one whose scans are too short to hold a bit per block.
 Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imageio/PngError.h"
+#include "imageio/PngImageData.h"
 
 namespace qm {
 namespace {
@@ -37,6 +38,9 @@ struct PngDecoder {
     png_uint_32 Width;
     png_uint_32 Height;
     png_size_t RowBytes;
+    // As the file stores its pixels, before any conversion.
+    int FileBitsPerPixel;
+    bool Interlaced;
 };
 
 // Reads the chunks up to the image data and asks for 8-bit blue-green-red
@@ -57,6 +61,8 @@ bool ReadHeader(PngDecoder& decoder, const DecodeLimits& limits)
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_set_read_fn(png, &decoder.Source, ReadFromMemory);
     png_read_info(png, info);
+    decoder.FileBitsPerPixel = png_get_bit_depth(png, info) * png_get_channels(png, info);
+    decoder.Interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
     png_set_expand(png);
     png_set_strip_16(png);
     png_set_strip_alpha(png);
@@ -111,6 +117,13 @@ Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits)
     }
     if (!limits.Allows(decoder.Width, decoder.Height)) {
         ThrowPngError("Image exceeds the size limit");
+    }
+    // Refused before the picture is allocated with the reason libpng would
+    // give once the data ran out.
+    const PngImageData data = FindPngImageData(file);
+    if (PngRawBytes(decoder.Width, decoder.Height, decoder.FileBitsPerPixel, decoder.Interlaced) >
+        kMaxDeflateRatio * data.Bytes) {
+        ThrowPngError(data.CutShort ? "Unexpected end of file" : "Not enough image data");
     }
     Image image(static_cast<int>(decoder.Width), static_cast<int>(decoder.Height));
     if (decoder.RowBytes != image.RowBytes()) {

@@ -12,7 +12,9 @@ namespace qm {
 // interlaced or not. Palette and grey pictures are expanded, 16-bit samples
 // keep their high byte, alpha and transparency are dropped, gamma and
 // background chunks are ignored. Throws ErrorMessage("PNG エラー: <reason>")
-// with libpng's reason on any failure, also for a picture beyond limits.
+// with libpng's reason on any failure, also for a picture beyond limits or
+// one whose image data is too short to inflate to all its rows (checked
+// before the picture is allocated).
 Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
 
 }  // namespace qm

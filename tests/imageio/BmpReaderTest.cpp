@@ -174,5 +174,46 @@ TEST(BmpReader, RunLengthStreamsAreCutAtTheEdges)
     EXPECT_EQ(image.Pixel(1, 0)[0], 0);
 }
 
+// An RLE8 file with a colour table of black, white and red.
+std::vector<std::uint8_t> Rle8File(std::int32_t width, std::int32_t height,
+                                   const std::vector<std::uint8_t>& stream)
+{
+    auto file = BmpHeaders(width, height, 8, 1);
+    file[10] = 54 + 12;
+    file.insert(file.end(), {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0});
+    file.insert(file.end(), stream.begin(), stream.end());
+    return file;
+}
+
+TEST(BmpReader, LongRunsInASmallPictureAreClippedToTheRow)
+{
+    // 5 by 2: a megabyte of 255-pixel white runs on the bottom row, then an
+    // absolute run of 7 red pixels on the top row, which overflows too.
+    std::vector<std::uint8_t> stream;
+    for (int i = 0; i < 500'000; ++i) {
+        stream.insert(stream.end(), {255, 1});
+    }
+    stream.insert(stream.end(), {0, 0, 0, 7, 2, 2, 2, 2, 2, 2, 2, 0, 0, 1});
+    const Image image = DecodeBmp(Rle8File(5, 2, stream));
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(image.Pixel(x, 1)[1], 255) << x;
+        EXPECT_EQ(image.Pixel(x, 0)[2], 255) << x;
+        EXPECT_EQ(image.Pixel(x, 0)[1], 0) << x;
+    }
+}
+
+TEST(BmpReader, RunLengthStreamsMustBeAbleToFillLargePictures)
+{
+    // A stream gives at most 255 pixels per two bytes; pixels it skips stay
+    // black, which only pictures up to FreePixels may rely on.
+    const std::vector<std::uint8_t> endOfBitmap = {0, 1};
+    const Image blank = DecodeBmp(Rle8File(64, 64, endOfBitmap));
+    EXPECT_TRUE(blank == Image(64, 64));
+    const DecodeLimits strict{4096, 1 << 20, 255};
+    EXPECT_NO_THROW(DecodeBmp(Rle8File(255, 1, endOfBitmap), strict));
+    EXPECT_THROW(DecodeBmp(Rle8File(256, 1, endOfBitmap), strict), ErrorMessage);
+    EXPECT_NO_THROW(DecodeBmp(Rle8File(256, 1, {128, 1, 0, 1}), strict));
+}
+
 }  // namespace
 }  // namespace qm

@@ -12,6 +12,7 @@
 
 #include "TestFiles.h"
 #include "core/Errors.h"
+#include "imageio/BmpReader.h"
 #include "imageio/FileIo.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/JpegReader.h"
@@ -104,6 +105,60 @@ TEST(ImageFiles, UnreadableFilesNameTheFileAndTheReason)
     EXPECT_EQ(LoadFailure(pipe),
               "ファイル \"" + pipe + "\". " + std::strerror(EINVAL) + " は開けません");
     EXPECT_FALSE(LoadImageAnyFormat(pipe).has_value());
+}
+
+// Bytes this process has read from files so far.
+std::int64_t BytesRead()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    std::int64_t value = 0;
+    while (io >> key >> value && key != "rchar:") {
+    }
+    return value;
+}
+
+TEST(ImageFiles, FilesClaimingMorePixelsThanTheyHoldAreRefused)
+{
+    // tests/fixtures/hostile/make-hostile.py writes these; each claims
+    // 16384 x 16384 pixels.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"rle8-claims-16384.bmp", "ビットマップイメージが不正です"},
+        {"png-claims-16384.png", "PNG エラー: Not enough image data"},
+        {"jpeg-claims-16384.jpg", "JPEG エラー #" + std::to_string(JERR_INPUT_EOF)},
+        {"jpeg-progressive-claims-16384.jpg", "JPEG エラー #" + std::to_string(JERR_INPUT_EOF)},
+    };
+    for (const auto& [name, message] : cases) {
+        SCOPED_TRACE(name);
+        const std::string path = test::Fixture("hostile/" + name).string();
+        EXPECT_EQ(LoadFailure(path), message);
+        EXPECT_FALSE(LoadImageAnyFormat(path).has_value());
+    }
+}
+
+TEST(ImageFiles, BmpHeadersAreCheckedBeforeTheRestIsRead)
+{
+    test::TemporaryFolder folder;
+    constexpr std::int64_t kTail = std::int64_t{1} << 30;  // sparse: reads as zeros
+    // "BM" and a header size (41) no file has.
+    const std::string bad = folder.File("bad.bmp");
+    WriteText(bad, std::string("BM") + std::string(12, '\0') + "\x29");
+    fs::resize_file(bad, kTail);
+    // A good picture followed by a long tail that its rows do not reach.
+    const std::string good = folder.File("good.bmp");
+    fs::copy_file(test::Fixture("bmpsuite/images/rgb24.bmp"), good);
+    fs::resize_file(good, kTail);
+
+    const std::int64_t before = BytesRead();
+    EXPECT_EQ(LoadFailure(bad), "ビットマップイメージが不正です");
+    EXPECT_FALSE(LoadImageAnyFormat(bad).has_value());
+    const Image picture = LoadImageFile(good);
+    const auto anyFormat = LoadImageAnyFormat(good);
+    EXPECT_LT(BytesRead() - before, 1'000'000);
+    const Image expected = DecodeBmp(test::ReadFixture("bmpsuite/images/rgb24.bmp"));
+    EXPECT_TRUE(picture == expected);
+    ASSERT_TRUE(anyFormat.has_value());
+    EXPECT_TRUE(*anyFormat == expected);
 }
 
 TEST(ImageFiles, AnyFormatTriesEveryDecoderWhateverTheName)

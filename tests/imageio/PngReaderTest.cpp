@@ -151,6 +151,35 @@ TEST(PngReader, HugeClaimedSizesFailBeforeAllocating)
     EXPECT_EQ(DecodeFailure(PngClaiming(100, 100)), "PNG エラー: Not enough image data");
 }
 
+TEST(PngReader, DataThatCannotInflateToAllRowsIsRefusedUpFront)
+{
+    // Deflate expands at most about 1032:1: a flat 8000 x 6000 grey picture
+    // is about 47 KB at zlib's best, and must decode; the same data cannot
+    // fill 6100 rows.
+    const std::uint32_t width = 8000;
+    const std::vector<std::uint8_t> raw(std::size_t{6000} * (width + 1), 0);
+    std::vector<std::uint8_t> data(compressBound(static_cast<uLong>(raw.size())));
+    uLongf size = static_cast<uLongf>(data.size());
+    compress2(data.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
+    data.resize(size);
+    ASSERT_LT(size, 48'000u);
+    auto file = [&](std::uint32_t height) {
+        std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        std::vector<std::uint8_t> header;
+        AppendBe32(header, width);
+        AppendBe32(header, height);
+        header.insert(header.end(), {8, 0, 0, 0, 0});
+        AppendChunk(out, "IHDR", header);
+        AppendChunk(out, "IDAT", data);
+        AppendChunk(out, "IEND", {});
+        return out;
+    };
+    const Image flat = DecodePng(file(6000));
+    EXPECT_EQ(flat.Height(), 6000);
+    EXPECT_EQ(flat.Pixel(7999, 5999)[0], 0);
+    EXPECT_EQ(DecodeFailure(file(6100)), "PNG エラー: Not enough image data");
+}
+
 TEST(PngReader, SmallerLimitsRefuseLargerPictures)
 {
     const auto bytes = test::ReadFixture("pngsuite/basn2c08.png");
