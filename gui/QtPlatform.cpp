@@ -78,6 +78,7 @@ void QtPlatform::SetBusy(bool busy)
 {
     if (busy) {
         if (busyDepth_++ == 0) {
+            focusBeforeBusy_ = window_->focusWidget();
             QApplication::setOverrideCursor(Qt::WaitCursor);
             window_->setEnabled(false);
             // The run keeps the event loop waiting: show the disabled window
@@ -88,6 +89,9 @@ void QtPlatform::SetBusy(bool busy)
     }
     if (busyDepth_ > 0 && --busyDepth_ == 0) {
         window_->setEnabled(true);
+        if (focusBeforeBusy_ != nullptr) {
+            focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
+        }
         QApplication::restoreOverrideCursor();
     }
 }
