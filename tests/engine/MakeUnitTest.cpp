@@ -16,7 +16,7 @@ struct SizeCase {
     std::int32_t code;  // 0: accepted
 };
 
-// Odd width first, then too large, then too small; the relaxed minimum and
+// Odd width first, then too large, then too small; the free-width minimum and
 // the odd width are allowed for the no-conversion method only (of these).
 TEST(MakeUnitSizeRules, AreCheckedInTheirOrder)
 {
@@ -57,7 +57,7 @@ TEST(MakeUnit, RefusesAPieceOfTheWrongSizeAndKeepsThePreviousTile)
     }
 }
 
-// A cut without pixels passes Prepare under the relaxed rules but cannot
+// A cut without pixels passes Prepare under the free-width rules but cannot
 // become a tile.
 TEST(MakeUnit, RefusesToMakeATileOfACutWithoutPixels)
 {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "PieceImages.h"
-#include "engine/UmuNone.h"
+#include "engine/MethodCatalogue.h"
 
 namespace qm {
 namespace {
@@ -25,7 +25,7 @@ TEST(NoConversion, GivesThePieceBackUnchanged)
 {
     for (TPoint size : {TPoint{64, 64}, TPoint{33, 64}, TPoint{256, 32}, TPoint{30, 64}}) {
         SCOPED_TRACE(testing::Message() << size.X << " x " << size.Y);
-        auto maker = std::make_unique<TNone>();
+        auto maker = CreateBuiltinMaker(6);
         ASSERT_TRUE(maker->Prepare(size, false));
         for (std::uint32_t seed : {1u, 2u}) {
             const Image piece = test::RandomPiece(size.X, size.Y, seed);
@@ -42,7 +42,7 @@ TEST(NoConversion, ShuffleScattersEveryPieceOfARunTheSameWay)
     const test::FixedReseed fixed(20240611u);
     for (TPoint size : {TPoint{64, 64}, TPoint{33, 48}}) {
         SCOPED_TRACE(testing::Message() << size.X << " x " << size.Y);
-        auto maker = std::make_unique<TNone>();
+        auto maker = CreateBuiltinMaker(6);
         ASSERT_TRUE(maker->Prepare(size, true));
 
         const Image numbered = test::NumberedPiece(size.X, size.Y);
