@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/Main.h"
+#include "app/OutputType.h"
 #include "app/SourceImages.h"
 #include "app/TextToInt.h"
 #include "app/UMake.h"
@@ -19,9 +20,6 @@ using enum ControlId;
 
 constexpr std::int32_t kCountMin = 1;
 constexpr std::int32_t kCountMax = 100;
-constexpr std::uint8_t kImageTypeBmp = 0;
-constexpr std::uint8_t kImageTypeJpeg = 1;
-constexpr std::uint8_t kImageTypePng = 2;
 
 // An existing file; a folder is not one.
 bool FileExists(const std::string& name)
@@ -120,9 +118,9 @@ void TfrmMain::bbnExecuteClick()
         Refuse("生成枚数の指定が不正です", edtMake);
     }
 
-    const std::uint8_t ImageType = Checked(rdbBmp)    ? kImageTypeBmp
-                                   : Checked(rdbJpeg) ? kImageTypeJpeg
-                                                      : kImageTypePng;
+    const std::uint8_t ImageType = Checked(rdbBmp)    ? kOutputBmp
+                                   : Checked(rdbJpeg) ? kOutputJpeg
+                                                      : kOutputPng;
 
     std::string OutDirectory = Text(edtOutDirectory);
     if (!OutDirectory.empty()) {

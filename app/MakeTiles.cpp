@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/OutputType.h"
 #include "app/TileSaver.h"
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -10,24 +11,6 @@
 #include "engine/ErrorCodes.h"
 
 namespace qm {
-namespace {
-
-constexpr std::uint8_t kJpeg = 1;
-constexpr std::uint8_t kPng = 2;
-
-const char* Extension(std::uint8_t imageType)
-{
-    switch (imageType) {
-    case kPng:
-        return ".png";
-    case kJpeg:
-        return ".jpg";
-    default:
-        return ".bmp";
-    }
-}
-
-}  // namespace
 
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)
 {
@@ -37,6 +20,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
     const unsigned threads =
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality);
+    const std::string extension = std::string(".") + TileOutputType(series.ImageType).extension;
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
@@ -61,7 +45,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
 
         // The next Make overwrites the result image; the saver gets a copy.
         saver.Save(maker.ResultImage(), series.OutDirectory + series.Prefix +
-                                            Format("%.3d", {i}) + Extension(series.ImageType));
+                                            Format("%.3d", {i}) + extension);
     }
     saver.Finish();
 }

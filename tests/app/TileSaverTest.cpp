@@ -8,6 +8,7 @@
 #include "NoiseImage.h"
 #include "SavedFiles.h"
 #include "TempFolder.h"
+#include "app/OutputType.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 
@@ -18,9 +19,9 @@ using test::BytesWithoutTime;
 using test::NamesIn;
 using test::Noise;
 
-const char* Extension(std::uint8_t imageType)
+std::string Extension(std::uint8_t imageType)
 {
-    return imageType == 2 ? ".png" : imageType == 1 ? ".jpg" : ".bmp";
+    return std::string(".") + TileOutputType(imageType).extension;
 }
 
 // Saves count tiles "tNNN" into folder with the given number of threads;
