@@ -22,11 +22,6 @@
 namespace qm {
 namespace {
 
-// The shell's answers to opening a document.
-constexpr int kOpened = 42;
-constexpr int kFileNotFound = 2;
-constexpr int kNoHandler = 31;
-
 QString ToQString(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -163,9 +158,9 @@ int QtPlatform::OpenDocument(const std::string& file, const std::string&,
 {
     const QString path = ToQString(workingFolder + file);
     if (!QFileInfo::exists(path)) {
-        return kFileNotFound;
+        return kDocumentNotFound;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? kOpened : kNoHandler;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? kDocumentOpened : kDocumentNotOpened;
 }
 
 std::string QtPlatform::ExecutableFolder()

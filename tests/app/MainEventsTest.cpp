@@ -275,7 +275,7 @@ TEST(MainEvents, HelpOpensThePageBesideTheProgramOrSaysWhatIsMissing)
     EXPECT_EQ(w.platform.openedDocuments, std::vector<std::string>{folder.Path() + "/Wodnu.html"});
     EXPECT_TRUE(w.platform.errorBoxes.empty());
 
-    w.platform.openDocumentAnswer = 2;
+    w.platform.openDocumentAnswer = kDocumentNotFound;
     w.main.Click(bbnHelp);
     EXPECT_EQ(w.platform.errorBoxes, std::vector<std::string>{"Wodnu.html が見つかりません" + hint});
 
