@@ -69,6 +69,7 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
 
 void TfrmMain::bbnExecuteClick()
 {
+    lastMakeSucceeded_ = false;
     const std::string FileName = Text(edtFileName);
     const std::string FolderName = Text(edtSelectImageFolder);
 
@@ -157,6 +158,7 @@ void TfrmMain::bbnExecuteClick()
             MakeHtml(param);
         }
     }
+    lastMakeSucceeded_ = true;
     platform_.ShowInfoBox("作成しました。");
 }
 
