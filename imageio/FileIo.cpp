@@ -6,8 +6,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
+#include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/FileDescriptor.h"
 #include "core/Format.h"
@@ -17,7 +17,7 @@ namespace {
 
 [[noreturn]] void ThrowOpenError(const std::string& path, int error)
 {
-    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, std::strerror(error)}));
+    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, SystemErrorText(error)}));
 }
 
 // A fresh name beside path that no other writer of this process uses.
@@ -47,7 +47,7 @@ FileDescriptor CreateTemporary(const std::string& path, std::string& name)
 
 void ThrowCreateError(const std::string& path, int error)
 {
-    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)}));
+    throw ErrorMessage(Format("ファイル \"%s\". %s を作成できません", {path, SystemErrorText(error)}));
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
