@@ -3,10 +3,13 @@
 #include <filesystem>
 
 #include "MainWindow.h"
-#include "TempFolder.h"
 #include "app/UDlgRotateNum.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 using enum ControlId;

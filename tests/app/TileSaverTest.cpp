@@ -5,14 +5,17 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "NoiseImage.h"
-#include "SavedFiles.h"
-#include "TempFolder.h"
 #include "app/OutputType.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 using test::BytesWithoutTime;

@@ -6,6 +6,7 @@
 #include "core/Random.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -101,7 +102,7 @@ TEST(MakeUnitShuffle, SwapsIndexMapCellsInTheDrawOrder)
 
         auto maker = CreateBuiltinMaker(6);
         {
-            test::FixedReseed fixed(kSeed);
+            test::FixedSeed fixed(kSeed);
             ASSERT_TRUE(maker->Prepare(size, true));
         }
         EXPECT_EQ(rng::Seed(), seedAfter);

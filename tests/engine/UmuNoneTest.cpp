@@ -5,6 +5,7 @@
 
 #include "PieceImages.h"
 #include "engine/MethodCatalogue.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -39,7 +40,7 @@ TEST(NoConversion, GivesThePieceBackUnchanged)
 // permutation that every piece of the run shares.
 TEST(NoConversion, ShuffleScattersEveryPieceOfARunTheSameWay)
 {
-    const test::FixedReseed fixed(20240611u);
+    const test::FixedSeed fixed(20240611u);
     for (TPoint size : {TPoint{64, 64}, TPoint{33, 48}}) {
         SCOPED_TRACE(testing::Message() << size.X << " x " << size.Y);
         auto maker = CreateBuiltinMaker(6);
