@@ -1,9 +1,9 @@
 #include "app/Cp932Text.h"
 
 #include <cerrno>
-#include <cstring>
 #include <iconv.h>
 
+#include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 
@@ -16,7 +16,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw ErrorMessage(Format("文字コード %s への変換を使えません。%s", {to, std::strerror(errno)}));
+            throw ErrorMessage(Format("文字コード %s への変換を使えません。%s", {to, SystemErrorText(errno)}));
         }
     }
     ~Converter() { iconv_close(cd_); }

@@ -7,8 +7,6 @@ namespace qm {
 namespace {
 
 constexpr const char* kHelpFile = "Wodnu.html";
-// The desktop's answer when the document does not exist.
-constexpr int kFileNotFound = 2;
 constexpr const char* kHelpHint =
     "\r\n\r\nﾍﾙﾌﾟを見るためには実行ﾌｧｲﾙのあるﾌｫﾙﾀﾞの中に\r\nWodnu.html がなければいけません\r\n";
 
@@ -29,7 +27,7 @@ void OpenHelpPage(Platform& platform)
         platform.ShowErrorBox(folder + " が見つかりません" + kHelpHint);
         return;
     }
-    if (platform.OpenDocument(kHelpFile, "", folder) == kFileNotFound) {
+    if (platform.OpenDocument(kHelpFile, "", folder) == kDocumentNotFound) {
         platform.ShowErrorBox(std::string(kHelpFile) + " が見つかりません" + kHelpHint);
     }
 }

@@ -15,9 +15,6 @@ namespace {
 
 using enum ControlId;
 
-// The two methods whose cut may be wider or narrower than high.
-constexpr std::uint8_t kRectangleCode = 5;
-constexpr std::uint8_t kNoConversionCode = 6;
 constexpr int kQualityMin = 1;
 constexpr int kQualityMax = 100;
 // A dropped file's path goes through a buffer of 260 characters with the
@@ -374,7 +371,8 @@ void TfrmMain::ApplyMethodRules()
 {
     const std::uint8_t code = MethodCodeOfItem(selectedMethod_);
     SetEnabled(bbnDetail, code == kDistortedSquareCode);
-    const bool freeWidth = code == kRectangleCode || code == kNoConversionCode;
+    const MethodInfo* method = BuiltinMethod(code);
+    const bool freeWidth = method != nullptr && method->freeWidth;
     SetEnabled(lblSizeX, freeWidth);
     SetEnabled(edtSizeX, freeWidth);
     SizeYChanged();

@@ -41,6 +41,9 @@ public:
     int SelectedMethod() const { return selectedMethod_; }
     int QualityPosition() const { return qualityPosition_; }
     std::int32_t RotateNum() const { return rotateNum_; }
+    // Whether the last make action ended normally, with "作成しました。";
+    // false before the first one and after a refused or failed one.
+    bool LastMakeSucceeded() const { return lastMakeSucceeded_; }
 
     // Events of the view. Each event is one user action: a refused setting
     // shows its message and ends the action quietly inside the model; a
@@ -108,6 +111,7 @@ private:
     int selectedMethod_ = -1;
     int qualityPosition_ = 50;
     std::int32_t rotateNum_ = 3;
+    bool lastMakeSucceeded_ = false;
     // True during the start-up sequence, when the window is not yet active.
     bool creating_ = false;
     std::function<void()> listener_;

@@ -6,6 +6,7 @@
 
 #include "app/Main.h"
 #include "app/MakeTiles.h"
+#include "app/OutputType.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -23,9 +24,6 @@ using enum ControlId;
 
 constexpr std::int32_t kCountMin = 1;
 constexpr std::int32_t kCountMax = 100;
-constexpr std::uint8_t kImageTypeBmp = 0;
-constexpr std::uint8_t kImageTypeJpeg = 1;
-constexpr std::uint8_t kImageTypePng = 2;
 
 // An existing file; a folder is not one.
 bool FileExists(const std::string& name)
@@ -75,6 +73,7 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
 
 void TfrmMain::bbnExecuteClick()
 {
+    lastMakeSucceeded_ = false;
     const std::string FileName = Text(edtFileName);
     const std::string FolderName = Text(edtSelectImageFolder);
 
@@ -124,9 +123,9 @@ void TfrmMain::bbnExecuteClick()
         Refuse("生成枚数の指定が不正です", edtMake);
     }
 
-    const std::uint8_t ImageType = Checked(rdbBmp)    ? kImageTypeBmp
-                                   : Checked(rdbJpeg) ? kImageTypeJpeg
-                                                      : kImageTypePng;
+    const std::uint8_t ImageType = Checked(rdbBmp)    ? kOutputBmp
+                                   : Checked(rdbJpeg) ? kOutputJpeg
+                                                      : kOutputPng;
 
     std::string OutDirectory = Text(edtOutDirectory);
     if (!OutDirectory.empty()) {
@@ -171,6 +170,7 @@ void TfrmMain::bbnExecuteClick()
             MakeHtml(param);
         }
     }
+    lastMakeSucceeded_ = true;
     platform_.ShowInfoBox("作成しました。");
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/OutputType.h"
 #include "app/TileSaver.h"
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -10,29 +11,12 @@
 #include "engine/ErrorCodes.h"
 
 namespace qm {
-namespace {
-
-constexpr std::uint8_t kJpeg = 1;
-constexpr std::uint8_t kPng = 2;
-
-const char* Extension(std::uint8_t imageType)
-{
-    switch (imageType) {
-    case kPng:
-        return ".png";
-    case kJpeg:
-        return ".jpg";
-    default:
-        return ".bmp";
-    }
-}
-
-}  // namespace
 
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number)
 {
-    return outDirectory + prefix + Format("%.3d", {number}) + Extension(imageType);
+    return outDirectory + prefix + Format("%.3d", {number}) + "." +
+           TileOutputType(imageType).extension;
 }
 
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)

@@ -1,7 +1,6 @@
 #include "app/MakerFactory.h"
 
 #include "engine/MethodCatalogue.h"
-#include "engine/UmuRotateCompress.h"
 #include "plugin/UmuDll.h"
 
 namespace qm {
@@ -14,12 +13,7 @@ std::unique_ptr<TMakeUnit> CreateMaker(std::uint8_t code, const std::string& dll
         maker->LibraryPath = dllName;
         return maker;
     }
-    if (code == kDistortedSquareCode) {
-        auto maker = std::make_unique<TRotateCompress>();
-        maker->RotateNum = rotateNum;
-        return maker;
-    }
-    return CreateBuiltinMaker(code);
+    return CreateBuiltinMaker(code, MakerSettings{rotateNum});
 }
 
 }  // namespace qm

@@ -12,6 +12,12 @@ namespace qm {
 class TfrmHtml;
 class TfrmRotateNum;
 
+// The shell's answers to opening a document (Platform::OpenDocument).
+inline constexpr int kDocumentOpened = 42;
+inline constexpr int kDocumentNotFound = 2;
+// No handler for the document, or the handler could not be started.
+inline constexpr int kDocumentNotOpened = 31;
+
 // Everything the application asks of the desktop. The Qt program shows
 // real windows, the command line prints and answers from its options, and
 // tests record every call.
@@ -47,7 +53,8 @@ public:
     virtual void ShowAboutBox() = 0;
 
     // Opens a document with the desktop's default handler. Answers as the
-    // shell does: above 32 on success, 2 when the file was not found.
+    // shell does: kDocumentOpened (above 32) on success, kDocumentNotFound
+    // when the file was not found, kDocumentNotOpened otherwise.
     virtual int OpenDocument(const std::string& file, const std::string& parameters,
                              const std::string& workingFolder) = 0;
     // The folder of the program's own executable, with a trailing "/".

@@ -2,28 +2,15 @@
 
 #include <utility>
 
-#include "imageio/BmpWriter.h"
+#include "app/OutputType.h"
 #include "imageio/FileIo.h"
-#include "imageio/JpegWriter.h"
-#include "imageio/PngWriter.h"
 
 namespace qm {
 namespace {
 
-constexpr std::uint8_t kJpeg = 1;
-constexpr std::uint8_t kPng = 2;
-
-// The file content SaveBmp, SaveJpeg and SavePng write.
 std::vector<std::uint8_t> EncodeTile(const Image& tile, std::uint8_t imageType, int quality)
 {
-    switch (imageType) {
-    case kPng:
-        return EncodePng(tile, kPngIdatSize);
-    case kJpeg:
-        return EncodeJpeg(tile, quality);
-    default:
-        return EncodeBmp(tile);
-    }
+    return TileOutputType(imageType).encode(tile, quality);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/TextToInt.h"
+#include "core/Errors.h"
 
 namespace qm {
 
@@ -21,8 +22,7 @@ bool TfrmHtml::OkClick(MessageBoxes& boxes)
 
     const std::optional<std::int32_t> numOfCol = TextToInt(edtNumOfCol);
     if (!numOfCol) {
-        boxes.ShowErrorBox(NotAnIntegerMessage(edtNumOfCol));
-        return false;
+        throw ErrorMessage(NotAnIntegerMessage(edtNumOfCol));
     }
     if (*numOfCol < 1) {
         boxes.ShowErrorBox("1行あたりの画像数は1以上の整数にして下さい。");
@@ -31,13 +31,11 @@ bool TfrmHtml::OkClick(MessageBoxes& boxes)
 
     const std::optional<std::int32_t> width = TextToInt(edtSizeWidth);
     if (!width) {
-        boxes.ShowErrorBox(NotAnIntegerMessage(edtSizeWidth));
-        return false;
+        throw ErrorMessage(NotAnIntegerMessage(edtSizeWidth));
     }
     const std::optional<std::int32_t> height = TextToInt(edtSizeHeight);
     if (!height) {
-        boxes.ShowErrorBox(NotAnIntegerMessage(edtSizeHeight));
-        return false;
+        throw ErrorMessage(NotAnIntegerMessage(edtSizeHeight));
     }
 
     if (edtFileName.empty()) {

@@ -23,7 +23,9 @@ public:
 
     // OK: checks the fields in order; on a problem shows its message and
     // returns false (the dialog stays open, nothing stored); otherwise
-    // stores all five values and returns true (the dialog closes).
+    // stores all five values and returns true (the dialog closes). A number
+    // field that holds no integer throws ErrorMessage instead, for the
+    // top-level handler to show; nothing is stored then either.
     bool OkClick(MessageBoxes& boxes);
     // Cancel: stores nothing; the field texts stay as typed.
     void CancelClick() {}

@@ -1,6 +1,7 @@
 #include "app/UMakeHtml.h"
 
 #include "app/Cp932Text.h"
+#include "app/OutputType.h"
 #include "app/PageFile.h"
 #include "app/TMakeHtml.h"
 #include "core/Errors.h"
@@ -11,16 +12,11 @@ namespace {
 
 std::string ExtensionOf(std::uint8_t imageType)
 {
-    switch (imageType) {
-    case 0:
-        return "bmp";
-    case 1:
-        return "jpg";
-    case 2:
-        return "png";
-    default:
+    const OutputTypeInfo* type = FindOutputType(imageType);
+    if (type == nullptr) {
         throw ErrorMessage("invalid image type at MakeHtml()");
     }
+    return type->extension;
 }
 
 }  // namespace

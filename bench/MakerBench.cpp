@@ -9,7 +9,6 @@
 
 #include "core/Image.h"
 #include "engine/MethodCatalogue.h"
-#include "engine/UmuRotateCompress.h"
 
 namespace qm {
 namespace {
@@ -20,11 +19,7 @@ constexpr std::int32_t kRotateNum = 3;
 
 std::unique_ptr<TMakeUnit> NewMaker(const MethodInfo& method)
 {
-    std::unique_ptr<TMakeUnit> maker = method.create();
-    if (auto* distorted = dynamic_cast<TRotateCompress*>(maker.get())) {
-        distorted->RotateNum = kRotateNum;
-    }
-    return maker;
+    return CreateBuiltinMaker(method.code, MakerSettings{kRotateNum});
 }
 
 Image NoisePiece()

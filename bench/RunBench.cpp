@@ -23,10 +23,12 @@
 #include <vector>
 
 #include "cli/ConsolePlatform.h"
+#include "app/OutputType.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "engine/MethodCatalogue.h"
+#include "imageio/FileIo.h"
 #include "imageio/ImageFiles.h"
 
 namespace qm {
@@ -81,28 +83,18 @@ Image ScaleUp(const Image& source, int width, int height)
     return scaled;
 }
 
-const char* const kFormats[] = {"bmp", "jpg", "png"};
-
-void Save(const Image& tile, int imageType, const std::string& path)
+const char* Extension(int imageType)
 {
-    switch (imageType) {
-    case 1:
-        SaveJpeg(tile, path, 90);
-        break;
-    case 2:
-        SavePng(tile, path);
-        break;
-    default:
-        SaveBmp(tile, path);
-    }
+    return TileOutputType(static_cast<std::uint8_t>(imageType)).extension;
 }
 
-// Encodes and writes every tile in the given format.
+// Encodes and writes every tile in the given format, as a run does.
 void EncodeAll(const std::vector<Image>& tiles, int imageType, const std::string& folder)
 {
-    const std::string path = folder + "/encode." + kFormats[imageType];
+    const OutputTypeInfo& type = TileOutputType(static_cast<std::uint8_t>(imageType));
+    const std::string path = folder + "/encode." + type.extension;
     for (const Image& tile : tiles) {
-        Save(tile, imageType, path);
+        WriteFileAtomically(path, type.encode(tile, 90));
     }
 }
 
@@ -116,7 +108,7 @@ std::vector<Image> CheckedTiles(const std::string& out, int count, int imageType
     }
     std::vector<Image> tiles;
     for (int i = 1; i <= count; ++i) {
-        tiles.push_back(LoadImageFile(out + Format("t%.3d.", {i}) + kFormats[imageType]));
+        tiles.push_back(LoadImageFile(out + Format("t%.3d.", {i}) + Extension(imageType)));
     }
     return tiles;
 }
@@ -144,7 +136,7 @@ int Bench(const std::string& work, const std::string& picture, int count, int cu
     ConsolePlatform platform(std::cout, std::cerr, DialogAnswers{});
     for (const MethodInfo& method : BuiltinMethods()) {
         for (int imageType = 0; imageType < 3; ++imageType) {
-            const std::string out = work + "/" + method.cliName + "-" + kFormats[imageType] + "/";
+            const std::string out = work + "/" + method.cliName + "-" + Extension(imageType) + "/";
             std::filesystem::create_directories(out);
             // Each repeat makes the run and then encodes its tiles again,
             // alone; the repeat with the fastest run is reported.
@@ -168,7 +160,7 @@ int Bench(const std::string& work, const std::string& picture, int count, int cu
                 }
             }
             std::printf("%-18s %-4s %4dx%-4d %9.3f %10.2f %7.1f%% %7.1f%%\n", method.cliName,
-                        kFormats[imageType], tileWidth, tileHeight, best.wall,
+                        Extension(imageType), tileWidth, tileHeight, best.wall,
                         1000.0 * best.wall / count, 100.0 * encode.cpu / best.cpu,
                         100.0 * load.cpu / best.cpu);
             std::filesystem::remove_all(out);

@@ -17,8 +17,6 @@ namespace {
 
 using enum ControlId;
 
-constexpr const char* kCompleted = "作成しました。";
-
 constexpr const char* kDescription =
     "Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"
     "Makes seamless symmetric pattern tiles from a picture.";
@@ -63,8 +61,7 @@ public:
             return kExitRefused;
         }
         Act([this] { main_.Click(bbnExecute); });
-        const bool made = !platform_.ErrorShown() && platform_.LastInfo() == kCompleted;
-        return made ? kExitMade : kExitRefused;
+        return main_.LastMakeSucceeded() ? kExitMade : kExitRefused;
     }
 
 private:

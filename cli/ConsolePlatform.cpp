@@ -18,11 +18,6 @@ extern char** environ;
 namespace qm {
 namespace {
 
-// The answers of the desktop when it opens a document.
-constexpr int kOpened = 42;
-constexpr int kFileNotFound = 2;
-constexpr int kOpenFailed = 31;
-
 void Fill(std::string& field, const std::optional<std::string>& answer)
 {
     if (answer) {
@@ -69,7 +64,6 @@ void ConsolePlatform::ShowErrorBox(const std::string& text)
 
 void ConsolePlatform::ShowInfoBox(const std::string& text)
 {
-    lastInfo_ = text;
     out_ << ConsoleText(text) << std::flush;
 }
 
@@ -115,7 +109,7 @@ int ConsolePlatform::OpenDocument(const std::string& file, const std::string& pa
     const std::string path = workingFolder + file;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        return kFileNotFound;
+        return kDocumentNotFound;
     }
     std::string program = "xdg-open";
     std::string target = path;
@@ -127,13 +121,13 @@ int ConsolePlatform::OpenDocument(const std::string& file, const std::string& pa
     argv.push_back(nullptr);
     pid_t child = 0;
     if (posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        return kOpenFailed;
+        return kDocumentNotOpened;
     }
     int status = 0;
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return kOpenFailed;
+        return kDocumentNotOpened;
     }
-    return kOpened;
+    return kDocumentOpened;
 }
 
 std::string ConsolePlatform::ExecutableFolder()

@@ -29,8 +29,6 @@ public:
 
     // Whether any error box or error message was shown so far.
     bool ErrorShown() const { return errorShown_; }
-    // The text of the last information box, if one was shown.
-    const std::optional<std::string>& LastInfo() const { return lastInfo_; }
 
     void ShowErrorBox(const std::string& text) override;
     void ShowInfoBox(const std::string& text) override;
@@ -66,7 +64,6 @@ private:
     std::ostream& err_;
     DialogAnswers answers_;
     bool errorShown_ = false;
-    std::optional<std::string> lastInfo_;
 };
 
 // A message box's text for a terminal: CR LF and lone CR become line

@@ -14,21 +14,32 @@
 namespace qm {
 namespace {
 
+// The code the item after the last of the list maps to; no class has it.
+constexpr std::uint8_t kUnlistedItemCode = 8;
+
 template <class T>
-std::unique_ptr<TMakeUnit> Create()
+std::unique_ptr<TMakeUnit> Create(const MakerSettings&)
 {
     return std::make_unique<T>();
 }
 
+std::unique_ptr<TMakeUnit> CreateDistortedSquare(const MakerSettings& settings)
+{
+    auto maker = std::make_unique<TRotateCompress>();
+    maker->RotateNum = settings.rotateNum;
+    return maker;
+}
+
 constexpr std::array kMethods{
-    MethodInfo{1, "TSankaku", "万華鏡風", "kaleidoscope", &Create<TSankaku>},
-    MethodInfo{2, "TSankaku2", "絨毯風", "carpet", &Create<TSankaku2>},
-    MethodInfo{3, "TTShikaku", "テーブルクロス風", "tablecloth", &Create<TTShikaku>},
-    MethodInfo{4, "ThTShikaku", "タイル風", "tile", &Create<ThTShikaku>},
-    MethodInfo{7, "TSharp", "花柄", "floral", &Create<TSharp>},
-    MethodInfo{10, "TRotateCompress", "歪四角", "distorted-square", &Create<TRotateCompress>},
-    MethodInfo{5, "TShikaku", "長方形", "rectangle", &Create<TShikaku>},
-    MethodInfo{6, "TNone", "無変換", "none", &Create<TNone>},
+    MethodInfo{1, "TSankaku", "万華鏡風", "kaleidoscope", false, &Create<TSankaku>},
+    MethodInfo{2, "TSankaku2", "絨毯風", "carpet", false, &Create<TSankaku2>},
+    MethodInfo{3, "TTShikaku", "テーブルクロス風", "tablecloth", false, &Create<TTShikaku>},
+    MethodInfo{4, "ThTShikaku", "タイル風", "tile", false, &Create<ThTShikaku>},
+    MethodInfo{7, "TSharp", "花柄", "floral", false, &Create<TSharp>},
+    MethodInfo{kDistortedSquareCode, "TRotateCompress", "歪四角", "distorted-square", false,
+               &CreateDistortedSquare},
+    MethodInfo{5, "TShikaku", "長方形", "rectangle", true, &Create<TShikaku>},
+    MethodInfo{6, "TNone", "無変換", "none", true, &Create<TNone>},
 };
 
 }  // namespace
@@ -38,23 +49,34 @@ std::span<const MethodInfo> BuiltinMethods()
     return kMethods;
 }
 
-std::uint8_t MethodCodeOfItem(int index)
-{
-    constexpr std::uint8_t kCodes[] = {1, 2, 3, 4, 7, 10, 5, 6, 8};
-    if (index < 0 || index >= static_cast<int>(std::size(kCodes))) {
-        return 1;
-    }
-    return kCodes[index];
-}
-
-std::unique_ptr<TMakeUnit> CreateBuiltinMaker(std::uint8_t code)
+const MethodInfo* BuiltinMethod(std::uint8_t code)
 {
     for (const MethodInfo& method : kMethods) {
         if (method.code == code) {
-            return method.create();
+            return &method;
         }
     }
     return nullptr;
+}
+
+std::uint8_t MethodCodeOfItem(int index)
+{
+    constexpr int kItems = static_cast<int>(kMethods.size());
+    if (index >= 0 && index < kItems) {
+        return kMethods[static_cast<std::size_t>(index)].code;
+    }
+    return index == kItems ? kUnlistedItemCode : 1;
+}
+
+std::unique_ptr<TMakeUnit> CreateBuiltinMaker(std::uint8_t code, const MakerSettings& settings)
+{
+    const MethodInfo* method = BuiltinMethod(code);
+    if (method == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<TMakeUnit> maker = method->create(settings);
+    maker->FreeWidth = method->freeWidth;
+    return maker;
 }
 
 }  // namespace qm

@@ -8,14 +8,26 @@
 
 namespace qm {
 
-// One built-in method: its code, the class behind it, its item in the
-// method list, its name on the command line and its factory.
+// What a run hands the maker of its method before Prepare; each method
+// takes what it needs.
+struct MakerSettings {
+    // The rotate number of the distorted square.
+    std::int32_t rotateNum = 0;
+};
+
+// One built-in method, everything the program knows of it in one row: its
+// code, the class behind it, its item in the method list, its name on the
+// command line, whether its cut may be wider or narrower than high, and the
+// factory of its maker.
 struct MethodInfo {
     std::uint8_t code;
     const char* className;
     const char* itemText;
     const char* cliName;
-    std::unique_ptr<TMakeUnit> (*create)();
+    // The free-width size rules of TMakeUnit (odd widths, one side below
+    // 32); in the window, the width field is enabled for the method.
+    bool freeWidth;
+    std::unique_ptr<TMakeUnit> (*create)(const MakerSettings& settings);
 };
 
 // The method code of the plug-in maker, which has no item in the list.
@@ -26,11 +38,15 @@ inline constexpr std::uint8_t kDistortedSquareCode = 10;
 // The built-in methods in the order of the main window's method list.
 std::span<const MethodInfo> BuiltinMethods();
 
-// The method code of an item of the method list: 0 -> 1, 1 -> 2, 2 -> 3,
-// 3 -> 4, 4 -> 7, 5 -> 10, 6 -> 5, 7 -> 6, 8 -> 8, anything else -> 1.
+// The row of a method code; null for a code without a built-in class.
+const MethodInfo* BuiltinMethod(std::uint8_t code);
+
+// The method code of an item of the method list: the code of its row; 8,
+// a code without a class, for the item after the last; 1 for anything else.
 std::uint8_t MethodCodeOfItem(int index);
 
-// A new maker of a built-in method; null for a code without a built-in class.
-std::unique_ptr<TMakeUnit> CreateBuiltinMaker(std::uint8_t code);
+// A new maker of a built-in method with its size rules and settings; null
+// for a code without a built-in class.
+std::unique_ptr<TMakeUnit> CreateBuiltinMaker(std::uint8_t code, const MakerSettings& settings = {});
 
 }  // namespace qm

@@ -26,7 +26,7 @@ bool TMakeUnit::Prepare(TPoint size, bool shuffle)
         shuffle_ = shuffle ? 1 : 0;
         x_ = size.X;
         y_ = size.Y;
-        if (!HasRelaxedSizeRules() && x_ % 2 != 0) {
+        if (!FreeWidth && x_ % 2 != 0) {
             Fail(kErrOddSize);
         }
         CheckLimits();
@@ -53,7 +53,7 @@ void TMakeUnit::CheckLimits()
     if (x_ > kPixelSide || y_ > kPixelSide) {
         Fail(kErrCutTooLarge);
     }
-    const bool tooSmall = HasRelaxedSizeRules() ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
+    const bool tooSmall = FreeWidth ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
     if (tooSmall) {
         Fail(kErrCutTooSmall);
     }
@@ -61,7 +61,7 @@ void TMakeUnit::CheckLimits()
 
 void TMakeUnit::LoadPiece(const Image& piece)
 {
-    // The relaxed size rules let a cut of width or height below 1 through
+    // The free-width size rules let a cut of width or height below 1 through
     // Prepare; such a cut holds no pixel to make a tile of.
     if (x_ < 1 || y_ < 1) {
         Fail(kErrCutTooSmall);

@@ -33,12 +33,17 @@ public:
     TMakeUnit(const TMakeUnit&) = delete;
     TMakeUnit& operator=(const TMakeUnit&) = delete;
 
+    // The size rules Prepare checks; set before Prepare. Off: the width
+    // must be even and both sides at least 32. On: any width, and one side
+    // of at least 32 is enough. The method catalogue sets it per method.
+    bool FreeWidth = false;
+
     // Stores the shuffle flag and the cut size, checks the size rules and
     // builds the maps. False with the error code set on failure.
     bool Prepare(TPoint size, bool shuffle);
     // Loads the piece and renders its tile into the result image. False with
     // the error code set on failure: 3 for a piece of another size than the
-    // cut, 2 for a cut without pixels (which the relaxed size rules let
+    // cut, 2 for a cut without pixels (which the free-width size rules let
     // through Prepare). The result image keeps what it held then.
     bool Make(const Image& piece);
 
@@ -59,10 +64,6 @@ protected:
     virtual void BuildMap() = 0;
     virtual void BuildResult() = 0;
     virtual void Shuffle();
-
-    // True for the classes that accept an odd width and need only one side
-    // of at least 32 pixels.
-    virtual bool HasRelaxedSizeRules() const { return false; }
 
     // Stores the code (and text) and abandons the running operation.
     [[noreturn]] void Fail(std::int32_t code, const std::string& text = {});

@@ -9,7 +9,6 @@ class TNone : public TMakeUnit {
 protected:
     void BuildMap() override;
     void BuildResult() override;
-    bool HasRelaxedSizeRules() const override { return true; }
 };
 
 }  // namespace qm

@@ -12,7 +12,7 @@ void TShikaku::BuildMap()
 
 void TShikaku::BuildResult()
 {
-    // The relaxed size rules let one side through below 2 pixels; its tile
+    // The free-width size rules let one side through below 2 pixels; its tile
     // would be empty or of negative size, so such a piece is refused here.
     if (X() < 2 || Y() < 2) {
         Fail(kErrCutTooSmall);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/TopLevelHandler.h"
 #include "gui/DialogButtons.h"
 
 namespace qm {
@@ -19,10 +20,10 @@ QLabel* Caption(const char* text)
 
 }  // namespace
 
-HtmlDialog::HtmlDialog(TfrmHtml& model, MessageBoxes& boxes, QWidget* parent)
+HtmlDialog::HtmlDialog(TfrmHtml& model, Platform& platform, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       model_(model),
-      boxes_(boxes),
+      platform_(platform),
       edtTitle_(Field("edtTitle", model.edtTitle)),
       edtNumOfCol_(Field("edtNumOfCol", model.edtNumOfCol)),
       edtSizeWidth_(Field("edtSizeWidth", model.edtSizeWidth)),
@@ -97,9 +98,11 @@ void HtmlDialog::KeepTexts()
 void HtmlDialog::accept()
 {
     KeepTexts();
-    if (model_.OkClick(boxes_)) {
-        QDialog::accept();
-    }
+    RunUserAction(platform_, [this] {
+        if (model_.OkClick(platform_)) {
+            QDialog::accept();
+        }
+    });
 }
 
 void HtmlDialog::reject()

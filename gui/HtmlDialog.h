@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "app/Platform.h"
 #include "app/UDlgHtml.h"
 
 class QLineEdit;
@@ -10,12 +11,13 @@ namespace qm {
 
 // The dialog "HTML出力の設定" over its model TfrmHtml. The model keeps the
 // texts of the fields between openings; OK closes only when the model
-// accepts them.
+// accepts them. A failure of OK goes to the application's top-level handler
+// and leaves the dialog open.
 class HtmlDialog : public QDialog {
     Q_OBJECT
 
 public:
-    HtmlDialog(TfrmHtml& model, MessageBoxes& boxes, QWidget* parent);
+    HtmlDialog(TfrmHtml& model, Platform& platform, QWidget* parent);
 
     void accept() override;
     // Cancel, Escape and the close box: the typed texts stay in the model's
@@ -27,7 +29,7 @@ private:
     void KeepTexts();
 
     TfrmHtml& model_;
-    MessageBoxes& boxes_;
+    Platform& platform_;
     QLineEdit* edtTitle_;
     QLineEdit* edtNumOfCol_;
     QLineEdit* edtSizeWidth_;

@@ -11,9 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include "gui/HorizontalScrollBar.h"
 
 namespace qm {
 namespace {
@@ -225,7 +226,7 @@ QGroupBox* Builder::FileTypeGroup()
     quality->addWidget(qualityLabel);
     quality->addSpacing(4);
     quality->addWidget(Label(ControlId::lblLow, "lblLow"));
-    auto* bar = Add(ControlId::srbQuality, "srbQuality", new QScrollBar(Qt::Horizontal));
+    auto* bar = Add(ControlId::srbQuality, "srbQuality", new HorizontalScrollBar);
     bar->setRange(1, 100);
     bar->setSingleStep(1);
     bar->setPageStep(10);

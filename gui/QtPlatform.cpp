@@ -22,11 +22,6 @@
 namespace qm {
 namespace {
 
-// The shell's answers to opening a document.
-constexpr int kOpened = 42;
-constexpr int kFileNotFound = 2;
-constexpr int kNoHandler = 31;
-
 QString ToQString(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -78,6 +73,7 @@ void QtPlatform::SetBusy(bool busy)
 {
     if (busy) {
         if (busyDepth_++ == 0) {
+            focusBeforeBusy_ = window_->focusWidget();
             QApplication::setOverrideCursor(Qt::WaitCursor);
             window_->setEnabled(false);
             // The run keeps the event loop waiting: show the disabled window
@@ -88,6 +84,9 @@ void QtPlatform::SetBusy(bool busy)
     }
     if (busyDepth_ > 0 && --busyDepth_ == 0) {
         window_->setEnabled(true);
+        if (focusBeforeBusy_ != nullptr) {
+            focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
+        }
         QApplication::restoreOverrideCursor();
     }
 }
@@ -159,9 +158,9 @@ int QtPlatform::OpenDocument(const std::string& file, const std::string&,
 {
     const QString path = ToQString(workingFolder + file);
     if (!QFileInfo::exists(path)) {
-        return kFileNotFound;
+        return kDocumentNotFound;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? kOpened : kNoHandler;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? kDocumentOpened : kDocumentNotOpened;
 }
 
 std::string QtPlatform::ExecutableFolder()

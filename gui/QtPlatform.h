@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
 #include "app/Platform.h"
 
 namespace qm {
@@ -45,6 +48,9 @@ private:
     MainWindow* window_ = nullptr;
     // Nested busy calls restore the window only when the outermost ends.
     int busyDepth_ = 0;
+    // The control that had the focus when the window went busy; disabling
+    // the window takes the focus away, so it is given back afterwards.
+    QPointer<QWidget> focusBeforeBusy_;
 };
 
 }  // namespace qm

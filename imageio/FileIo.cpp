@@ -5,8 +5,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
+#include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/FileDescriptor.h"
 #include "core/Format.h"
@@ -26,7 +26,7 @@ std::string TemporaryNameFor(const std::string& path)
 
 std::string CreateErrorText(const std::string& path, int error)
 {
-    return Format("ファイル \"%s\". %s を作成できません", {path, std::strerror(error)});
+    return Format("ファイル \"%s\". %s を作成できません", {path, SystemErrorText(error)});
 }
 
 // Creates a new recorded temporary file beside path; returns its descriptor

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
+#include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "imageio/FileIo.h"
@@ -17,7 +17,7 @@ namespace {
 
 [[noreturn]] void ThrowOpenError(const std::string& path, int error)
 {
-    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, std::strerror(error)}));
+    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, SystemErrorText(error)}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingPlatform.h"
+#include "core/Errors.h"
 
 namespace qm {
 namespace {
@@ -44,24 +45,34 @@ TEST(TfrmHtml, OkChecksTheFieldsInOrderAndStoresOnlyWhenAllPass)
     Type(dialog.edtSizeHeight, "h");
     Type(dialog.edtFileName, "");
 
-    const auto refusal = [&]() {
+    // A box of the dialog's own, or the text of a failure thrown for the
+    // top-level handler.
+    const auto refusal = [&]() -> std::string {
         boxes.errorBoxes.clear();
-        EXPECT_FALSE(dialog.OkClick(boxes));
+        std::string thrown;
+        try {
+            EXPECT_FALSE(dialog.OkClick(boxes));
+        } catch (const ErrorMessage& error) {
+            thrown = error.what();
+        }
         ExpectStored(dialog, "一覧", 5, 400, 400, "list.html");
+        if (!thrown.empty()) {
+            return boxes.errorBoxes.empty() ? "thrown " + thrown : "?";
+        }
         return boxes.errorBoxes.size() == 1 ? boxes.errorBoxes[0] : "?";
     };
 
-    EXPECT_EQ(refusal(), "'x' は整数ではありません");
+    EXPECT_EQ(refusal(), "thrown 'x' は整数ではありません");
     Type(dialog.edtNumOfCol, " 3");
-    EXPECT_EQ(refusal(), "' 3' は整数ではありません");
+    EXPECT_EQ(refusal(), "thrown ' 3' は整数ではありません");
     Type(dialog.edtNumOfCol, "0");
     EXPECT_EQ(refusal(), "1行あたりの画像数は1以上の整数にして下さい。");
     Type(dialog.edtNumOfCol, "-1");
     EXPECT_EQ(refusal(), "1行あたりの画像数は1以上の整数にして下さい。");
     Type(dialog.edtNumOfCol, "3");
-    EXPECT_EQ(refusal(), "'w' は整数ではありません");
+    EXPECT_EQ(refusal(), "thrown 'w' は整数ではありません");
     Type(dialog.edtSizeWidth, "0");
-    EXPECT_EQ(refusal(), "'h' は整数ではありません");
+    EXPECT_EQ(refusal(), "thrown 'h' は整数ではありません");
     Type(dialog.edtSizeHeight, "-20");
     EXPECT_EQ(refusal(), "ファイル名を指定して下さい。");
     Type(dialog.edtFileName, "pages/index.html");

@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "TempFolder.h"
 #include "core/Errors.h"
 #include "core/Random.h"
 #include "imageio/ImageFiles.h"
+#include "support/FixedSeed.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 const std::string kPng = std::string(QM_FIXTURES) + "/jpeg-bmp/vgl_5674_0098.png";
@@ -34,11 +38,7 @@ std::string PickMessage(TImageShelf& shelf)
     return "";
 }
 
-// Every test that fixes the seed leaves the generator on the clock again.
-class ImageShelf : public ::testing::Test {
-protected:
-    void TearDown() override { rng::FixReseed(std::nullopt); }
-};
+using ImageShelf = ::testing::Test;
 
 TEST_F(ImageShelf, FolderListingShowsEveryEntryIncludingDotsAndHiddenFiles)
 {
@@ -139,7 +139,7 @@ TEST_F(ImageShelf, UnreadableCandidatesAreDroppedSilently)
     std::filesystem::create_directory(folder / "dir.jpg");
     const Image expected = LoadImageFile(kPng);
     for (const std::uint32_t seed : {0u, 1u, 2u, 3u, 12345u, 0xFFFFFFFFu}) {
-        rng::FixReseed(seed);
+        const test::FixedSeed fixed(seed);
         TImageShelf shelf(folder.Path());
         ASSERT_EQ(shelf.Files.size(), 3u);
         Image picture;
@@ -164,7 +164,7 @@ TEST_F(ImageShelf, TheDrawnPositionComesFromTheSharedGenerator)
         TImageShelf shelf(folder.Path());
         rng::SetSeed(seed);
         const std::string expected = shelf.Files[rng::Random(3)];
-        rng::FixReseed(seed);
+        const test::FixedSeed fixed(seed);
         Image picture;
         shelf.PickImage(picture);
         EXPECT_EQ(picture, LoadImageFile(expected)) << "seed " << seed;

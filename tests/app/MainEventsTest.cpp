@@ -3,10 +3,13 @@
 #include <filesystem>
 
 #include "MainWindow.h"
-#include "TempFolder.h"
 #include "app/UDlgRotateNum.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 using enum ControlId;
@@ -275,7 +278,7 @@ TEST(MainEvents, HelpOpensThePageBesideTheProgramOrSaysWhatIsMissing)
     EXPECT_EQ(w.platform.openedDocuments, std::vector<std::string>{folder.Path() + "/Wodnu.html"});
     EXPECT_TRUE(w.platform.errorBoxes.empty());
 
-    w.platform.openDocumentAnswer = 2;
+    w.platform.openDocumentAnswer = kDocumentNotFound;
     w.main.Click(bbnHelp);
     EXPECT_EQ(w.platform.errorBoxes, std::vector<std::string>{"Wodnu.html が見つかりません" + hint});
 

@@ -7,12 +7,17 @@
 #include <set>
 
 #include "MainWindow.h"
-#include "TempFolder.h"
 #include "app/TopLevelHandler.h"
 #include "core/Errors.h"
 #include "engine/ErrorCodes.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::NamesIn;
+using test::TempFolder;
+
 namespace {
 
 using enum ControlId;
@@ -29,11 +34,6 @@ std::string Focus(ControlId control)
 std::vector<std::string> Refusal(const std::string& text, ControlId field)
 {
     return {"error: " + text, Focus(field)};
-}
-
-std::size_t FilesIn(const std::string& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
 // A window whose source is a copy of a real picture in a fresh folder.
@@ -79,7 +79,7 @@ TEST(MainMakeAction, SourceChecksComeFirst)
     EXPECT_EQ(f.Execute(),
               Refusal("「クリップボードのイメージ」の時は、「ファイル出力先」を指定して下さい。",
                       edtOutDirectory));
-    EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 1u);
 }
 
 TEST(MainMakeAction, PluginCheckComesBetweenSourceAndSize)
@@ -124,7 +124,7 @@ TEST(MainMakeAction, SizeAndCountChecks)
     f.w.main.ChangeText(edtMake, "100");
     f.w.main.ChangeText(edtOutDirectory, f.folder / "absent");
     EXPECT_EQ(f.Execute(), Refusal("ファイル出力先のフォルダが見つかりません。", edtOutDirectory));
-    EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 1u);
 }
 
 TEST(MainMakeAction, MissingOutputFolderIsRefusedForEverySource)
@@ -139,7 +139,7 @@ TEST(MainMakeAction, MissingOutputFolderIsRefusedForEverySource)
     f.w.main.Click(rdbSelectImageClipBoard);
     f.w.platform.clipboard = Image(64, 64);
     EXPECT_EQ(f.Execute(), refusal);
-    EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 1u);
 }
 
 TEST(MainMakeAction, SuccessfulRunWritesBesideTheSourceAndReportsCompletion)
@@ -151,7 +151,7 @@ TEST(MainMakeAction, SuccessfulRunWritesBesideTheSourceAndReportsCompletion)
     for (const char* name : {"image001.bmp", "image002.bmp", "image003.bmp"}) {
         EXPECT_TRUE(fs::is_regular_file(f.folder / name)) << name;
     }
-    EXPECT_EQ(FilesIn(f.folder.Path()), 4u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 4u);
     // The quality field shows the bar's position again.
     EXPECT_EQ(f.w.Text(edtQuality), "50");
 }
@@ -171,7 +171,7 @@ TEST(MainMakeAction, OutputFolderPngAndIndexPage)
     for (const char* name : {"001.png", "002.png", "index.html"}) {
         EXPECT_TRUE(fs::is_regular_file(out / name)) << name;
     }
-    EXPECT_EQ(FilesIn(out.Path()), 3u);
+    EXPECT_EQ(NamesIn(out.Path()).size(), 3u);
 }
 
 TEST(MainMakeAction, SourceWithoutFolderPartWritesIntoTheWorkingFolder)
@@ -197,7 +197,7 @@ TEST(MainMakeAction, FailedRunEndsNotBusyAndWithoutCompletion)
     EXPECT_EQ(calls[0], "busy: 1");
     EXPECT_EQ(calls[1].rfind("error: ", 0), 0u);
     EXPECT_EQ(calls[2], "busy: 0");
-    EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 1u);
 
     // A failure with a text of its own goes on to the top-level handler.
     f.w.main.ChangeText(edtSizeY, "32");
@@ -212,7 +212,7 @@ TEST(MainMakeAction, FailedRunEndsNotBusyAndWithoutCompletion)
     EXPECT_EQ(f.w.platform.calls,
               (std::vector<std::string>{"busy: 1", "busy: 0",
                                         "application error: クリップボードから画像を取得できません。"}));
-    EXPECT_EQ(FilesIn(f.folder.Path()), 1u);
+    EXPECT_EQ(NamesIn(f.folder.Path()).size(), 1u);
 }
 
 TEST(MainMakeAction, StartRemovesTheTemporaryFilesOfEndedProcessesForItsFiles)

@@ -12,11 +12,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "TempFolder.h"
 #include "app/TMakeHtml.h"
 #include "core/Errors.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::FileBytes;
+using test::TempFolder;
+
 namespace {
 
 // User and group id of "nobody".
@@ -70,12 +75,6 @@ std::string Head(const std::string& title, const std::string& width, const std::
 
 const std::string kTail = Lines({"</tr>", "</table>", "</body>", "</html>"});
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 THtmlParam Param(const TempFolder& out)
 {
     THtmlParam param;
@@ -118,7 +117,7 @@ TEST(MakeHtml, SevenJpegImagesFiveToARow)
             "  <td><a href=\"\" onClick=\"showImage('image007.jpg'); return false;\"><img src=\"image007.jpg\" border=\"0\"></a><br>7</td>",
         }) +
         kTail + "\r\n";
-    EXPECT_EQ(ReadBytes(out / "list.html"), expected);
+    EXPECT_EQ(FileBytes(out / "list.html"), expected);
 }
 
 TEST(MakeHtml, HundredPngImagesOneToARow)
@@ -134,7 +133,7 @@ TEST(MakeHtml, HundredPngImagesOneToARow)
     param.Title = "Tiles <b>&amp;</b> \"more\"";
     MakeHtml(param);
 
-    const std::string page = ReadBytes(out / "list.html");
+    const std::string page = FileBytes(out / "list.html");
     const std::string head = Head(param.Title, "0", "-5", kTojiruCp932);
     ASSERT_EQ(page.substr(0, head.size()), head);
     const std::string cells = page.substr(head.size(), page.size() - head.size() - kTail.size() - 2);
@@ -210,7 +209,7 @@ TEST(MakeHtml, JapaneseTextIsWrittenInCodePage932)
     THtmlParam param = Param(out);
     param.Title = "模様〜タイル①";
     MakeHtml(param);
-    const std::string page = ReadBytes(out / "list.html");
+    const std::string page = FileBytes(out / "list.html");
     // 模様 96 CD 97 6C, 〜 81 60, タイル 83 5E 83 43 83 8B, ① 87 40
     EXPECT_NE(page.find("<title>\x96\xCD\x97\x6C\x81\x60\x83\x5E\x83\x43\x83\x8B\x87\x40</title>\r\n"),
               std::string::npos);
@@ -226,7 +225,7 @@ TEST(MakeHtml, ReplacesAnExistingLongerPage)
     param.HtmlFileName = "sub/index.html";
     out.Write("sub/index.html", std::string(20000, '~'));
     MakeHtml(param);
-    const std::string page = ReadBytes(out / "sub/index.html");
+    const std::string page = FileBytes(out / "sub/index.html");
     EXPECT_EQ(page.substr(page.size() - 11), "</html>\r\n\r\n");
     EXPECT_EQ(page.find('~'), std::string::npos);
     EXPECT_LT(page.size(), 3000u);
@@ -261,7 +260,7 @@ TEST(MakeHtml, FolderTakingNoNewFilesOverwritesTheExistingPageAndCutsItsTail)
     const std::string message = MessageOfOrdinaryUser(param);
     ::chmod(out.Path().c_str(), 0755);
     EXPECT_EQ(message, "");
-    const std::string page = ReadBytes(out / "list.html");
+    const std::string page = FileBytes(out / "list.html");
     EXPECT_EQ(page.substr(page.size() - 11), "</html>\r\n\r\n");
     EXPECT_EQ(page.find('~'), std::string::npos);
 }

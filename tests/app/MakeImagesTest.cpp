@@ -9,7 +9,6 @@
 #include <set>
 
 #include "RecordingPlatform.h"
-#include "TempFolder.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "core/Random.h"
@@ -17,8 +16,17 @@
 #include "effects/ImageEffect.h"
 #include "engine/UmuRotateCompress.h"
 #include "imageio/ImageFiles.h"
+#include "support/FixedSeed.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::FileBytes;
+using test::NamesIn;
+using test::TempFolder;
+
 namespace {
 
 // The sixteen inputs of a run, with the values most tests share: one BMP
@@ -61,50 +69,12 @@ std::string RunMessage(RecordingPlatform& platform, const RunInputs& in)
     return "";
 }
 
-// A picture whose every pixel differs from its neighbours.
-Image Noise(int width, int height, std::uint32_t seed = 1)
-{
-    Image image(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < 3 * width; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            image.Row(y)[x] = static_cast<std::uint8_t>(seed >> 24);
-        }
-    }
-    return image;
-}
-
 Image Cut(const Image& source, int x, int y, int width, int height)
 {
     Image piece(width, height);
     piece.CopyRect(0, 0, source, Rect{x, y, width, height});
     return piece;
 }
-
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Fixes the seed every re-seeding takes for the life of the object.
-class FixedSeed {
-public:
-    explicit FixedSeed(std::uint32_t seed) { rng::FixReseed(seed); }
-    ~FixedSeed() { rng::FixReseed(std::nullopt); }
-    FixedSeed(const FixedSeed&) = delete;
-    FixedSeed& operator=(const FixedSeed&) = delete;
-};
 
 // Runs from the working folder of the object's life.
 class WorkingFolder {
@@ -124,7 +94,7 @@ private:
 TEST(MakeImages, NamesTheFilesByPrefixAndThreeDigitNumber)
 {
     RecordingPlatform platform;
-    platform.clipboard = Noise(40, 40);
+    platform.clipboard = test::Noise(40, 40);
     TempFolder out;
 
     RunInputs in;
@@ -132,7 +102,7 @@ TEST(MakeImages, NamesTheFilesByPrefixAndThreeDigitNumber)
     in.Prefix = "";
     in.OutDirectory = out.Path() + "/";
     MakeRun(platform, in);
-    const std::vector<std::string> names = FilesIn(out.Path());
+    const std::vector<std::string> names = NamesIn(out.Path());
     ASSERT_EQ(names.size(), 100u);
     EXPECT_EQ(names.front(), "001.bmp");
     EXPECT_EQ(names[41], "042.bmp");
@@ -144,14 +114,14 @@ TEST(MakeImages, NamesTheFilesByPrefixAndThreeDigitNumber)
     in.ImageType = 2;
     in.OutDirectory = single.Path() + "/";
     MakeRun(platform, in);
-    EXPECT_EQ(FilesIn(single.Path()), std::vector<std::string>{"tile_001.png"});
+    EXPECT_EQ(NamesIn(single.Path()), std::vector<std::string>{"tile_001.png"});
     EXPECT_TRUE(platform.errorBoxes.empty());
 }
 
 TEST(MakeImages, EmptyOutputFolderWritesIntoTheWorkingFolder)
 {
     RecordingPlatform platform;
-    platform.clipboard = Noise(32, 32);
+    platform.clipboard = test::Noise(32, 32);
     TempFolder here;
     {
         WorkingFolder cd(here.Path());
@@ -160,14 +130,14 @@ TEST(MakeImages, EmptyOutputFolderWritesIntoTheWorkingFolder)
         in.ImageType = 1;
         MakeRun(platform, in);
     }
-    EXPECT_EQ(FilesIn(here.Path()), (std::vector<std::string>{"image001.jpg", "image002.jpg"}));
+    EXPECT_EQ(NamesIn(here.Path()), (std::vector<std::string>{"image001.jpg", "image002.jpg"}));
 }
 
 TEST(MakeImages, PiecesAreCutAtTheReplayedRandomPositions)
 {
-    const FixedSeed seed(20240611);
+    const test::FixedSeed seed(20240611);
     RecordingPlatform platform;
-    const Image source = Noise(70, 45);
+    const Image source = test::Noise(70, 45);
     platform.clipboard = source;
     TempFolder out;
 
@@ -198,27 +168,27 @@ TEST(MakeImages, SourceOfTheCutSizeOrOneWiderGivesTheTopLeftPiece)
     in.OutDirectory = out.Path() + "/";
 
     // dx = dy = 0: every piece is the whole source.
-    const Image exact = Noise(32, 32, 7);
+    const Image exact = test::Noise(32, 32, 7);
     platform.clipboard = exact;
     MakeRun(platform, in);
-    for (const std::string& name : FilesIn(out.Path())) {
+    for (const std::string& name : NamesIn(out.Path())) {
         EXPECT_EQ(LoadImageFile(out / name), exact) << name;
     }
 
     // dx = 1: Random(1) is always 0, so the last column is never reached.
-    const Image wider = Noise(33, 32, 8);
+    const Image wider = test::Noise(33, 32, 8);
     platform.clipboard = wider;
     MakeRun(platform, in);
-    for (const std::string& name : FilesIn(out.Path())) {
+    for (const std::string& name : NamesIn(out.Path())) {
         EXPECT_EQ(LoadImageFile(out / name), Cut(wider, 0, 0, 32, 32)) << name;
     }
 }
 
 TEST(MakeImages, BlurIsAppliedOnceToTheSource)
 {
-    const FixedSeed seed(99);
+    const test::FixedSeed seed(99);
     RecordingPlatform platform;
-    const Image source = Noise(48, 40);
+    const Image source = test::Noise(48, 40);
     platform.clipboard = source;
     TempFolder out;
 
@@ -232,7 +202,7 @@ TEST(MakeImages, BlurIsAppliedOnceToTheSource)
     Image blurred = source;
     Blur(blurred);
     rng::Reseed();
-    for (const std::string& name : FilesIn(out.Path())) {
+    for (const std::string& name : NamesIn(out.Path())) {
         const int x0 = static_cast<int>(rng::Random(48 - 32));
         const int y0 = static_cast<int>(rng::Random(40 - 32));
         EXPECT_EQ(LoadImageFile(out / name), Cut(blurred, x0, y0, 32, 32)) << name;
@@ -241,7 +211,7 @@ TEST(MakeImages, BlurIsAppliedOnceToTheSource)
 
 TEST(MakeImages, BrightnessIsDrawnAnewForEveryPiece)
 {
-    const FixedSeed seed(4711);
+    const test::FixedSeed seed(4711);
     RecordingPlatform platform;
     // A flat grey source: every piece is the same, only its brightness differs.
     Image source(32, 32);
@@ -258,7 +228,7 @@ TEST(MakeImages, BrightnessIsDrawnAnewForEveryPiece)
 
     rng::Reseed();
     std::set<std::uint8_t> levels;
-    for (const std::string& name : FilesIn(out.Path())) {
+    for (const std::string& name : NamesIn(out.Path())) {
         EXPECT_EQ(rng::Random(0), 0u);
         EXPECT_EQ(rng::Random(0), 0u);
         const double f = rng::RandomFraction();
@@ -275,7 +245,7 @@ TEST(MakeImages, BrightnessIsDrawnAnewForEveryPiece)
 TEST(MakeImages, MethodCodesReachTheirMakersWithTheirSettings)
 {
     RecordingPlatform platform;
-    const Image source = Noise(64, 64, 3);
+    const Image source = test::Noise(64, 64, 3);
     platform.clipboard = source;
     TempFolder out;
 
@@ -312,32 +282,32 @@ TEST(MakeImages, RefusalsReportOnceAndWriteNothing)
         platform.errorBoxes.clear();
         platform.clipboard = source;
         EXPECT_THROW(MakeRun(platform, inputs), SilentStop);
-        EXPECT_TRUE(FilesIn(out.Path()).empty());
+        EXPECT_TRUE(NamesIn(out.Path()).empty());
         return platform.errorBoxes.size() == 1 ? platform.errorBoxes[0] : "?";
     };
 
     for (const std::uint8_t code : {0, 8, 11, 255}) {
         RunInputs bad = in;
         bad.TransMethod = code;
-        EXPECT_EQ(refused(bad, Noise(40, 40)), "変換方式が不正です。:6") << int{code};
+        EXPECT_EQ(refused(bad, test::Noise(40, 40)), "変換方式が不正です。:6") << int{code};
     }
 
     RunInputs small = in;
     small.TransMethod = 1;
     small.SizeX = small.SizeY = 30;
-    EXPECT_EQ(refused(small, Noise(40, 40)), "切り出した画像が小さすぎます。:2");
+    EXPECT_EQ(refused(small, test::Noise(40, 40)), "切り出した画像が小さすぎます。:2");
 
     // The no-conversion maker accepts a side of 0 next to a long one, but
     // no piece can be cut with it.
     RunInputs empty = in;
     empty.SizeX = 0;
     empty.SizeY = 64;
-    EXPECT_EQ(refused(empty, Noise(80, 80)), "切り出した画像が小さすぎます。:2");
+    EXPECT_EQ(refused(empty, test::Noise(80, 80)), "切り出した画像が小さすぎます。:2");
 
     const std::string sourceTooSmall =
         "元の画像が小さすぎます。\r\n(もっと大きな画像を設定してください):5";
-    EXPECT_EQ(refused(in, Noise(31, 40)), sourceTooSmall);
-    EXPECT_EQ(refused(in, Noise(40, 31)), sourceTooSmall);
+    EXPECT_EQ(refused(in, test::Noise(31, 40)), sourceTooSmall);
+    EXPECT_EQ(refused(in, test::Noise(40, 31)), sourceTooSmall);
     EXPECT_EQ(refused(in, Image()), sourceTooSmall);
 }
 
@@ -363,11 +333,11 @@ TEST(MakeImages, RunFailuresCarryTheirMessagesAndKeepEarlierFiles)
     EXPECT_EQ(RunMessage(platform, in),
               "ファイル \"" + in.FileName + "\". No such file or directory は開けません");
     EXPECT_TRUE(platform.errorBoxes.empty());
-    EXPECT_TRUE(FilesIn(out.Path()).empty());
+    EXPECT_TRUE(NamesIn(out.Path()).empty());
 
     in.FileSelectType = 2;
     in.TransMethod = 6;
-    platform.clipboard = Noise(40, 40);
+    platform.clipboard = test::Noise(40, 40);
     RunInputs gone = in;
     gone.OutDirectory = out / "gone/";
     EXPECT_EQ(RunMessage(platform, gone),
@@ -377,7 +347,7 @@ TEST(MakeImages, RunFailuresCarryTheirMessagesAndKeepEarlierFiles)
     std::filesystem::create_directory(out / "image003.bmp");
     EXPECT_EQ(RunMessage(platform, in),
               "ファイル \"" + in.OutDirectory + "image003.bmp\". Is a directory を作成できません");
-    EXPECT_EQ(FilesIn(out.Path()),
+    EXPECT_EQ(NamesIn(out.Path()),
               (std::vector<std::string>{"image001.bmp", "image002.bmp", "image003.bmp"}));
     EXPECT_TRUE(std::filesystem::is_directory(out / "image003.bmp"));
     EXPECT_TRUE(platform.errorBoxes.empty());
@@ -396,7 +366,7 @@ TEST(MakeImages, OutputFilesHaveTheirFormatWhateverTheSourceDepth)
                                "pngsuite/basn6a16.png"}) {
         in.FileName = std::string(QM_FIXTURES) + "/" + source;
         MakeRun(platform, in);
-        const std::string bmp = ReadBytes(out / "image001.bmp");
+        const std::string bmp = FileBytes(out / "image001.bmp");
         ASSERT_GE(bmp.size(), 54u) << source;
         EXPECT_EQ(bmp.substr(0, 2), "BM");
         EXPECT_EQ(static_cast<unsigned char>(bmp[28]) | static_cast<unsigned char>(bmp[29]) << 8, 24)
@@ -406,7 +376,7 @@ TEST(MakeImages, OutputFilesHaveTheirFormatWhateverTheSourceDepth)
 
     // JPEG quality reaches the encoder; PNG keeps the tile exactly.
     in.FileSelectType = 2;
-    const Image source = Noise(32, 32, 5);
+    const Image source = test::Noise(32, 32, 5);
     platform.clipboard = source;
     in.ImageType = 1;
     in.Quality = 10;
@@ -420,7 +390,7 @@ TEST(MakeImages, OutputFilesHaveTheirFormatWhateverTheSourceDepth)
     in.ImageType = 2;
     MakeRun(platform, in);
     EXPECT_EQ(LoadImageFile(out / "image001.png"), source);
-    EXPECT_EQ(ReadBytes(out / "image001.png").substr(1, 3), "PNG");
+    EXPECT_EQ(FileBytes(out / "image001.png").substr(1, 3), "PNG");
 }
 
 }  // namespace

@@ -8,18 +8,21 @@
 #include <map>
 #include <ostream>
 
-#include "NoiseImage.h"
 #include "RecordingPlatform.h"
-#include "SavedFiles.h"
-#include "TempFolder.h"
 #include "app/MakeTiles.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
-#include "core/Random.h"
 #include "engine/ErrorCodes.h"
 #include "engine/UmuNone.h"
+#include "support/FixedSeed.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 using test::Noise;
@@ -96,7 +99,7 @@ struct Inputs {
 template <typename Prepare>
 RunResult RunMakeImages(unsigned threads, const Inputs& in, const Image& clipboard, Prepare prepare)
 {
-    rng::FixReseed(77);
+    const test::FixedSeed seed(77);
     RecordingPlatform platform;
     platform.clipboard = clipboard;
     TempFolder out;
@@ -112,7 +115,6 @@ RunResult RunMakeImages(unsigned threads, const Inputs& in, const Image& clipboa
                    run.Size, "image", run.ImageType, 85, false, true, true, "", run.OutDirectory, 3,
                    run.FileSelectType, threads);
     });
-    rng::FixReseed(std::nullopt);
     return result;
 }
 
@@ -208,7 +210,7 @@ private:
 
 RunResult RunMakeTiles(unsigned threads, int failAt, const std::string& blocked)
 {
-    rng::FixReseed(5);
+    const test::FixedSeed seed(5);
     RecordingPlatform platform;
     TempFolder out;
     if (!blocked.empty()) {
@@ -227,9 +229,7 @@ RunResult RunMakeTiles(unsigned threads, int failAt, const std::string& blocked)
     series.ImageType = 2;
     series.OutDirectory = out.Path() + "/";
     series.EncoderThreads = threads;
-    RunResult result = Outcome(platform, out.Path(), [&] { MakeTiles(platform, maker, source, series); });
-    rng::FixReseed(std::nullopt);
-    return result;
+    return Outcome(platform, out.Path(), [&] { MakeTiles(platform, maker, source, series); });
 }
 
 TEST(ParallelRun, AMakerFailureIsReportedOnlyWhenNoEarlierTileFailedToSave)

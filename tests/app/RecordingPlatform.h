@@ -31,7 +31,7 @@ public:
     // Dialogs: the test decides what the user does inside them.
     std::function<bool(TfrmHtml&)> htmlDialog = [](TfrmHtml&) { return false; };
     std::function<bool(TfrmRotateNum&)> rotateNumDialog = [](TfrmRotateNum&) { return false; };
-    int openDocumentAnswer = 42;
+    int openDocumentAnswer = kDocumentOpened;
     std::string executableFolder = "/usr/lib/quillmore/";
     std::vector<std::string> openedDocuments;
     bool closed = false;

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "RecordingPlatform.h"
-#include "TempFolder.h"
 #include "core/Errors.h"
 #include "imageio/ImageFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 const std::string kJpeg = std::string(QM_FIXTURES) + "/jpeg-bmp/testimgint.jpg";

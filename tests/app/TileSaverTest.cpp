@@ -2,25 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
-#include "NoiseImage.h"
-#include "SavedFiles.h"
-#include "TempFolder.h"
+#include "app/OutputType.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 using test::BytesWithoutTime;
 using test::NamesIn;
 using test::Noise;
 
-const char* Extension(std::uint8_t imageType)
+std::string Extension(std::uint8_t imageType)
 {
-    return imageType == 2 ? ".png" : imageType == 1 ? ".jpg" : ".bmp";
+    return std::string(".") + TileOutputType(imageType).extension;
 }
 
 // Saves count tiles "tNNN" into folder with the given number of threads;
@@ -99,18 +106,31 @@ TEST(TileSaver, AFailedTileEndsTheSeriesBeforeItAndLeavesNoTemporaryFile)
 TEST(TileSaver, GivingUpMidwayPutsNoFurtherTileInPlace)
 {
     TempFolder out;
+    const std::vector<std::string> series = Numbered(6, 2);
+    std::vector<std::string> inPlace;
     {
         TTileSaver saver(2, 2, 0);
         for (int i = 1; i <= 6; ++i) {
-            saver.Save(Noise(64, 64, static_cast<std::uint32_t>(i)),
-                       out / Format("t%.3d.png", {i}));
+            saver.Save(Noise(64, 64, static_cast<std::uint32_t>(i)), out / series[i - 1]);
         }
+        // Every tile is encoded before the saver is given up: each is in
+        // place or waits under a temporary name beside it. Tile 6, handed
+        // over last, cannot be in place yet.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (NamesIn(out.Path()).size() < 6) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the tiles were not encoded";
+            std::this_thread::yield();
+        }
+        for (const std::string& name : NamesIn(out.Path())) {
+            if (std::find(series.begin(), series.end(), name) != series.end()) {
+                inPlace.push_back(name);
+            }
+        }
+        ASSERT_LT(inPlace.size(), 6u);
         // Destroyed without Finish, as when the run is left by an exception.
     }
-    const auto names = NamesIn(out.Path());
-    // Whatever was put in place is a gapless start of the series.
-    EXPECT_LE(names.size(), 6u);
-    EXPECT_EQ(names, Numbered(static_cast<int>(names.size()), 2));
+    EXPECT_EQ(inPlace, Numbered(static_cast<int>(inPlace.size()), 2));
+    EXPECT_EQ(NamesIn(out.Path()), inPlace);
 }
 
 }  // namespace

@@ -9,11 +9,14 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "../app/TempFolder.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
 namespace qm {
+
+using test::TempFolder;
+
 namespace {
 
 std::string ReadAll(const std::string& path)

@@ -8,12 +8,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "../app/NoiseImage.h"
-#include "../app/TempFolder.h"
 #include "CliProcess.h"
 #include "imageio/ImageFiles.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
 
 namespace qm {
+
+using test::NamesIn;
+using test::TempFolder;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -28,11 +33,6 @@ std::string ReadFile(const std::string& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-std::size_t FilesIn(const std::string& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
 TEST(CliRun, ExitCodesAndStreams)
@@ -68,7 +68,7 @@ TEST(CliRun, ExitCodesAndStreams)
         EXPECT_NE(result.err, "") << usage.front();
         EXPECT_EQ(result.out, "") << usage.front();
     }
-    EXPECT_EQ(FilesIn(work.Path()), 2u);
+    EXPECT_EQ(NamesIn(work.Path()).size(), 2u);
 
     CliResult help = RunCliProgram({"--help"}, work.Path());
     EXPECT_EQ(help.exitCode, 0);

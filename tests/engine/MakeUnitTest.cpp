@@ -6,6 +6,7 @@
 #include "core/Random.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -16,7 +17,7 @@ struct SizeCase {
     std::int32_t code;  // 0: accepted
 };
 
-// Odd width first, then too large, then too small; the relaxed minimum and
+// Odd width first, then too large, then too small; the free-width minimum and
 // the odd width are allowed for the no-conversion method only (of these).
 TEST(MakeUnitSizeRules, AreCheckedInTheirOrder)
 {
@@ -57,7 +58,7 @@ TEST(MakeUnit, RefusesAPieceOfTheWrongSizeAndKeepsThePreviousTile)
     }
 }
 
-// A cut without pixels passes Prepare under the relaxed rules but cannot
+// A cut without pixels passes Prepare under the free-width rules but cannot
 // become a tile.
 TEST(MakeUnit, RefusesToMakeATileOfACutWithoutPixels)
 {
@@ -101,7 +102,7 @@ TEST(MakeUnitShuffle, SwapsIndexMapCellsInTheDrawOrder)
 
         auto maker = CreateBuiltinMaker(6);
         {
-            test::FixedReseed fixed(kSeed);
+            test::FixedSeed fixed(kSeed);
             ASSERT_TRUE(maker->Prepare(size, true));
         }
         EXPECT_EQ(rng::Seed(), seedAfter);

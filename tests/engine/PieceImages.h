@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <random>
 
 #include "core/Image.h"
-#include "core/Random.h"
 
 namespace qm::test {
 
@@ -60,15 +58,5 @@ inline Image OneColourPiece(int width, int height, std::uint32_t colour)
     }
     return piece;
 }
-
-// Makes every reseed of the program's generator take the given seed for the
-// life of the object, so that a shuffle can be repeated.
-class FixedReseed {
-public:
-    explicit FixedReseed(std::uint32_t seed) { rng::FixReseed(seed); }
-    ~FixedReseed() { rng::FixReseed(std::nullopt); }
-    FixedReseed(const FixedReseed&) = delete;
-    FixedReseed& operator=(const FixedReseed&) = delete;
-};
 
 }  // namespace qm::test

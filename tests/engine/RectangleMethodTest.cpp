@@ -6,7 +6,7 @@
 
 #include "MethodTestSupport.h"
 #include "engine/ErrorCodes.h"
-#include "engine/UmuShikaku.h"
+#include "engine/MethodCatalogue.h"
 
 namespace qm {
 namespace {
@@ -26,7 +26,7 @@ TEST(RectangleMethod, TileSizesAndEveryPixel)
 {
     const std::pair<int, int> cuts[] = {{32, 32}, {256, 32}, {20, 64}, {33, 64}, {64, 40}, {2, 32}};
     for (const auto& [x, y] : cuts) {
-        auto maker = std::make_unique<TShikaku>();
+        auto maker = CreateBuiltinMaker(5);
         ASSERT_TRUE(maker->Prepare({x, y}, false)) << x << "x" << y;
         ASSERT_TRUE(maker->Make(NumberedPiece(x, y)));
         const Image& tile = maker->ResultImage();
@@ -43,12 +43,12 @@ TEST(RectangleMethod, TileSizesAndEveryPixel)
 
 TEST(RectangleMethod, SizeRules)
 {
-    auto small = std::make_unique<TShikaku>();
+    auto small = CreateBuiltinMaker(5);
     EXPECT_FALSE(small->Prepare({20, 20}, false));
     EXPECT_EQ(small->ErrorCode(), kErrCutTooSmall);
 
     // A side below two pixels gets through the size rules but has no tile.
-    auto thin = std::make_unique<TShikaku>();
+    auto thin = CreateBuiltinMaker(5);
     ASSERT_TRUE(thin->Prepare({1, 64}, false));
     EXPECT_FALSE(thin->Make(NumberedPiece(1, 64)));
     EXPECT_EQ(thin->ErrorCode(), kErrCutTooSmall);
@@ -60,7 +60,7 @@ TEST(RectangleMethod, MarkedPixelAppearsFourTimes)
     const int y = 24;
     Image piece = test::OneColourPiece(x, y, test::kPlainColour);
     test::SetColour(piece, 5, 7, 0);
-    auto maker = std::make_unique<TShikaku>();
+    auto maker = CreateBuiltinMaker(5);
     ASSERT_TRUE(maker->Prepare({x, y}, false));
     ASSERT_TRUE(maker->Make(piece));
     const Image& tile = maker->ResultImage();
@@ -81,7 +81,7 @@ TEST(RectangleMethod, ShuffledPieceIsAPermutationMirroredLikeThePiece)
 {
     const int x = 48;
     const int y = 36;
-    auto maker = std::make_unique<TShikaku>();
+    auto maker = CreateBuiltinMaker(5);
     ASSERT_TRUE(maker->Prepare({x, y}, true));
     ASSERT_TRUE(maker->Make(NumberedPiece(x, y)));
     const Image& tile = maker->ResultImage();
@@ -103,7 +103,7 @@ TEST(RectangleMethod, ShuffledPieceIsAPermutationMirroredLikeThePiece)
 
 TEST(RectangleMethod, OneColourPieceGivesOneColourTile)
 {
-    test::ExpectOneColourTiles([] { return std::make_unique<TShikaku>(); }, 64, 32);
+    test::ExpectOneColourTiles([] { return CreateBuiltinMaker(5); }, 64, 32);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "PieceImages.h"
-#include "engine/UmuNone.h"
+#include "engine/MethodCatalogue.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -25,7 +26,7 @@ TEST(NoConversion, GivesThePieceBackUnchanged)
 {
     for (TPoint size : {TPoint{64, 64}, TPoint{33, 64}, TPoint{256, 32}, TPoint{30, 64}}) {
         SCOPED_TRACE(testing::Message() << size.X << " x " << size.Y);
-        auto maker = std::make_unique<TNone>();
+        auto maker = CreateBuiltinMaker(6);
         ASSERT_TRUE(maker->Prepare(size, false));
         for (std::uint32_t seed : {1u, 2u}) {
             const Image piece = test::RandomPiece(size.X, size.Y, seed);
@@ -39,10 +40,10 @@ TEST(NoConversion, GivesThePieceBackUnchanged)
 // permutation that every piece of the run shares.
 TEST(NoConversion, ShuffleScattersEveryPieceOfARunTheSameWay)
 {
-    const test::FixedReseed fixed(20240611u);
+    const test::FixedSeed fixed(20240611u);
     for (TPoint size : {TPoint{64, 64}, TPoint{33, 48}}) {
         SCOPED_TRACE(testing::Message() << size.X << " x " << size.Y);
-        auto maker = std::make_unique<TNone>();
+        auto maker = CreateBuiltinMaker(6);
         ASSERT_TRUE(maker->Prepare(size, true));
 
         const Image numbered = test::NumberedPiece(size.X, size.Y);

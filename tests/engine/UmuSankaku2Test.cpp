@@ -6,6 +6,7 @@
 #include "PieceImages.h"
 #include "engine/UmuSankaku.h"
 #include "engine/UmuSankaku2.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -34,7 +35,7 @@ TEST(Carpet, IsTheKaleidoscopeOfTheMirroredPiece)
     for (int s : {32, 100, 256}) {
         for (bool shuffle : {false, true}) {
             SCOPED_TRACE(testing::Message() << "X = " << s << " shuffle " << shuffle);
-            const test::FixedReseed fixed(77u);
+            const test::FixedSeed fixed(77u);
             auto carpet = std::make_unique<TSankaku2>();
             auto kaleidoscope = std::make_unique<TSankaku>();
             ASSERT_TRUE(carpet->Prepare({s, s}, shuffle));

@@ -58,17 +58,24 @@ TEST_F(DialogsTest, HtmlSettingsKeepTypedTextsAndStoreOnlyOnAcceptedOk)
         const QPoint mainCentre = app_->Window().geometry().center();
         EXPECT_LE((centre - mainCentre).manhattanLength(), 60);
 
-        FieldOf(dialog, "edtNumOfCol")->setText(QStringLiteral("0"));
+        FieldOf(dialog, "edtNumOfCol")->setText(QStringLiteral("abc"));
         Press(dialog, "BitBtn1");
         refusedStayedOpen = dialog->isVisible();
+        FieldOf(dialog, "edtNumOfCol")->setText(QStringLiteral("0"));
+        Press(dialog, "BitBtn1");
+        refusedStayedOpen = refusedStayedOpen && dialog->isVisible();
         FieldOf(dialog, "edtNumOfCol")->setText(QStringLiteral("3"));
         FieldOf(dialog, "edtTitle")->setText(QStringLiteral("タイル"));
         Press(dialog, "BitBtn1");
     });
     Click(bbnHtml);
     EXPECT_TRUE(refusedStayedOpen);
-    ASSERT_EQ(answerer.boxes.size(), 1U);
-    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("1行あたりの画像数は1以上の整数にして下さい。"));
+    ASSERT_EQ(answerer.boxes.size(), 2U);
+    EXPECT_EQ(answerer.boxes[0].title, QStringLiteral("Quillmore"));
+    EXPECT_EQ(answerer.boxes[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("'abc' は整数ではありません"));
+    EXPECT_EQ(answerer.boxes[1].title, QStringLiteral("エラー"));
+    EXPECT_EQ(answerer.boxes[1].text, QStringLiteral("1行あたりの画像数は1以上の整数にして下さい。"));
     EXPECT_EQ(app_->HtmlSettings().NumOfCol(), 3);
     EXPECT_EQ(app_->HtmlSettings().Title(), "タイル");
 
@@ -87,7 +94,7 @@ TEST_F(DialogsTest, HtmlSettingsKeepTypedTextsAndStoreOnlyOnAcceptedOk)
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     Click(bbnHtml);
-    EXPECT_EQ(answerer.boxes.size(), 1U);
+    EXPECT_EQ(answerer.boxes.size(), 2U);
     EXPECT_EQ(answerer.unanswered, 0);
 }
 

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <utility>
+
 #include "DesktopFixture.h"
 
 namespace qm::test {
@@ -218,6 +220,14 @@ TEST_F(MainWindowTest, QualityFieldAndBarMoveTogether)
     EXPECT_EQ(QualityBar()->value(), 90);
     EXPECT_EQ(Edit(edtQuality)->text(), QStringLiteral("90"));
     EXPECT_EQ(app_->Model().QualityPosition(), 90);
+    const std::pair<Qt::Key, int> keys[] = {
+        {Qt::Key_Left, 89}, {Qt::Key_Up, 88},        {Qt::Key_Right, 89}, {Qt::Key_Down, 90},
+        {Qt::Key_PageDown, 100}, {Qt::Key_Home, 1}, {Qt::Key_End, 100}, {Qt::Key_PageUp, 90},
+    };
+    for (const auto& [key, position] : keys) {
+        QTest::keyClick(QualityBar(), key);
+        EXPECT_EQ(Edit(edtQuality)->text(), QString::number(position)) << key;
+    }
 
     Click(rdbPng);
     EXPECT_FALSE(QualityBar()->isEnabled());

@@ -37,9 +37,10 @@ TEST_F(MakeActionTest, MakesTheTilesAndThePageAndReportsCompletion)
     }
     EXPECT_FALSE(QFileInfo::exists(Temp(QStringLiteral("tile004.png"))));
     EXPECT_TRUE(QFileInfo::exists(Temp(QStringLiteral("list.html"))));
-    // The window is back to work after the run.
+    // The window is back to work after the run, the focus where it was.
     EXPECT_TRUE(app_->Window().isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Focused(), Widget(bbnExecute));
 }
 
 TEST_F(MakeActionTest, RefusedSettingsShowOneErrorAndFocusTheField)
@@ -105,6 +106,7 @@ TEST_F(MakeActionTest, ClipboardPictureIsTheSourceAndAnEmptyClipboardIsReported)
     EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("クリップボードから画像を取得できません。"));
     EXPECT_FALSE(QFileInfo::exists(Temp(QStringLiteral("image001.bmp"))));
     EXPECT_TRUE(app_->Window().isEnabled());
+    EXPECT_EQ(Focused(), Widget(bbnExecute));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

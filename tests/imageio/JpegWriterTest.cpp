@@ -11,6 +11,7 @@
 #include "TestFiles.h"
 #include "imageio/JpegReader.h"
 #include "imageio/JpegWriter.h"
+#include "support/Noise.h"
 
 namespace qm {
 namespace {
@@ -91,16 +92,11 @@ TEST(JpegWriter, EncodesAsLibjpegDoesFromRedGreenBlueRows)
 {
     // Odd sizes, so that edge blocks are padded too.
     for (const auto& [width, height] : {std::pair{37, 29}, std::pair{64, 48}, std::pair{1, 1}}) {
-        Image image(width, height);
-        std::uint32_t seed = 99;
+        const Image image = test::Noise(width, height, 99);
         std::vector<std::uint8_t> rgb;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                std::uint8_t* bgr = image.Pixel(x, y);
-                for (int k = 0; k < 3; ++k) {
-                    seed = seed * 1103515245u + 12345u;
-                    bgr[k] = static_cast<std::uint8_t>(seed >> 24);
-                }
+                const std::uint8_t* bgr = image.Pixel(x, y);
                 rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
             }
         }

@@ -27,20 +27,4 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 // An image whose every pixel differs from its neighbours.
 Image Gradient(int width, int height);
 
-// A fresh empty folder under the system's temporary folder, removed with its
-// content when the object goes.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
 }  // namespace qm::test

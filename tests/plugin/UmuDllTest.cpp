@@ -5,8 +5,8 @@
 #include <set>
 
 #include "PluginTestSupport.h"
-#include "core/Random.h"
 #include "engine/ErrorCodes.h"
+#include "support/FixedSeed.h"
 
 namespace qm {
 namespace {
@@ -226,11 +226,11 @@ TEST(UmuDll, AnswersNotWrittenRepeatThePreviousOneStartingAtTheBottomLeftCell)
 
 TEST(UmuDll, ShuffleScramblesOnceForTheWholeRun)
 {
-    rng::FixReseed(20240611u);
     auto maker = PluginMaker(QM_TEST_PLUGIN_IDENTITY);
-    const bool prepared = maker->Prepare({64, 48}, true);
-    rng::FixReseed(std::nullopt);
-    ASSERT_TRUE(prepared);
+    {
+        const test::FixedSeed seed(20240611u);
+        ASSERT_TRUE(maker->Prepare({64, 48}, true));
+    }
 
     const Image piece = CodedPiece(64, 48);
     ASSERT_TRUE(maker->Make(piece));

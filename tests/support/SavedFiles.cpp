@@ -1,17 +1,14 @@
-#pragma once
+#include "support/SavedFiles.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 namespace qm::test {
 
-// The names in a folder, sorted.
-inline std::vector<std::string> NamesIn(const std::string& folder)
+std::vector<std::string> NamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -21,15 +18,13 @@ inline std::vector<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
-inline std::string FileBytes(const std::string& path)
+std::string FileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// The file's bytes with a PNG file's tIME chunk left out, as that holds the
-// time of writing; other files whole.
-inline std::string BytesWithoutTime(const std::string& path)
+std::string BytesWithoutTime(const std::string& path)
 {
     std::string bytes = FileBytes(path);
     if (bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {

@@ -1,14 +1,8 @@
-#pragma once
-
-#include <cstdint>
-
-#include "core/Image.h"
+#include "support/Noise.h"
 
 namespace qm::test {
 
-// A picture of pseudo-random bytes, the same for the same seed; hard to
-// compress, so encoders do real work on it.
-inline Image Noise(int width, int height, std::uint32_t seed)
+Image Noise(int width, int height, std::uint32_t seed)
 {
     Image image(width, height);
     for (int y = 0; y < height; ++y) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Image.h"
+
+namespace qm {
+
+// The file types of the tiles, by the code the window's radio buttons give
+// them (the ImageType of a run and of the HTML page).
+enum OutputType : std::uint8_t {
+    kOutputBmp = 0,
+    kOutputJpeg = 1,
+    kOutputPng = 2,
+};
+
+// One output type: its file name extension (without the dot) and its
+// encoder, which gives the whole file content of a tile.
+struct OutputTypeInfo {
+    OutputType type;
+    const char* extension;
+    std::vector<std::uint8_t> (*encode)(const Image& tile, int quality);
+};
+
+// The row of a type code; null for a code of no type.
+const OutputTypeInfo* FindOutputType(std::uint8_t code);
+
+// The type the tiles of a run are written as: that of the code, and BMP for
+// a code of no type.
+const OutputTypeInfo& TileOutputType(std::uint8_t code);
+
+}  // namespace qm
