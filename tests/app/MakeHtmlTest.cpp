@@ -289,7 +289,7 @@ TEST(MakeHtml, AFailedWriteLeavesTheOldPageWhole)
         int status = 0;
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name.size();
-        EXPECT_EQ(ReadBytes(out / name), old) << name.size();
+        EXPECT_EQ(FileBytes(out / name), old) << name.size();
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.Path()), {}), 1) << name.size();
     }
 }
