@@ -4,9 +4,11 @@
 
 namespace qm {
 
-// The help button: opens Wodnu.html, which lies in the folder of the
-// program's executable, with the desktop's default handler. Shows an error
-// box when that folder cannot be reached or the desktop finds no such file.
+// The help button: opens Wodnu.html with the desktop's default handler,
+// from the folder of the program's executable or, failing that, from
+// ../share/quillmore/ beside it, where an installed copy keeps it. Shows an
+// error box when the executable's folder cannot be reached or the desktop
+// finds no such file.
 void OpenHelpPage(Platform& platform);
 
 }  // namespace qm

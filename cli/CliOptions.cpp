@@ -124,8 +124,9 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                    "source picture's folder)")
         ->type_name("DIR");
     app.add_option("--seed", o.seed,
-                   "乱数の種を固定して同じ結果を繰り返す / fixed random seed for repeatable "
-                   "runs")
+                   "乱数の種を固定: 同じ指定なら同じ画素 (PNG の tIME は書いた時刻) / fixed "
+                   "random seed: the same options give the same pixels (a PNG tile's tIME "
+                   "chunk holds its time of writing)")
         ->type_name("N");
 }
 

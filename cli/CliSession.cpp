@@ -24,8 +24,9 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "終了コード / exit status: 0 作成しました / made, 1 メッセージで終了 / ended with a "
     "message, 2 使い方の誤り / usage error\n"
-    "例 / example: quillmore-cli --file photo.jpg --method floral --count 12 --format png "
-    "--out tiles";
+    "例 / example (Quillmore のソースフォルダで / in Quillmore's source folder):\n"
+    "  mkdir -p tiles && quillmore-cli --file resources/sample.jpg --method floral --count 12 "
+    "--format png --out tiles";
 
 // A control the user could not reach in the window with these settings.
 struct UsageError {

@@ -10,8 +10,20 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
 build=build/fuzz
+
+# The libFuzzer runtime ships apart from clang (Debian: libclang-rt-dev for
+# the default clang); without it there is nothing to link the targets with.
+runtime_dir=$(clang -print-runtime-dir 2>/dev/null || true)
+runtime=
+for name in libclang_rt.fuzzer.a "libclang_rt.fuzzer-$(uname -m).a"; do
+  [ -n "$runtime_dir" ] && [ -f "$runtime_dir/$name" ] && runtime=$runtime_dir/$name
+done
+if [ -z "$runtime" ]; then
+  echo "== fuzzing skipped: no libFuzzer runtime for clang (${runtime_dir:-clang not found})"
+  exit 0
+fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQM_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQM_FUZZ=ON -DQM_WERROR=ON \
   -DQM_BUILD_GUI=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_bmp_reader fuzz_jpeg_reader fuzz_png_reader
 

@@ -171,6 +171,11 @@ void MainWindow::dropEvent(QDropEvent* event)
         return;
     }
     event->acceptProposedAction();
+    TakeFiles(files);
+}
+
+void MainWindow::TakeFiles(const std::vector<std::string>& files)
+{
     Run([this, &files] { model_.DropFiles(files); });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -25,6 +27,10 @@ public:
 
     // Shows the model's state in every widget without feeding events back.
     void Refresh();
+
+    // Files handed to the window as by a drop: the first becomes the source
+    // file name.
+    void TakeFiles(const std::vector<std::string>& files);
 
     // The widget that shows a control.
     QWidget* Control(ControlId control) const { return WidgetOf(controls_, control); }

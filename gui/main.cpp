@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/CleanStop.h"
+#include "gui/CommandLine.h"
 #include "gui/DesktopApp.h"
 
 int main(int argc, char* argv[])
@@ -8,7 +9,11 @@ int main(int argc, char* argv[])
     qm::InstallCleanStop();
     QApplication application(argc, argv);
     qm::SetUpApplication();
+    const std::optional<std::string> picture = qm::PictureArgument(QApplication::arguments());
     qm::DesktopApp desktop;
     desktop.Window().show();
+    if (picture) {
+        desktop.Window().TakeFiles({*picture});
+    }
     return QApplication::exec();
 }

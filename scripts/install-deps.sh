@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running need.
-# Quiet and without network access when everything is already there.
+# Installs the Debian packages that building and running Quillmore need;
+# with --tests also those of the test suite, the package check, the
+# benchmarks and the fuzzers. Quiet and without network access when
+# everything is already there.
+#
+#   scripts/install-deps.sh [--tests]
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libcli11-dev
-  qt6-base-dev qt6-translations-l10n xvfb xauth fonts-ipafont-gothic
-  clang libclang-rt-14-dev
-  chromium python3
+  qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xdg-utils
 )
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool
+  clang libclang-rt-dev
+  chromium python3
+  dpkg-dev file desktop-file-utils appstream groff-base man-db
+)
+
+case "${1:-}" in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -289,5 +289,20 @@ TEST(MainEvents, HelpOpensThePageBesideTheProgramOrSaysWhatIsMissing)
     EXPECT_EQ(std::filesystem::current_path(), workingFolder);
 }
 
+TEST(MainEvents, HelpPageIsLookedForBesideTheProgramThenInTheInstalledDataFolder)
+{
+    TempFolder root;
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "share/quillmore");
+    root.Write("share/quillmore/Wodnu.html", "");
+    MainWindow w;
+    w.platform.executableFolder = root / "bin/";
+    w.main.Click(bbnHelp);
+    root.Write("bin/Wodnu.html", "");
+    w.main.Click(bbnHelp);
+    EXPECT_EQ(w.platform.openedDocuments,
+              (std::vector<std::string>{root / "share/quillmore/Wodnu.html", root / "bin/Wodnu.html"}));
+}
+
 }  // namespace
 }  // namespace qm

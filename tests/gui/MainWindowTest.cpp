@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "DesktopFixture.h"
+#include "gui/CommandLine.h"
 
 namespace qm::test {
 namespace {
@@ -274,6 +275,16 @@ TEST_F(MainWindowTest, DroppedFileLandsInTheFileField)
     QDragEnterEvent refused(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(MainWindowTest, PictureOnTheCommandLineLandsInTheFileFieldAsADroppedFile)
+{
+    EXPECT_FALSE(PictureArgument({QStringLiteral("quillmore")}));
+    const std::optional<std::string> picture =
+        PictureArgument({QStringLiteral("quillmore"), QStringLiteral("/tmp/first picture.png")});
+    ASSERT_TRUE(picture);
+    app_->Window().TakeFiles({*picture});
+    EXPECT_EQ(Edit(edtFileName)->text(), QStringLiteral("/tmp/first picture.png"));
 }
 
 TEST_F(MainWindowTest, EnterPressesTheMakeButtonAndExitCloses)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QStringList>
+
+namespace qm {
+
+// The desktop program's command line (the program's name first): --help,
+// --version and at most one picture path, as a desktop passes a file opened
+// with the program. Prints and ends the program, with status 0 for --help
+// and --version and 2 for a command line it cannot take; otherwise answers
+// the picture path, if one was given.
+std::optional<std::string> PictureArgument(const QStringList& arguments);
+
+}  // namespace qm
