@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Cp932Text.h"
 
 #include <cerrno>

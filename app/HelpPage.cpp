@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/HelpPage.h"
 
 #include <filesystem>

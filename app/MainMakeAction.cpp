@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The make action of the main window: checks the settings in a fixed order,
 // refusing at the first problem, then runs the generation and the HTML step.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MakerFactory.h"
 
 #include "engine/MethodCatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/PageFile.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/TMakeHtml.h"
 
 #include "core/Errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UImageShelf.h"
 
 #include <dirent.h>

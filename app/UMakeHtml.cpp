@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UMakeHtml.h"
 
 #include "app/Cp932Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BenchTiles.h"
 
 #include <algorithm>

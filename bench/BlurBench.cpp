@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blur of a whole source picture of the size the run benchmarks use.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the cut positions a seeded run draws, one "x y" line per tile, so
 // that other programs can cut the very same pieces.
 //

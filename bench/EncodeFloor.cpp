@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor a run is measured against: plain single-threaded code that only
 // encodes pre-made tiles and writes them to files, the way a program using
 // libpng and libjpeg with their defaults would (PNG: adaptive row filters,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prepare and Make of every built-in method at the largest cut size. The
 // catalogue is read when the benchmarks are registered, so a method added to
 // it is measured without a change here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time and size of the PNG row filters on real tiles: the rectangle and the
 // kaleidoscope tiles our makers cut from a photograph, encoded the way the
 // PNG writer encodes them (8-bit truecolour, zlib's default level, 32768-byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole generation runs on a large photograph: every built-in method with
 // every output format, timed end to end, with the share of the time spent
 // reading the source and encoding the tiles.

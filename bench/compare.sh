@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times Quillmore side by side with the tools a user would pick instead, on
 # the same 100 tiles of a 2560x1600 photograph (cut 256, the positions a
 # seeded run draws):

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Peak memory and time of quillmore-cli reading files that claim far more
 # pixels than they hold (tests/fixtures/hostile/make-hostile.py writes them,
 # with --large also 20 MB of RLE runs in a 64 x 64 picture, a sparse 1 GiB

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times whole generation runs: 100 tiles at cut 256 from a 2560x1600
 # photograph for every built-in method and every output format, with the
 # share of each run spent encoding the tiles and reading the source.

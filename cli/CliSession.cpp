@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliSession.h"
 
 #include <CLI/CLI.hpp>

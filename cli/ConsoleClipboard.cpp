@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/ConsoleClipboard.h"
 
 #include <fcntl.h>

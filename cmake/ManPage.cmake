@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # qm_man_page(name): installs docs/man/<name>.1, compressed as the manual
 # reader expects it, into section 1 of the manual.
 function(qm_man_page name)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: cpack -G DEB in the build folder writes
 # quillmore_<version>_amd64.deb with everything `cmake --install` puts in
 # place, below /usr.

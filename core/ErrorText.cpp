@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/ErrorText.h"
 
 #include <string.h>

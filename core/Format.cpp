@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/Format.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/Image.h"
 
 #include <algorithm>

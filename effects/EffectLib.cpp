@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/EffectLib.h"
 
 #include "core/Errors.h"

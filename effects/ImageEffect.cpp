@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/ImageEffect.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/ErrorCodes.h"
 
 namespace qm {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/UmuSankaku.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/UmuSankaku2.h"
 
 namespace qm {

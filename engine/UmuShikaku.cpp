@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/UmuShikaku.h"
 
 #include "engine/ErrorCodes.h"

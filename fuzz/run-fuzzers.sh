@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the decoder fuzz targets with clang and runs each for the given
 # number of seconds (default 30), seeded with the test pictures (kept in the
 # corpus even where they add no coverage: libjpeg and libpng are not

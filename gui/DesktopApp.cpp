@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/DesktopApp.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/MessageBox.h"
 
 namespace qm {

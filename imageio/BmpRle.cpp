@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/BmpRle.h"
 
 #include <algorithm>

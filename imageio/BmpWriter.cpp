@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/BmpWriter.h"
 
 #include "imageio/ByteOrder.h"

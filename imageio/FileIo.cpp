@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/FileIo.h"
 
 #include <fcntl.h>

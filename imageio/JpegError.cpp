@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/JpegError.h"
 
 #include "core/Errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/JpegWriter.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/PngError.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/PngReader.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imageio/SourceFile.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin/HostAnswers.h"
 
 #include "plugin/HostProtocol.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin/PluginHostFailure.h"
 
 #include <cstring>

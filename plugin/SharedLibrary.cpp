@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin/SharedLibrary.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * Hexagonal kaleidoscope: six mirror lines through every centre, twelve
  * mirrored copies of one small triangle of the piece around it, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pinwheel: a square kaleidoscope whose mirror lines are bent into a swirl,
 // so the pattern turns by quarter turns about the centres of its rosettes
 // but has no mirror image any more: it keeps a sense of rotation, like a

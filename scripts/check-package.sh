@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a configured build folder, installs it on
 # this machine and checks the installed copy as a user meets it: the layout,
 # the command line program on the sample picture, a plug-in built against the

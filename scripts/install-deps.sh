@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building and running Quillmore need;
 # with --tests also those of the test suite, the package check, the
 # benchmarks and the fuzzers. Quiet and without network access when

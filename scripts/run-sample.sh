@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The main job on a fresh machine: installs what building and running need,
 # builds everything a user gets into build/release (quillmore-cli, the
 # desktop program build/release/gui/quillmore with its help page, the sample

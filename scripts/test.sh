@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Quillmore twice and runs the whole suite in each build: an optimised
 # build, whose Debian package is then installed and checked, and one under
 # AddressSanitizer and UndefinedBehaviorSanitizer. A third build under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillmore-plugin-host: makes every call into a plug-in library on behalf
 // of the program, so that a library that crashes, exits or hangs takes only
 // this process with it. See plugin/HostProtocol.h for what it is asked and

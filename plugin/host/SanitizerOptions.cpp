@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // In a sanitizer build the host must still die by the signal a plug-in
 // library raises, and end with the status the library chose, so that the
 // program reports what happened as in a normal build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UMakeHtml.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The run with encoder threads against the run on one thread: the same
 // files with the same bytes (a PNG's time of writing aside), the same
 // messages and the same way of ending, for a normal end and every failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/SourceImages.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/TextToInt.h"
 
 #include <gtest/gtest.h>

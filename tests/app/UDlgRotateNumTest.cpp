@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UDlgRotateNum.h"
 
 #include <gtest/gtest.h>

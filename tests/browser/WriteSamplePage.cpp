@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Makes a real run of tiles from a fixture picture and writes its HTML
 // index page, for the browser test to open.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Opens the HTML index page of a real run in headless Chromium and checks
 what a user sees: every thumbnail loads, the title reads as typed, a click on
 a thumbnail opens the window "img" with that tile as its tiled background and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DesktopFixture.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PngByFormula.h"
 
 #include "TestFiles.h"

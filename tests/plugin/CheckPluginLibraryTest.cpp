@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin/CheckPluginLibrary.h"
 
 #include <gtest/gtest.h>

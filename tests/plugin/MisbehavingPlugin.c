@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * A plug-in that answers the identity, except that one call misbehaves.
  * The compile definition MB_<KIND> chooses how, MB_IN_IDENTIFY moves the

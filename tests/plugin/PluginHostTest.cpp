@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin/PluginHost.h"
 
 #include <fcntl.h>

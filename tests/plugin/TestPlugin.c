@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * One source for all test plug-ins; compile definitions choose the
  * behaviour. Without any, the plug-in answers the identity: a converted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/Noise.h"
 
 namespace qm::test {

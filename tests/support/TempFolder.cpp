@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/TempFolder.h"
 
 #include <stdlib.h>
