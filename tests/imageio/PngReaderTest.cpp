@@ -37,8 +37,8 @@ void AppendChunk(std::vector<std::uint8_t>& out, const char* name,
                         crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
-// A grey 8-bit file of the claimed size whose image data holds one row.
-std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height)
+// The signature and the header of a grey 8-bit file.
+std::vector<std::uint8_t> GreyPngStart(std::uint32_t width, std::uint32_t height)
 {
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
@@ -46,6 +46,13 @@ std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height)
     AppendBe32(header, height);
     header.insert(header.end(), {8, 0, 0, 0, 0});
     AppendChunk(out, "IHDR", header);
+    return out;
+}
+
+// A grey 8-bit file of the claimed size whose image data holds one row.
+std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height)
+{
+    std::vector<std::uint8_t> out = GreyPngStart(width, height);
     std::vector<std::uint8_t> row(1 + width % 1024, 0);
     std::vector<std::uint8_t> data(compressBound(static_cast<uLong>(row.size())));
     uLongf size = static_cast<uLongf>(data.size());
@@ -165,12 +172,7 @@ TEST(PngReader, DataThatCannotInflateToAllRowsIsRefusedUpFront)
     data.resize(size);
     ASSERT_LT(size, 48'000u);
     auto file = [&](std::uint32_t height) {
-        std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-        std::vector<std::uint8_t> header;
-        AppendBe32(header, width);
-        AppendBe32(header, height);
-        header.insert(header.end(), {8, 0, 0, 0, 0});
-        AppendChunk(out, "IHDR", header);
+        std::vector<std::uint8_t> out = GreyPngStart(width, height);
         AppendChunk(out, "IDAT", data);
         AppendChunk(out, "IEND", {});
         return out;
