@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/ExtendedSettings.h"
 #include "app/Platform.h"
 #include "app/UDlgHtml.h"
 
@@ -63,6 +64,11 @@ public:
     // Files were dropped on the window.
     void DropFiles(const std::vector<std::string>& paths);
 
+    // The settings of the extended-settings dialog, which the make action
+    // applies.
+    ExtendedSettings& Extended() { return extended_; }
+    const ExtendedSettings& Extended() const { return extended_; }
+
     // Called after every change of state, so the view can redraw.
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
@@ -113,6 +119,7 @@ private:
     int qualityPosition_ = 50;
     std::int32_t rotateNum_ = 3;
     bool lastMakeSucceeded_ = false;
+    ExtendedSettings extended_;
     // True during the start-up sequence, when the window is not yet active.
     bool creating_ = false;
     std::function<void()> listener_;

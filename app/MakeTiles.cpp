@@ -20,9 +20,36 @@ std::string TilePath(const std::string& outDirectory, const std::string& prefix,
            TileOutputType(imageType).extension;
 }
 
+TileDraw DrawTile(Lcg& generator, const TileSeries& series)
+{
+    TileDraw draw;
+    draw.X0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeX)));
+    draw.Y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
+    if (series.BrightnessFlag) {
+        const double f = generator.RandomFraction();
+        draw.Amount = f * 0.5 - 0.25;
+    }
+    return draw;
+}
+
+bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
+                const TileDraw& draw, Image& piece)
+{
+    if (piece.Width() != series.SizeX || piece.Height() != series.SizeY) {
+        piece = Image(series.SizeX, series.SizeY);
+    }
+    piece.CopyRect(0, 0, source, Rect{draw.X0, draw.Y0, series.SizeX, series.SizeY});
+    if (draw.Amount) {
+        TImageEffect effect;
+        effect.SetSource(piece);
+        effect.ChangeBrightness(*draw.Amount);
+        piece = effect.GetResult();
+    }
+    return maker.Make(piece);
+}
+
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)
 {
-    TImageEffect effect;
     Image PieceImage(series.SizeX, series.SizeY);
     // More threads than tiles would only wait.
     const unsigned threads =
@@ -31,18 +58,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
-        const auto x0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(series.RangeX)));
-        const auto y0 = static_cast<int>(rng::Random(static_cast<std::uint32_t>(series.RangeY)));
-        PieceImage.CopyRect(0, 0, source, Rect{x0, y0, series.SizeX, series.SizeY});
-
-        if (series.BrightnessFlag) {
-            effect.SetSource(PieceImage);
-            const double f = rng::RandomFraction();
-            effect.ChangeBrightness(f * 0.5 - 0.25);
-            PieceImage = effect.GetResult();
-        }
-
-        if (!maker.Make(PieceImage)) {
+        const TileDraw draw = DrawTile(rng::Global(), series);
+        if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.
             saver.Finish();

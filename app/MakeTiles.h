@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/Platform.h"
 #include "core/Image.h"
+#include "core/Random.h"
 #include "engine/UMakeUnit.h"
 
 namespace qm {
@@ -29,6 +31,26 @@ struct TileSeries {
     // thread.
     unsigned EncoderThreads = 1;
 };
+
+// The draws of one tile: the top left corner of its piece in the source and,
+// when the brightness changes, the amount added to it (-0.25 to below 0.25).
+struct TileDraw {
+    int X0 = 0;
+    int Y0 = 0;
+    std::optional<double> Amount;
+};
+
+// Draws one tile from generator in the run's order: x0, then y0, then the
+// brightness fraction when the series changes the brightness.
+TileDraw DrawTile(Lcg& generator, const TileSeries& series);
+
+// Makes the tile of draw: cuts the piece of the series' size at its corner
+// into piece, changes its brightness by its amount, and lets the maker make
+// the tile, which is then maker.ResultImage(). False when the maker fails
+// (its ErrorCode and ErrorText say why). This is the one step that both a run
+// and a preview of one tile take.
+bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
+                const TileDraw& draw, Image& piece);
 
 // The file of the tile with the running number of a run:
 // outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
