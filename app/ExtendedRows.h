@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ExtendedSettings.h"
+
+namespace qm {
+
+// One row of the extended-settings dialog: a check box and, for a setting
+// that takes a value, a text field beside it. The dialog and the command
+// line both go through the row, so a value is judged in one place.
+struct ExtendedRow {
+    // Caption of the check box.
+    std::string Caption;
+    bool ExtendedSettings::*Checked = nullptr;
+    // For a setting with a value: the most characters its field takes, the
+    // value as the field shows it, and the store, which judges a typed text
+    // and stores it, or returns the message for a text it refuses and stores
+    // nothing. Empty functions for a plain check box.
+    int ValueMaxLength = 0;
+    std::function<std::string(const ExtendedSettings&)> ValueText;
+    std::function<std::optional<std::string>(ExtendedSettings&, const std::string&)> StoreValue;
+
+    bool HasValue() const { return static_cast<bool>(StoreValue); }
+};
+
+// The rows in the dialog's order, each setting in exactly one.
+const std::vector<ExtendedRow>& ExtendedRows();
+
+}  // namespace qm
