@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "imageio/ImageFiles.h"
+#include "imageio/TemporaryFiles.h"
 
 extern char** environ;
 
@@ -62,19 +63,20 @@ bool RunInto(std::vector<std::string> command, int outputFile)
     return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// A temporary file that is removed with the object.
+// A temporary file that is removed with the object, or by the clean stop
+// when a signal ends the program first.
 class TemporaryFile {
 public:
     TemporaryFile()
     {
         path_ = (std::filesystem::temp_directory_path() / "quillmore-clipboard-XXXXXX").string();
-        fd_ = mkstemp(path_.data());
+        fd_ = CreateUniqueRecordedTemporary(path_);
     }
     ~TemporaryFile()
     {
         if (fd_ >= 0) {
             close(fd_);
-            unlink(path_.c_str());
+            RemoveRecordedTemporary(path_);
         }
     }
     TemporaryFile(const TemporaryFile&) = delete;

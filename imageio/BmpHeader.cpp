@@ -112,19 +112,6 @@ BmpBitField BmpBitField::FromMask(std::uint32_t mask)
     return field;
 }
 
-std::uint8_t BmpBitField::Extract(std::uint32_t pixel) const
-{
-    if (Max == 0) {
-        return 0;
-    }
-    const std::uint64_t value = (pixel & Mask) >> Shift;
-    const int width = std::bit_width(Max);
-    if (width > 8) {
-        return static_cast<std::uint8_t>(value >> (width - 8));
-    }
-    return static_cast<std::uint8_t>((value * 255 + Max / 2) / Max);
-}
-
 BmpHeader ReadBmpHeader(std::span<const std::uint8_t> head, std::uint64_t fileSize,
                         const DecodeLimits& limits)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -25,10 +26,10 @@ struct BmpBitField {
     std::uint32_t Max = 0;
 
     static BmpBitField FromMask(std::uint32_t mask);
-    // The channel of pixel as 0..255: a channel of up to 8 bits is scaled
-    // with rounding, a wider one keeps its top 8 bits; 0 for an empty mask.
-    std::uint8_t Extract(std::uint32_t pixel) const;
 };
+
+// A colour as blue, green, red for each palette index a pixel can hold.
+using BmpColourTable = std::array<std::array<std::uint8_t, 3>, 256>;
 
 // Everything the pixel decoders need to know about a BMP file, checked
 // against the bytes of the file.
@@ -44,6 +45,14 @@ struct BmpHeader {
     std::vector<std::array<std::uint8_t, 3>> Palette;
     // Start of the pixel data, within the file.
     std::size_t DataOffset = 0;
+
+    // The colour table with black for every index beyond it.
+    BmpColourTable FullColourTable() const
+    {
+        BmpColourTable colours{};
+        std::copy(Palette.begin(), Palette.end(), colours.begin());
+        return colours;
+    }
 
     // Image row of the stored row number row (rows are stored bottom-up
     // unless TopDown).

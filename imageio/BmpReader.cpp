@@ -2,6 +2,10 @@
 #include "imageio/BmpReader.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <numeric>
 
 #include "imageio/BmpHeader.h"
 #include "imageio/BmpRle.h"
@@ -21,41 +25,88 @@ std::int64_t UsedRowBytes(const BmpHeader& header)
     return (static_cast<std::int64_t>(header.Width) * header.BitCount + 7) / 8;
 }
 
-void PutPaletteRow(const BmpHeader& header, const std::uint8_t* src, std::uint8_t* dst)
+void PutColour(std::uint8_t* dst, const std::array<std::uint8_t, 3>& bgr)
 {
-    const int bits = header.BitCount;
-    const int perByte = 8 / bits;
-    const int mask = (1 << bits) - 1;
-    for (int x = 0; x < header.Width; ++x, dst += 3) {
-        const int shift = 8 - bits * (x % perByte + 1);
-        const std::size_t index = (src[x / perByte] >> shift) & mask;
-        if (index < header.Palette.size()) {
-            dst[0] = header.Palette[index][0];
-            dst[1] = header.Palette[index][1];
-            dst[2] = header.Palette[index][2];
+    dst[0] = bgr[0];
+    dst[1] = bgr[1];
+    dst[2] = bgr[2];
+}
+
+// Rows of kBits-bit palette indices, each byte holding 8 / kBits pixels from
+// its top bits down.
+template <int kBits>
+void PutPaletteRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
+{
+    constexpr int kPerByte = 8 / kBits;
+    constexpr unsigned kMask = (1U << kBits) - 1;
+    const BmpColourTable colours = header.FullColourTable();
+    const std::int64_t stride = StoredRowBytes(header);
+    const int wholeBytes = header.Width / kPerByte;
+    const int rest = header.Width % kPerByte;
+    for (int row = 0; row < header.Height; ++row) {
+        const std::uint8_t* src = file.data() + header.DataOffset + row * stride;
+        std::uint8_t* dst = image.Row(header.ImageRow(row));
+        for (int i = 0; i < wholeBytes; ++i, dst += 3 * kPerByte) {
+            for (int k = 0; k < kPerByte; ++k) {
+                PutColour(dst + 3 * k, colours[(src[i] >> (8 - kBits * (k + 1))) & kMask]);
+            }
+        }
+        for (int k = 0; k < rest; ++k) {
+            PutColour(dst + 3 * k, colours[(src[wholeBytes] >> (8 - kBits * (k + 1))) & kMask]);
         }
     }
 }
 
-void PutMaskedRow(const BmpHeader& header, const std::uint8_t* src, std::uint8_t* dst)
+// One channel of 16- or 32-bit pixels as 0..255: the bits of the mask,
+// shifted down, index a table of values. A channel of up to 8 bits is
+// scaled with rounding, a wider one keeps its top 8 bits; an empty mask
+// gives 0.
+struct ChannelTable {
+    explicit ChannelTable(const BmpBitField& field) : Mask(field.Mask), Shift(field.Shift)
+    {
+        const int width = std::bit_width(field.Max);
+        if (width > 8) {
+            Shift += width - 8;
+            std::iota(Values.begin(), Values.end(), 0);
+            return;
+        }
+        for (std::uint32_t value = 1; value <= field.Max; ++value) {
+            Values[value] = static_cast<std::uint8_t>((value * 255 + field.Max / 2) / field.Max);
+        }
+    }
+
+    std::uint8_t operator()(std::uint32_t pixel) const { return Values[(pixel & Mask) >> Shift]; }
+
+    std::uint32_t Mask;
+    int Shift;
+    std::array<std::uint8_t, 256> Values{};
+};
+
+template <int kBytes>
+void PutMaskedRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
 {
-    const int bytes = header.BitCount / 8;
-    for (int x = 0; x < header.Width; ++x, src += bytes, dst += 3) {
-        const std::uint32_t pixel = bytes == 2 ? ReadLe16(src) : ReadLe32(src);
-        dst[0] = header.Fields[2].Extract(pixel);
-        dst[1] = header.Fields[1].Extract(pixel);
-        dst[2] = header.Fields[0].Extract(pixel);
+    const ChannelTable red(header.Fields[0]);
+    const ChannelTable green(header.Fields[1]);
+    const ChannelTable blue(header.Fields[2]);
+    const std::int64_t stride = StoredRowBytes(header);
+    for (int row = 0; row < header.Height; ++row) {
+        const std::uint8_t* src = file.data() + header.DataOffset + row * stride;
+        std::uint8_t* dst = image.Row(header.ImageRow(row));
+        for (int x = 0; x < header.Width; ++x, src += kBytes, dst += 3) {
+            const std::uint32_t pixel = kBytes == 2 ? ReadLe16(src) : ReadLe32(src);
+            dst[0] = blue(pixel);
+            dst[1] = green(pixel);
+            dst[2] = red(pixel);
+        }
     }
 }
 
-void PutRow(const BmpHeader& header, const std::uint8_t* src, std::uint8_t* dst)
+void PutDirectRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
 {
-    if (header.BitCount <= 8) {
-        PutPaletteRow(header, src, dst);
-    } else if (header.BitCount == 24) {
-        std::copy(src, src + 3 * static_cast<std::size_t>(header.Width), dst);
-    } else {
-        PutMaskedRow(header, src, dst);
+    const std::int64_t stride = StoredRowBytes(header);
+    for (int row = 0; row < header.Height; ++row) {
+        const std::uint8_t* src = file.data() + header.DataOffset + row * stride;
+        std::memcpy(image.Row(header.ImageRow(row)), src, image.RowBytes());
     }
 }
 
@@ -90,10 +141,14 @@ std::uint64_t PixelDataEnd(const BmpHeader& header, std::uint64_t fileSize,
 
 void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
 {
-    const std::int64_t stride = StoredRowBytes(header);
-    for (int row = 0; row < header.Height; ++row) {
-        PutRow(header, file.data() + header.DataOffset + row * stride,
-               image.Row(header.ImageRow(row)));
+    switch (header.BitCount) {
+    case 1: return PutPaletteRows<1>(file, header, image);
+    case 2: return PutPaletteRows<2>(file, header, image);
+    case 4: return PutPaletteRows<4>(file, header, image);
+    case 8: return PutPaletteRows<8>(file, header, image);
+    case 16: return PutMaskedRows<2>(file, header, image);
+    case 24: return PutDirectRows(file, header, image);
+    default: return PutMaskedRows<4>(file, header, image);
     }
 }
 

@@ -2,7 +2,6 @@
 #include "imageio/BmpRle.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace qm {
@@ -15,51 +14,73 @@ constexpr std::uint8_t kDelta = 2;
 
 // Walks the stream and puts each pixel at the current position. Each pixel
 // is written at most once (the position only moves on), so the work is
-// bounded by the picture plus the stream.
+// bounded by the picture plus the stream; runs are written a whole clipped
+// run at a time.
 template <BmpCompression kKind>
 class RleDecoder {
 public:
     RleDecoder(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
-        : data_(file.subspan(header.DataOffset)), header_(header), image_(image)
+        : next_(file.data() + header.DataOffset),
+          end_(file.data() + file.size()),
+          header_(header),
+          image_(image),
+          colours_(header.FullColourTable())
     {
-        // Every index has a colour: an index beyond the colour table gives
-        // black.
-        std::copy(header.Palette.begin(), header.Palette.end(), colours_.begin());
     }
 
     void Run()
     {
-        // Nothing can be drawn once the position has left the last row on
-        // the right: the position only moves right and down.
+        // Nothing can be drawn below the last row: the position only moves
+        // right and down.
         const std::int64_t lastRow = header_.Height - 1;
-        while ((row_ < lastRow || (row_ == lastRow && x_ < header_.Width)) && Has(2)) {
-            const std::uint8_t count = data_[pos_];
-            const std::uint8_t code = data_[pos_ + 1];
-            pos_ += 2;
+        while (Has(2)) {
+            const std::uint8_t count = next_[0];
+            const std::uint8_t code = next_[1];
+            next_ += 2;
             if (count > 0) {
                 if (!EncodedRun(count, code)) {
                     return;
                 }
             } else if (code == kEndOfLine) {
                 x_ = 0;
-                ++row_;
+                if (++row_ > lastRow) {
+                    return;
+                }
+                continue;
             } else if (code == kEndOfBitmap) {
                 return;
             } else if (code == kDelta) {
                 if (!Has(2)) {
                     return;
                 }
-                x_ += data_[pos_];
-                row_ += data_[pos_ + 1];
-                pos_ += 2;
+                x_ += next_[0];
+                row_ += next_[1];
+                next_ += 2;
+                if (row_ > lastRow) {
+                    return;
+                }
             } else if (!AbsoluteRun(code)) {
                 return;
+            }
+            if (x_ >= header_.Width) {
+                SkipEncodedRuns();
             }
         }
     }
 
 private:
-    bool Has(std::size_t n) const { return data_.size() - pos_ >= n; }
+    std::size_t Left() const { return static_cast<std::size_t>(end_ - next_); }
+    bool Has(std::size_t n) const { return Left() >= n; }
+
+    // Past the right edge nothing is drawn until the next escape (a zero
+    // count): the encoded runs before it are stepped over unread.
+    void SkipEncodedRuns()
+    {
+        constexpr std::size_t kRunBytes = kKind == BmpCompression::Rle24 ? 4 : 2;
+        while (Has(kRunBytes) && next_[0] != 0) {
+            next_ += kRunBytes;
+        }
+    }
 
     // A run of count pixels: one palette index (RLE8), two alternating
     // indices in the nibbles of value (RLE4), or one colour (RLE24).
@@ -70,37 +91,57 @@ private:
             if (!Has(2)) {
                 return false;
             }
-            direct[1] = data_[pos_];
-            direct[2] = data_[pos_ + 1];
-            pos_ += 2;
+            direct[1] = next_[0];
+            direct[2] = next_[1];
+            next_ += 2;
         }
-        if (const int visible = Visible(count); visible > 0) {
+        if (x_ < header_.Width) {
+            const int visible = Visible(count);
             if constexpr (kKind == BmpCompression::Rle24) {
-                Fill(Target(), visible, direct, direct);
+                Fill(Target(), visible, direct);
             } else if constexpr (kKind == BmpCompression::Rle4) {
-                Fill(Target(), visible, Colour(value >> 4), Colour(value & 0x0F));
+                FillPairs(Target(), visible, Colour(value >> 4), Colour(value & 0x0F));
             } else {
-                Fill(Target(), visible, Colour(value), Colour(value));
+                Fill(Target(), visible, Colour(value));
             }
         }
         x_ += count;
         return true;
     }
 
+    // count pixels of one colour; a grey is one byte repeated.
+    static void Fill(std::uint8_t* out, int count, const std::uint8_t* bgr)
+    {
+        if (bgr[0] == bgr[1] && bgr[1] == bgr[2]) {
+            std::memset(out, bgr[0], 3 * static_cast<std::size_t>(count));
+        } else {
+            FillPairs(out, count, bgr, bgr);
+        }
+    }
+
     // count pixels alternating between two colours: the first two are
     // written, then copied in doubling blocks.
-    static void Fill(std::uint8_t* out, int count, const std::uint8_t* first,
-                     const std::uint8_t* second)
+    static void FillPairs(std::uint8_t* out, int count, const std::uint8_t* first,
+                          const std::uint8_t* second)
     {
-        std::memcpy(out, first, 3);
+        PutColour(out, first);
         if (count == 1) {
             return;
         }
-        std::memcpy(out + 3, second, 3);
+        PutColour(out + 3, second);
         const std::size_t total = 3 * static_cast<std::size_t>(count);
-        for (std::size_t done = 6; done < total; done *= 2) {
-            std::memcpy(out + done, out, std::min(done, total - done));
+        std::size_t done = 6;
+        for (; 2 * done <= total; done *= 2) {
+            std::memcpy(out + done, out, done);
         }
+        std::memcpy(out + done, out, total - done);
+    }
+
+    static void PutColour(std::uint8_t* out, const std::uint8_t* bgr)
+    {
+        out[0] = bgr[0];
+        out[1] = bgr[1];
+        out[2] = bgr[2];
     }
 
     // count literal pixels, padded to a whole number of 16-bit words.
@@ -115,34 +156,36 @@ private:
         if (!Has(bytes)) {
             return false;
         }
-        const std::uint8_t* p = data_.data() + pos_;
-        const int visible = Visible(count);
-        std::uint8_t* out = visible > 0 ? Target() : nullptr;
-        for (int i = 0; i < visible; ++i, out += 3) {
-            const std::uint8_t* bgr = p + 3 * i;
-            if constexpr (kKind == BmpCompression::Rle4) {
-                bgr = Colour(i % 2 == 0 ? p[i / 2] >> 4 : p[i / 2] & 0x0F);
+        if (const int visible = Visible(count); visible > 0) {
+            const std::uint8_t* p = next_;
+            std::uint8_t* out = Target();
+            if constexpr (kKind == BmpCompression::Rle24) {
+                std::memcpy(out, p, 3 * static_cast<std::size_t>(visible));
             } else if constexpr (kKind == BmpCompression::Rle8) {
-                bgr = Colour(p[i]);
+                for (int i = 0; i < visible; ++i, out += 3) {
+                    PutColour(out, Colour(p[i]));
+                }
+            } else {
+                for (int i = 0; i < visible / 2; ++i, out += 6) {
+                    PutColour(out, Colour(p[i] >> 4));
+                    PutColour(out + 3, Colour(p[i] & 0x0F));
+                }
+                if (visible % 2 != 0) {
+                    PutColour(out, Colour(p[visible / 2] >> 4));
+                }
             }
-            out[0] = bgr[0];
-            out[1] = bgr[1];
-            out[2] = bgr[2];
         }
         x_ += count;
-        pos_ += std::min(bytes + bytes % 2, data_.size() - pos_);
+        next_ += std::min(bytes + bytes % 2, Left());
         return true;
     }
 
     // How many of the next count pixels lie inside the picture (the
     // position is on one of its rows): the rest of a run past the right edge
-    // is skipped at once, not pixel by pixel.
+    // is skipped at once.
     int Visible(int count) const
     {
-        if (x_ >= header_.Width) {
-            return 0;
-        }
-        return static_cast<int>(std::min<std::int64_t>(count, header_.Width - x_));
+        return static_cast<int>(std::clamp<std::int64_t>(header_.Width - x_, 0, count));
     }
 
     // The pixel at the current position, which must lie inside the picture.
@@ -153,11 +196,12 @@ private:
 
     const std::uint8_t* Colour(int index) const { return colours_[index].data(); }
 
-    std::span<const std::uint8_t> data_;
+    // The next byte of the stream and its end.
+    const std::uint8_t* next_;
+    const std::uint8_t* const end_;
     const BmpHeader& header_;
     Image& image_;
-    std::array<std::array<std::uint8_t, 3>, 256> colours_{};
-    std::size_t pos_ = 0;
+    const BmpColourTable colours_;
     std::int64_t x_ = 0;
     std::int64_t row_ = 0;
 };

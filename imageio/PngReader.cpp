@@ -68,7 +68,10 @@ bool ReadHeader(PngDecoder& decoder, const DecodeLimits& limits)
     png_set_strip_16(png);
     png_set_strip_alpha(png);
     png_set_gray_to_rgb(png);
-    png_set_bgr(png);
+    // Grey pixels read the same in either channel order.
+    if ((png_get_color_type(png, info) & PNG_COLOR_MASK_COLOR) != 0) {
+        png_set_bgr(png);
+    }
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
     decoder.Width = png_get_image_width(png, info);

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -68,9 +69,10 @@ Record* TakeRecordOf(const std::string& name)
     return nullptr;
 }
 
-}  // namespace
-
-int CreateRecordedTemporary(const std::string& name)
+// Records name in a free record and creates the file with open(record
+// name), which may change the name in place. Returns what open returns.
+template <typename Open>
+int CreateRecorded(std::string& name, Open open)
 {
     if (name.size() >= PATH_MAX) {
         errno = ENAMETOOLONG;
@@ -94,14 +96,30 @@ int CreateRecordedTemporary(const std::string& name)
                 break;
             }
             std::memcpy(record.name, name.c_str(), name.size() + 1);
-            fd = ::open(record.name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            fd = open(record.name);
             error = errno;
+            name = record.name;
             record.state.store(fd >= 0 ? kLive : kFree);
             break;
         }
     }
     errno = error;
     return fd;
+}
+
+}  // namespace
+
+int CreateRecordedTemporary(const std::string& name)
+{
+    std::string recorded = name;
+    return CreateRecorded(recorded, [](const char* path) {
+        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+int CreateUniqueRecordedTemporary(std::string& pattern)
+{
+    return CreateRecorded(pattern, [](char* path) { return ::mkostemp(path, O_CLOEXEC); });
 }
 
 int RenameRecordedTemporary(const std::string& name, const std::string& path)

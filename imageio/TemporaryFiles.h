@@ -18,6 +18,11 @@ namespace qm {
 // ENAMETOOLONG when name does not fit one, EINTR once the program stops.
 int CreateRecordedTemporary(const std::string& name);
 
+// The same for a file of a new name made from pattern, which ends in
+// "XXXXXX", as mkstemp makes it; pattern becomes the name. The file is open
+// for reading and writing.
+int CreateUniqueRecordedTemporary(std::string& pattern);
+
 // Renames the recorded file name to path and forgets it. Returns 0 or the
 // errno of the failure; the file stays recorded when the rename fails.
 int RenameRecordedTemporary(const std::string& name, const std::string& path);

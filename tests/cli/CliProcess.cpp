@@ -87,9 +87,10 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& workin
 
 }  // namespace
 
-pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder)
+pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                      const std::map<std::string, std::string>& environment)
 {
-    return Start(arguments, workingFolder, {}, "/dev/null", "/dev/null");
+    return Start(arguments, workingFolder, environment, "/dev/null", "/dev/null");
 }
 
 CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,

@@ -22,8 +22,10 @@ struct CliResult {
 CliResult RunCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
                         const std::map<std::string, std::string>& environment = {});
 
-// Starts the built quillmore-cli with the arguments in the working folder,
-// its streams going nowhere, and returns its process id at once.
-pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder);
+// Starts the built quillmore-cli with the arguments in the working folder
+// and the environment changed as for RunCliProgram, its streams going
+// nowhere, and returns its process id at once.
+pid_t StartCliProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                      const std::map<std::string, std::string>& environment = {});
 
 }  // namespace qm

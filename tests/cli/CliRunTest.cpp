@@ -259,5 +259,31 @@ TEST(CliRun, ClipboardIsReadThroughTheDesktopsTool)
     EXPECT_TRUE(fs::is_regular_file(work / "image001.bmp"));
 }
 
+// Stopped while the desktop's tool writes the clipboard's picture, the
+// program removes the temporary file that receives it.
+TEST(CliRun, TerminationWhileReadingTheClipboardLeavesNoTemporaryFile)
+{
+    TempFolder work;
+    TempFolder tools;
+    TempFolder temporary;
+    tools.Write("xclip", "#!/bin/sh\necho $$ > '" + (work / "tool") + "'\nexec sleep 60\n");
+    fs::permissions(tools / "xclip", fs::perms::owner_all);
+    const pid_t child = StartCliProgram(
+        {"--clipboard", "--out", "."}, work.Path(),
+        {{"DISPLAY", ":7"}, {"WAYLAND_DISPLAY", ""}, {"PATH", tools.Path() + ":/usr/bin:/bin"},
+         {"TMPDIR", temporary.Path()}});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!(fs::exists(work / "tool") && fs::file_size(work / "tool") > 0) &&
+           std::chrono::steady_clock::now() < deadline) {
+    }
+    EXPECT_FALSE(fs::is_empty(temporary.Path()));
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::kill(std::stoi(ReadFile(work / "tool")), SIGKILL);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(fs::is_empty(temporary.Path()));
+}
+
 }  // namespace
 }  // namespace qm
