@@ -33,6 +33,7 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
+        ExtendedRow{"大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts},
     };
     return rows;
 }

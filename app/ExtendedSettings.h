@@ -18,6 +18,8 @@ struct ExtendedSettings {
     // <prefix>sheet.png in the output folder.
     bool ContactSheet = false;
     std::string ContactSheetName;
+    // Cuts up to 2048 pixels for the built-in methods; plug-ins keep 256.
+    bool LargeCuts = false;
 };
 
 }  // namespace qm

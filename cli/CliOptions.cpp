@@ -98,6 +98,8 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
     app.add_flag("--shuffle", o.shuffle, "シャッフルする / shuffle the piece's pixels");
     app.add_flag("--blur", o.blur, "ぼかす / blur the source picture once");
     app.add_flag("--brightness", o.brightness, "明るさ変更 / vary the brightness of every tile");
+    app.add_flag("--large", o.large,
+                 "大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)");
 
     auto* html = app.add_flag("--html", o.html, "HTMLを出力する / write an HTML index page");
     app.add_option("--html-title", o.dialogs.htmlTitle, "ページのタイトル / page title (一覧)")

@@ -32,6 +32,8 @@ struct CliOptions {
     bool blur = false;
     bool brightness = false;
     bool html = false;
+    // Cuts up to 2048 pixels (extended setting).
+    bool large = false;
     std::optional<std::string> out;
     std::optional<std::uint32_t> seed;
     // The answers for the distorted-square and the HTML settings dialogs.

@@ -45,6 +45,10 @@ public:
     int Run()
     {
         main_.FormCreate();
+        if (options_.large) {
+            main_.Extended().LargeCuts = true;
+            main_.ExtendedSettingsChanged();
+        }
         // The height is typed while the square kaleidoscope is still chosen,
         // so the width follows it also for the rectangle and no conversion
         // unless --width says otherwise.
