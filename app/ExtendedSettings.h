@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qm {
@@ -20,6 +21,9 @@ struct ExtendedSettings {
     std::string ContactSheetName;
     // Cuts up to 2048 pixels for the built-in methods; plug-ins keep 256.
     bool LargeCuts = false;
+    // The resolution the tile files record, in dots per inch (1 to 10000).
+    bool Dpi = false;
+    std::int32_t DpiValue = 300;
 };
 
 }  // namespace qm

@@ -101,6 +101,7 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
     series.BrightnessFlag = BrightnessFlag;
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
+    series.Extended = Extended;
     MakeTiles(platform, *maker, SourceImage, series);
 }
 

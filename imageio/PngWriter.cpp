@@ -8,6 +8,7 @@
 #include "core/Errors.h"
 #include "imageio/ByteOrder.h"
 #include "imageio/PngError.h"
+#include "imageio/Resolution.h"
 
 namespace qm {
 namespace {
@@ -19,6 +20,8 @@ struct ChunkPayloads {
     std::vector<std::uint8_t> Time;
     std::string Text;
     std::vector<std::uint8_t> Gamma;
+    // Empty for a file without a resolution.
+    std::vector<std::uint8_t> Resolution;
 };
 
 std::vector<std::uint8_t> TimePayload(std::time_t now)
@@ -43,12 +46,17 @@ std::string SoftwarePayload()
     return payload;
 }
 
-ChunkPayloads MakePayloads()
+ChunkPayloads MakePayloads(int dpi)
 {
     ChunkPayloads payloads;
     payloads.Time = TimePayload(std::time(nullptr));
     payloads.Text = SoftwarePayload();
     AppendBe32(payloads.Gamma, kGamma);
+    if (dpi > 0) {
+        AppendBe32(payloads.Resolution, PixelsPerMetre(dpi));
+        AppendBe32(payloads.Resolution, PixelsPerMetre(dpi));
+        payloads.Resolution.push_back(1);  // unit: the metre
+    }
     return payloads;
 }
 
@@ -113,6 +121,9 @@ bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
     WriteChunk(png, "tIME", payloads.Time.data(), payloads.Time.size());
     WriteChunk(png, "tEXt", payloads.Text.data(), payloads.Text.size());
     WriteChunk(png, "gAMA", payloads.Gamma.data(), payloads.Gamma.size());
+    if (!payloads.Resolution.empty()) {
+        WriteChunk(png, "pHYs", payloads.Resolution.data(), payloads.Resolution.size());
+    }
     png_write_info(png, info);
     png_set_bgr(png);
     for (int y = 0; y < image.Height(); ++y) {
@@ -136,12 +147,12 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize)
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi)
 {
     if (idatSize < kPngMinIdatSize || idatSize > kPngMaxIdatSize) {
         throw ErrorMessage("Write PNG Param: Err IDAT Size(min:256  max:100000)");
     }
-    const ChunkPayloads payloads = MakePayloads();
+    const ChunkPayloads payloads = MakePayloads(dpi);
     std::vector<std::uint8_t> output;
     PngEncoder encoder{};
     encoder.Output = &output;

@@ -334,6 +334,22 @@ TEST(MakeImages, PluginRunWithALargeCutIsRefused)
     EXPECT_TRUE(NamesIn(out.Path()).empty());
 }
 
+TEST(MakeImages, FilesRecordTheResolutionOfTheSettings)
+{
+    RecordingPlatform platform;
+    TempFolder out;
+    RunInputs in;
+    in.OutDirectory = out.Path() + "/";
+    platform.clipboard = test::Noise(40, 40);
+    ExtendedSettings settings;
+    settings.Dpi = true;
+    settings.DpiValue = 254;
+    MakeRun(platform, in, settings);
+    const std::string file = FileBytes(out.Path() + "/image001.bmp");
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(file.substr(38, 8), std::string("\x10\x27\0\0\x10\x27\0\0", 8));
+}
+
 TEST(MakeImages, RunFailuresCarryTheirMessagesAndKeepEarlierFiles)
 {
     RecordingPlatform platform;
