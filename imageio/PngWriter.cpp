@@ -5,6 +5,8 @@
 #include <new>
 #include <string>
 
+#include <zlib.h>
+
 #include "core/Errors.h"
 #include "imageio/ByteOrder.h"
 #include "imageio/PngError.h"
@@ -112,6 +114,18 @@ bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
     // but makes files 8 % to 51 % larger; sub, average and Paeth are
     // slower than up and larger.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    // zlib's default strategy and memory level 9 rather than the Z_FILTERED
+    // and level 8 libpng picks for filtered rows; the compression level stays
+    // zlib's default. Up-filtered tiles of every method at cut 128
+    // (bench/png_filter_bench, 20 tiles, median of 5, time and size against
+    // libpng's choice): from resources/sample.jpg 70 % to 104 % of the time
+    // and 8.5 % smaller (distorted square) to 2.7 % larger (kaleidoscope,
+    // none), the rectangle 81 % and 4.1 % smaller; from shira_bird8.bmp 76 %
+    // to 89 % of the time and 1.3 % (kaleidoscope) to 18.6 % (distorted
+    // square) smaller. Z_RLE takes a fifth to a third of the time but makes
+    // files up to 5 % larger than libpng's choice and 11 % larger than this.
+    png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
+    png_set_compression_mem_level(png, 9);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.Width()),
                  static_cast<png_uint_32>(image.Height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
