@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/ExtendedRows.h"
 
+#include "app/TextToInt.h"
+#include "imageio/Resolution.h"
+
 namespace qm {
 namespace {
 
@@ -24,6 +27,28 @@ ExtendedRow FileNameRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// The resolution in dots per inch, a whole number from 1 to kMaxDpi.
+ExtendedRow DpiRow()
+{
+    ExtendedRow row;
+    row.Caption = "解像度 (dpi)";
+    row.Checked = &ExtendedSettings::Dpi;
+    row.ValueMaxLength = 5;
+    row.ValueText = [](const ExtendedSettings& settings) {
+        return std::to_string(settings.DpiValue);
+    };
+    row.StoreValue = [](ExtendedSettings& settings,
+                        const std::string& text) -> std::optional<std::string> {
+        const std::optional<std::int32_t> dpi = TextToInt(text);
+        if (!dpi || *dpi < 1 || *dpi > kMaxDpi) {
+            return "解像度は1～10000の整数を指定して下さい。";
+        }
+        settings.DpiValue = *dpi;
+        return std::nullopt;
+    };
+    return row;
+}
+
 }  // namespace
 
 const std::vector<ExtendedRow>& ExtendedRows()
@@ -33,6 +58,8 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
+        ExtendedRow{"大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts},
+        DpiRow(),
     };
     return rows;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace qm {
@@ -18,6 +19,11 @@ struct ExtendedSettings {
     // <prefix>sheet.png in the output folder.
     bool ContactSheet = false;
     std::string ContactSheetName;
+    // Cuts up to 2048 pixels for the built-in methods; plug-ins keep 256.
+    bool LargeCuts = false;
+    // The resolution the tile files record, in dots per inch (1 to 10000).
+    bool Dpi = false;
+    std::int32_t DpiValue = 300;
 };
 
 }  // namespace qm

@@ -193,6 +193,17 @@ void TfrmMain::SelectMethod(int index)
     });
 }
 
+void TfrmMain::ExtendedSettingsChanged()
+{
+    // Cuts up to 2048 take a fourth digit.
+    const bool large = extended_.LargeCuts;
+    Mutable(edtSizeY).maxLength = large ? 4 : 3;
+    Mutable(edtSizeX).maxLength = large ? 4 : 3;
+    sizeGroupCaption_ =
+        large ? "切り抜くサイズ（偶数のみ。32～2048）" : "切り抜くサイズ（偶数のみ。32～256）";
+    Notify();
+}
+
 void TfrmMain::MoveQuality(int position)
 {
     HandleEvent([this, position] { SetQualityPosition(position); });

@@ -68,6 +68,11 @@ public:
     // applies.
     ExtendedSettings& Extended() { return extended_; }
     const ExtendedSettings& Extended() const { return extended_; }
+    // Brings the controls that follow the extended settings up to date; the
+    // dialog and the command line call it after storing the settings.
+    void ExtendedSettingsChanged();
+    // Caption of the group of the size fields.
+    const std::string& SizeGroupCaption() const { return sizeGroupCaption_; }
 
     // Called after every change of state, so the view can redraw.
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
@@ -120,6 +125,7 @@ private:
     std::int32_t rotateNum_ = 3;
     bool lastMakeSucceeded_ = false;
     ExtendedSettings extended_;
+    std::string sizeGroupCaption_ = "切り抜くサイズ（偶数のみ。32～256）";
     // True during the start-up sequence, when the window is not yet active.
     bool creating_ = false;
     std::function<void()> listener_;

@@ -54,7 +54,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
     // More threads than tiles would only wait.
     const unsigned threads =
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
-    TTileSaver saver(threads, series.ImageType, series.Quality);
+    TTileSaver saver(threads, series.ImageType, series.Quality,
+                     series.Extended.Dpi ? series.Extended.DpiValue : 0);
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ExtendedSettings.h"
 #include "app/Platform.h"
 #include "core/Image.h"
 #include "core/Random.h"
@@ -30,6 +31,8 @@ struct TileSeries {
     // Threads that encode and write the tiles; 1 does all on the calling
     // thread.
     unsigned EncoderThreads = 1;
+    // The settings beyond the window's own controls.
+    ExtendedSettings Extended;
 };
 
 // The draws of one tile: the top left corner of its piece in the source and,

@@ -11,11 +11,11 @@ namespace qm {
 namespace {
 
 constexpr std::array kOutputTypes{
-    OutputTypeInfo{kOutputBmp, "bmp", [](const Image& tile, int) { return EncodeBmp(tile); }},
+    OutputTypeInfo{kOutputBmp, "bmp", [](const Image& tile, int, int dpi) { return EncodeBmp(tile, dpi); }},
     OutputTypeInfo{kOutputJpeg, "jpg",
-                   [](const Image& tile, int quality) { return EncodeJpeg(tile, quality); }},
+                   [](const Image& tile, int quality, int dpi) { return EncodeJpeg(tile, quality, dpi); }},
     OutputTypeInfo{kOutputPng, "png",
-                   [](const Image& tile, int) { return EncodePng(tile, kPngIdatSize); }},
+                   [](const Image& tile, int, int dpi) { return EncodePng(tile, kPngIdatSize, dpi); }},
 };
 
 }  // namespace

@@ -17,11 +17,12 @@ enum OutputType : std::uint8_t {
 };
 
 // One output type: its file name extension (without the dot) and its
-// encoder, which gives the whole file content of a tile.
+// encoder, which gives the whole file content of a tile (dpi 0: no
+// resolution recorded).
 struct OutputTypeInfo {
     OutputType type;
     const char* extension;
-    std::vector<std::uint8_t> (*encode)(const Image& tile, int quality);
+    std::vector<std::uint8_t> (*encode)(const Image& tile, int quality, int dpi);
 };
 
 // The row of a type code; null for a code of no type.

@@ -9,15 +9,16 @@
 namespace qm {
 namespace {
 
-std::vector<std::uint8_t> EncodeTile(const Image& tile, std::uint8_t imageType, int quality)
+std::vector<std::uint8_t> EncodeTile(const Image& tile, std::uint8_t imageType, int quality,
+                                     int dpi)
 {
-    return TileOutputType(imageType).encode(tile, quality);
+    return TileOutputType(imageType).encode(tile, quality, dpi);
 }
 
 }  // namespace
 
-TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality)
-    : imageType_(imageType), quality_(quality), queueLimit_(threads)
+TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi)
+    : imageType_(imageType), quality_(quality), dpi_(dpi), queueLimit_(threads)
 {
     if (threads <= 1) {
         return;
@@ -58,7 +59,7 @@ void TTileSaver::Stop()
 void TTileSaver::Save(Image tile, std::string path)
 {
     if (threads_.empty()) {
-        WriteFileAtomically(path, EncodeTile(tile, imageType_, quality_));
+        WriteFileAtomically(path, EncodeTile(tile, imageType_, quality_, dpi_));
         return;
     }
     CommitInOrder([this] { return queue_.size() < queueLimit_; });
@@ -141,7 +142,7 @@ void TTileSaver::Work()
         std::string temporary;
         std::exception_ptr error;
         try {
-            temporary = WriteTemporaryFile(job.Path, EncodeTile(job.Tile, imageType_, quality_));
+            temporary = WriteTemporaryFile(job.Path, EncodeTile(job.Tile, imageType_, quality_, dpi_));
         } catch (...) {
             error = std::current_exception();
         }

@@ -36,7 +36,8 @@ namespace qm {
 // the count.
 class TTileSaver {
 public:
-    TTileSaver(unsigned threads, std::uint8_t imageType, int quality);
+    // dpi: the resolution the files record, 0 for none.
+    TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0);
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -74,6 +75,7 @@ private:
 
     const std::uint8_t imageType_;
     const int quality_;
+    const int dpi_;
 
     std::mutex mutex_;
     std::condition_variable changed_;

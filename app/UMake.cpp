@@ -12,6 +12,7 @@
 #include "core/Errors.h"
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
+#include "engine/MethodCatalogue.h"
 
 namespace qm {
 namespace {
@@ -34,6 +35,9 @@ std::int32_t FreeRange(int sourceSide, std::int32_t cutSide)
     return static_cast<std::int32_t>(range);
 }
 
+// The detail of a plug-in run refused for a cut beyond what plug-ins take.
+constexpr const char* kPluginCutLimit = "外部変換で切り抜けるサイズは256までです。";
+
 [[noreturn]] void ReportAndStop(Platform& platform, std::int32_t code, const std::string& detail)
 {
     ReportError(platform, code, detail);
@@ -47,13 +51,22 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
                 std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
                 std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
                 const std::string& DllName, const std::string& OutDirectory,
-                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads)
+                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
+                const ExtendedSettings& Extended)
 {
     Image SourceImage = LoadSourceImage(platform, FileSelectType, FileName, FolderName);
 
     std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
     if (!maker) {
         ReportAndStop(platform, kErrBadMethod, "");
+    }
+    if (TransMethod == kPluginMethodCode) {
+        // The plug-in interface names cells of pieces up to 256 pixels.
+        if (Extended.LargeCuts && std::max(SizeX, SizeY) > TMakeUnit::kPixelSide) {
+            ReportAndStop(platform, kErrCutTooLarge, kPluginCutLimit);
+        }
+    } else {
+        maker->LargeCuts = Extended.LargeCuts;
     }
 
     if (ShadeOffFlag) {
@@ -88,6 +101,7 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
     series.BrightnessFlag = BrightnessFlag;
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
+    series.Extended = Extended;
     MakeTiles(platform, *maker, SourceImage, series);
 }
 

@@ -32,7 +32,11 @@ std::vector<CutPosition> SeededCutPositions(int sourceWidth, int sourceHeight, i
 std::vector<Image> MakeTiles(const Image& source, std::uint8_t code, int cut,
                              const std::vector<CutPosition>& positions)
 {
-    const std::unique_ptr<TMakeUnit> maker = CreateBuiltinMaker(code);
+    // The distorted square with the window's starting rotate number.
+    const std::unique_ptr<TMakeUnit> maker = CreateBuiltinMaker(code, MakerSettings{3});
+    if (maker) {
+        maker->LargeCuts = cut > TMakeUnit::kPixelSide;
+    }
     if (!maker || !maker->Prepare(TPoint{cut, cut}, false)) {
         throw std::runtime_error("the maker of method " + std::to_string(code) + " refused");
     }

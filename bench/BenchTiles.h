@@ -21,7 +21,8 @@ std::vector<CutPosition> SeededCutPositions(int sourceWidth, int sourceHeight, i
                                             std::uint32_t seed);
 
 // The tiles the built-in method of code makes from the cut-by-cut pieces
-// of source at the positions. Throws std::runtime_error when the maker
+// of source at the positions (the distorted square with rotate number 3,
+// large cuts on for a cut beyond 256). Throws std::runtime_error when the maker
 // refuses.
 std::vector<Image> MakeTiles(const Image& source, std::uint8_t code, int cut,
                              const std::vector<CutPosition>& positions);

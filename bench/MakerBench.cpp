@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Prepare and Make of every built-in method at the largest cut size. The
+// Prepare and Make of every built-in method at the largest cut size, and at
+// the largest of large cuts (names ending in /2048). The
 // catalogue is read when the benchmarks are registered, so a method added to
 // it is measured without a change here.
 #include <benchmark/benchmark.h>
@@ -15,19 +16,22 @@ namespace qm {
 namespace {
 
 constexpr int kCutSize = 256;
+constexpr int kLargeCutSize = TMakeUnit::kLargeCutSide;
 // The distorted square's setting as the program starts with it.
 constexpr std::int32_t kRotateNum = 3;
 
-std::unique_ptr<TMakeUnit> NewMaker(const MethodInfo& method)
+std::unique_ptr<TMakeUnit> NewMaker(const MethodInfo& method, int cut)
 {
-    return CreateBuiltinMaker(method.code, MakerSettings{kRotateNum});
+    auto maker = CreateBuiltinMaker(method.code, MakerSettings{kRotateNum});
+    maker->LargeCuts = cut > kCutSize;
+    return maker;
 }
 
-Image NoisePiece()
+Image NoisePiece(int cut)
 {
     std::mt19937 engine(2024);
-    Image piece(kCutSize, kCutSize);
-    for (int y = 0; y < kCutSize; ++y) {
+    Image piece(cut, cut);
+    for (int y = 0; y < cut; ++y) {
         std::uint8_t* row = piece.Row(y);
         for (std::size_t i = 0; i < piece.RowBytes(); ++i) {
             row[i] = static_cast<std::uint8_t>(engine());
@@ -36,23 +40,23 @@ Image NoisePiece()
     return piece;
 }
 
-void PrepareBench(benchmark::State& state, const MethodInfo& method, bool shuffle)
+void PrepareBench(benchmark::State& state, const MethodInfo& method, bool shuffle, int cut)
 {
-    auto maker = NewMaker(method);
-    if (!maker->Prepare({kCutSize, kCutSize}, shuffle)) {
+    auto maker = NewMaker(method, cut);
+    if (!maker->Prepare({cut, cut}, shuffle)) {
         state.SkipWithError(("Prepare failed with code " + std::to_string(maker->ErrorCode())).c_str());
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(maker->Prepare({kCutSize, kCutSize}, shuffle));
+        benchmark::DoNotOptimize(maker->Prepare({cut, cut}, shuffle));
     }
 }
 
-void MakeBench(benchmark::State& state, const MethodInfo& method)
+void MakeBench(benchmark::State& state, const MethodInfo& method, int cut)
 {
-    auto maker = NewMaker(method);
-    const Image piece = NoisePiece();
-    if (!maker->Prepare({kCutSize, kCutSize}, false) || !maker->Make(piece) ||
+    auto maker = NewMaker(method, cut);
+    const Image piece = NoisePiece(cut);
+    if (!maker->Prepare({cut, cut}, false) || !maker->Make(piece) ||
         maker->ResultImage().Empty()) {
         state.SkipWithError(("no tile, error code " + std::to_string(maker->ErrorCode())).c_str());
         return;
@@ -71,12 +75,20 @@ bool RegisterMakerBenchmarks()
 {
     for (const MethodInfo& method : BuiltinMethods()) {
         const std::string name = method.cliName;
-        benchmark::RegisterBenchmark(("Prepare/" + name).c_str(), PrepareBench, method, false)
+        benchmark::RegisterBenchmark(("Prepare/" + name).c_str(), PrepareBench, method, false,
+                                     kCutSize)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("PrepareShuffled/" + name).c_str(), PrepareBench, method, true)
+        benchmark::RegisterBenchmark(("PrepareShuffled/" + name).c_str(), PrepareBench, method, true,
+                                     kCutSize)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("Make/" + name).c_str(), MakeBench, method)
+        benchmark::RegisterBenchmark(("Make/" + name).c_str(), MakeBench, method, kCutSize)
             ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("Prepare/" + name + "/2048").c_str(), PrepareBench, method,
+                                     false, kLargeCutSize)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Make/" + name + "/2048").c_str(), MakeBench, method,
+                                     kLargeCutSize)
+            ->Unit(benchmark::kMillisecond);
     }
     return true;
 }

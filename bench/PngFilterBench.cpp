@@ -3,13 +3,17 @@
 // kaleidoscope tiles our makers cut from a photograph, encoded the way the
 // PNG writer encodes them (8-bit truecolour, zlib's default level, 32768-byte
 // IDAT chunks) with every single filter and with libpng's adaptive choice.
+// Then, with the up filter the writer uses, zlib's strategies and memory
+// levels on the tiles of every method.
 //
-// png_filter_bench <photograph> [tiles] [repeats]
+// png_filter_bench <photograph> [tiles] [repeats] [cut]
 //
 // Each figure is the median over the repeats of encoding all tiles once, in
-// milliseconds per tile, on one thread.
+// milliseconds per tile, on one thread. The cut is 256 unless given; beyond
+// 256 the makers run with large cuts.
 
 #include <png.h>
+#include <zlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -18,6 +22,7 @@
 #include <vector>
 
 #include "BenchTiles.h"
+#include "engine/MethodCatalogue.h"
 #include "imageio/ImageFiles.h"
 
 namespace qm::bench {
@@ -38,6 +43,24 @@ constexpr FilterChoice kChoices[] = {
     {"adaptive (libpng default)", PNG_ALL_FILTERS},
 };
 
+// How zlib deflates the rows; libpng's own choice for filtered rows is
+// Z_FILTERED at memory level 8.
+struct Deflate {
+    const char* name;
+    int strategy;
+    int memLevel;
+};
+
+constexpr Deflate kLibpngDeflate{"filtered, memLevel 8 (libpng)", Z_FILTERED, 8};
+
+constexpr Deflate kDeflates[] = {
+    kLibpngDeflate,
+    {"filtered, memLevel 9", Z_FILTERED, 9},
+    {"default, memLevel 8", Z_DEFAULT_STRATEGY, 8},
+    {"default, memLevel 9", Z_DEFAULT_STRATEGY, 9},
+    {"rle, memLevel 8", Z_RLE, 8},
+};
+
 void Append(png_structp png, png_bytep data, std::size_t length)
 {
     auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
@@ -47,7 +70,8 @@ void Append(png_structp png, png_bytep data, std::size_t length)
 void Flush(png_structp) {}
 
 // The encoded size of tile with the given filter set.
-std::size_t Encode(const Image& tile, int filters, std::vector<std::uint8_t>& out)
+std::size_t Encode(const Image& tile, int filters, std::vector<std::uint8_t>& out,
+                   const Deflate& deflate = kLibpngDeflate)
 {
     out.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -63,6 +87,8 @@ std::size_t Encode(const Image& tile, int filters, std::vector<std::uint8_t>& ou
                  static_cast<png_uint_32>(tile.Height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
+    png_set_compression_strategy(png, deflate.strategy);
+    png_set_compression_mem_level(png, deflate.memLevel);
     png_write_info(png, info);
     png_set_bgr(png);
     for (int y = 0; y < tile.Height(); ++y) {
@@ -115,29 +141,68 @@ void Measure(const char* title, const std::vector<Image>& tiles, int repeats)
     std::printf("\n");
 }
 
+// Time of encoding every tile once with the deflate settings, per tile.
+double TimeOnce(const std::vector<Image>& tiles, const Deflate& deflate, double& bytes)
+{
+    std::vector<std::uint8_t> out;
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t total = 0;
+    for (const Image& tile : tiles) {
+        total += Encode(tile, PNG_FILTER_UP, out, deflate);
+    }
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    bytes = static_cast<double>(total) / static_cast<double>(tiles.size());
+    return took.count() / static_cast<double>(tiles.size());
+}
+
+void MeasureDeflate(const char* title, const std::vector<Image>& tiles, int repeats)
+{
+    std::printf("%s, up filter: %zu tiles of %dx%d\n", title, tiles.size(), tiles[0].Width(),
+                tiles[0].Height());
+    std::vector<std::vector<double>> times(std::size(kDeflates));
+    std::vector<double> bytes(std::size(kDeflates));
+    // Rounds over all settings in turn, so that a busy moment of the machine
+    // does not fall on one setting alone.
+    for (int r = 0; r < repeats; ++r) {
+        for (std::size_t i = 0; i < std::size(kDeflates); ++i) {
+            times[i].push_back(TimeOnce(tiles, kDeflates[i], bytes[i]));
+        }
+    }
+    const double baseMs = Median(times[0]);
+    for (std::size_t i = 0; i < std::size(kDeflates); ++i) {
+        const double ms = Median(times[i]);
+        std::printf("  %-30s %9.2f ms %5.0f%% %11.0f bytes (%+.1f%%)\n", kDeflates[i].name, ms,
+                    100.0 * ms / baseMs, bytes[i], 100.0 * (bytes[i] - bytes[0]) / bytes[0]);
+    }
+}
+
 }  // namespace
 }  // namespace qm::bench
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: png_filter_bench <photograph> [tiles] [repeats]\n");
+        std::fprintf(stderr, "usage: png_filter_bench <photograph> [tiles] [repeats] [cut]\n");
         return 2;
     }
     const int count = argc > 2 ? std::atoi(argv[2]) : 20;
     const int repeats = argc > 3 ? std::atoi(argv[3]) : 5;
-    if (count < 1 || repeats < 1) {
-        std::fprintf(stderr, "tiles and repeats must be at least 1\n");
+    const int cut = argc > 4 ? std::atoi(argv[4]) : 256;
+    if (count < 1 || repeats < 1 || cut < 32 || cut > 2048 || cut % 2 != 0) {
+        std::fprintf(stderr, "tiles and repeats must be at least 1, the cut even, 32 to 2048\n");
         return 2;
     }
     try {
         using namespace qm::bench;
         const qm::Image photo = qm::LoadImageFile(argv[1]);
-        const auto positions = SeededCutPositions(photo.Width(), photo.Height(), 256, count, 1);
-        std::printf("photograph %dx%d, cut 256, seed 1, median of %d\n\n", photo.Width(),
-                    photo.Height(), repeats);
-        Measure("rectangle", MakeTiles(photo, 5, 256, positions), repeats);
-        Measure("kaleidoscope", MakeTiles(photo, 1, 256, positions), repeats);
+        const auto positions = SeededCutPositions(photo.Width(), photo.Height(), cut, count, 1);
+        std::printf("photograph %dx%d, cut %d, seed 1, median of %d\n\n", photo.Width(),
+                    photo.Height(), cut, repeats);
+        Measure("rectangle", MakeTiles(photo, 5, cut, positions), repeats);
+        Measure("kaleidoscope", MakeTiles(photo, 1, cut, positions), repeats);
+        for (const qm::MethodInfo& method : qm::BuiltinMethods()) {
+            MeasureDeflate(method.cliName, MakeTiles(photo, method.code, cut, positions), repeats);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <stdexcept>
+
 #include "app/TextToInt.h"
 #include "engine/MethodCatalogue.h"
 
@@ -31,6 +33,16 @@ std::optional<int> MethodItemOfName(const std::string& name)
         ++item;
     }
     return std::nullopt;
+}
+
+const ExtendedRow& ExtendedRowOf(bool ExtendedSettings::*member)
+{
+    for (const ExtendedRow& row : ExtendedRows()) {
+        if (row.Checked == member) {
+            return row;
+        }
+    }
+    throw std::logic_error("no extended-settings row");
 }
 
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
@@ -98,6 +110,16 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
     app.add_flag("--shuffle", o.shuffle, "シャッフルする / shuffle the piece's pixels");
     app.add_flag("--blur", o.blur, "ぼかす / blur the source picture once");
     app.add_flag("--brightness", o.brightness, "明るさ変更 / vary the brightness of every tile");
+    app.add_flag("--large", o.large,
+                 "大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)");
+    app.add_option("--dpi", o.dpi, "解像度 (dpi) 1～10000 / resolution the files record")
+        ->type_name("N")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                ExtendedSettings scratch;
+                return ExtendedRowOf(&ExtendedSettings::Dpi).StoreValue(scratch, text).value_or("");
+            },
+            ""));
 
     auto* html = app.add_flag("--html", o.html, "HTMLを出力する / write an HTML index page");
     app.add_option("--html-title", o.dialogs.htmlTitle, "ページのタイトル / page title (一覧)")

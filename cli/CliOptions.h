@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ExtendedRows.h"
 #include "cli/ConsolePlatform.h"
 
 namespace CLI {
@@ -32,6 +33,10 @@ struct CliOptions {
     bool blur = false;
     bool brightness = false;
     bool html = false;
+    // Cuts up to 2048 pixels (extended setting).
+    bool large = false;
+    // Dots per inch the files record (extended setting), judged by its row.
+    std::optional<std::string> dpi;
     std::optional<std::string> out;
     std::optional<std::uint32_t> seed;
     // The answers for the distorted-square and the HTML settings dialogs.
@@ -44,5 +49,8 @@ void DeclareCliOptions(CLI::App& app, CliOptions& options);
 // The list position of a method named by its command-line name or by its
 // item text in the window's list; nothing for an unknown name.
 std::optional<int> MethodItemOfName(const std::string& name);
+
+// The extended-settings row of the setting checked by member.
+const ExtendedRow& ExtendedRowOf(bool ExtendedSettings::*member);
 
 }  // namespace qm

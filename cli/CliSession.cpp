@@ -45,6 +45,14 @@ public:
     int Run()
     {
         main_.FormCreate();
+        if (options_.large) {
+            main_.Extended().LargeCuts = true;
+            main_.ExtendedSettingsChanged();
+        }
+        if (options_.dpi) {
+            ExtendedRowOf(&ExtendedSettings::Dpi).StoreValue(main_.Extended(), *options_.dpi);
+            main_.Extended().Dpi = true;
+        }
         // The height is typed while the square kaleidoscope is still chosen,
         // so the width follows it also for the rectangle and no conversion
         // unless --width says otherwise.

@@ -21,6 +21,20 @@ struct MakerAbort {};
 
 }  // namespace
 
+TMakeUnit::TMakeUnit()
+{
+    SizeArrays(kPixelSide);
+}
+
+void TMakeUnit::SizeArrays(int side)
+{
+    side_ = side;
+    const auto cells = static_cast<std::size_t>(side);
+    pixels_.assign(4 * cells * cells, 0);
+    indexMap_.assign((cells + 1) * (cells + 1), 0);
+    resultMap_.assign(3 * cells * cells, 0);
+}
+
 bool TMakeUnit::Prepare(TPoint size, bool shuffle)
 {
     try {
@@ -31,6 +45,10 @@ bool TMakeUnit::Prepare(TPoint size, bool shuffle)
             Fail(kErrOddSize);
         }
         CheckLimits();
+        const int longer = std::max(x_, y_);
+        if (longer > side_) {
+            SizeArrays(longer);
+        }
         BuildMap();
         return true;
     } catch (...) {
@@ -51,7 +69,8 @@ bool TMakeUnit::Make(const Image& piece)
 
 void TMakeUnit::CheckLimits()
 {
-    if (x_ > kPixelSide || y_ > kPixelSide) {
+    const int limit = LargeCuts ? kLargeCutSide : kPixelSide;
+    if (x_ > limit || y_ > limit) {
         Fail(kErrCutTooLarge);
     }
     const bool tooSmall = FreeWidth ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
@@ -78,7 +97,7 @@ void TMakeUnit::LoadPiece(const Image& piece)
 
 void TMakeUnit::CopyRows()
 {
-    if (x_ > kPixelSide || y_ > kPixelSide) {
+    if (x_ > side_ || y_ > side_) {
         OutOfBounds();
     }
     // Column blocks keep both the image rows and the array columns in cache;
@@ -88,8 +107,9 @@ void TMakeUnit::CopyRows()
         for (int y = 0; y < y_; ++y) {
             const std::uint8_t* row = workImage_.Row(y_ - 1 - y);
             for (int x = x0; x < x1; ++x) {
+                std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(Code(x, y))];
                 for (int k = 0; k < 3; ++k) {
-                    pixels_[x][y][k] = row[3 * x + k];
+                    cell[k] = row[3 * x + k];
                 }
             }
         }
@@ -116,7 +136,7 @@ void TMakeUnit::BuildIdentityIndexMap(int width, int height)
 {
     for (int x = 0; x < width; ++x) {
         for (int y = 0; y < height; ++y) {
-            IndexMap(x, y) = 256 * x + y;
+            IndexMap(x, y) = Code(x, y);
         }
     }
     if (ShuffleFlag()) {
@@ -149,23 +169,23 @@ void TMakeUnit::OutOfBounds()
 
 std::int32_t TMakeUnit::IndexMapAt(int column, int row) const
 {
-    if (column < 0 || column >= kIndexSide || row < 0 || row >= kIndexSide) {
+    if (column < 0 || column > side_ || row < 0 || row > side_) {
         throw ErrorMessage("index map cell out of range");
     }
-    return indexMap_[column][row];
+    return indexMap_[IndexCell(column, row)];
 }
 
 std::int32_t TMakeUnit::ResultMapAt(int column, int row) const
 {
-    if (column < 0 || column >= kResultColumns || row < 0 || row >= kResultRows) {
+    if (column < 0 || column >= 3 * side_ || row < 0 || row >= side_) {
         throw ErrorMessage("result map cell out of range");
     }
-    return resultMap_[column][row];
+    return resultMap_[ResultCell(column, row)];
 }
 
 void TMakeUnit::RenderResultMap(int width, int height)
 {
-    if (width < 0 || width > kResultColumns || height < 0 || height > kResultRows) {
+    if (width < 0 || width > 3 * side_ || height < 0 || height > side_) {
         throw MakerAbort{};
     }
     Image strip(width, height);
@@ -175,11 +195,11 @@ void TMakeUnit::RenderResultMap(int width, int height)
         for (int r = 0; r < height; ++r) {
             std::uint8_t* row = strip.Row(height - 1 - r);
             for (int c = c0; c < c1; ++c) {
-                const std::int32_t code = resultMap_[c][r];
-                if (code < 0 || code >= kPixelSide * kPixelSide) {
+                const std::int32_t code = resultMap_[ResultCell(c, r)];
+                if (code < 0 || code >= side_ * side_) {
                     throw MakerAbort{};
                 }
-                const std::int32_t* cell = pixels_[code / kPixelSide][code % kPixelSide];
+                const std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(code)];
                 for (int k = 0; k < 3; ++k) {
                     if (cell[k] < 0 || cell[k] > 255) {
                         throw MakerAbort{};

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/Image.h"
 
@@ -14,22 +15,26 @@ struct TPoint {
 };
 
 // The common pattern maker. Prepare builds the method's geometry once as
-// tables of cell codes (256 * column + row of the pixel array, rows counted
-// upwards from the bottom of the piece); Make loads a piece and renders the
-// tile by table look-up and mirror copies.
+// tables of cell codes (side * column + row of the pixel array, rows counted
+// upwards from the bottom of the piece; side is 256 up to cuts of 256, the
+// cut's longer side beyond); Make loads a piece and renders the tile by
+// table look-up and mirror copies.
 //
 // Every failed check stores an error code (and for plug-ins an error text)
 // and abandons the operation; Prepare and Make return false then. No
-// exception leaves either of them. Create makers on the heap: the arrays
-// are part of the object (about 2 MiB).
+// exception leaves either of them.
 class TMakeUnit {
 public:
+    // The arrays up to cuts of 256: pixel array and index map square, the
+    // result map three times as wide as high.
     static constexpr int kPixelSide = 256;
     static constexpr int kIndexSide = 257;
     static constexpr int kResultColumns = 768;
     static constexpr int kResultRows = 256;
+    // The longest side of a cut with LargeCuts on.
+    static constexpr int kLargeCutSide = 2048;
 
-    TMakeUnit() = default;
+    TMakeUnit();
     virtual ~TMakeUnit() = default;
     TMakeUnit(const TMakeUnit&) = delete;
     TMakeUnit& operator=(const TMakeUnit&) = delete;
@@ -38,6 +43,9 @@ public:
     // must be even and both sides at least 32. On: any width, and one side
     // of at least 32 is enough. The method catalogue sets it per method.
     bool FreeWidth = false;
+    // Cuts up to kLargeCutSide instead of kPixelSide; the arrays grow with a
+    // cut beyond kPixelSide. Set before Prepare.
+    bool LargeCuts = false;
 
     // Stores the shuffle flag and the cut size, checks the size rules and
     // builds the maps. False with the error code set on failure.
@@ -73,25 +81,28 @@ protected:
     // abandons the running operation. Inline, as they sit in every pixel loop.
     std::int32_t& IndexMap(int column, int row)
     {
-        if (!Within(column, kIndexSide) || !Within(row, kIndexSide)) {
+        if (!Within(column, side_ + 1) || !Within(row, side_ + 1)) {
             OutOfBounds();
         }
-        return indexMap_[column][row];
+        return indexMap_[IndexCell(column, row)];
     }
     std::int32_t& ResultMap(int column, int row)
     {
-        if (!Within(column, kResultColumns) || !Within(row, kResultRows)) {
+        if (!Within(column, 3 * side_) || !Within(row, side_)) {
             OutOfBounds();
         }
-        return resultMap_[column][row];
+        return resultMap_[ResultCell(column, row)];
     }
     std::int32_t& PixelArray(int column, int row, int component)
     {
-        if (!Within(column, kPixelSide) || !Within(row, kPixelSide) || !Within(component, 4)) {
+        if (!Within(column, side_) || !Within(row, side_) || !Within(component, 4)) {
             OutOfBounds();
         }
-        return pixels_[column][row][component];
+        return pixels_[4 * static_cast<std::size_t>(Code(column, row)) + component];
     }
+
+    // The cell code of pixel-array column and row.
+    std::int32_t Code(int column, int row) const { return side_ * column + row; }
 
     // Fills the width by height block of the index map with the identity
     // codes (256 * column + row) and scatters it when the shuffle flag is set.
@@ -123,16 +134,32 @@ private:
     [[noreturn]] static void OutOfBounds();
 
     void CheckLimits();
+    // Sizes the arrays, all zero, for a pixel array of side by side cells.
+    void SizeArrays(int side);
+    std::size_t IndexCell(int column, int row) const
+    {
+        return static_cast<std::size_t>(column) * static_cast<std::size_t>(side_ + 1) +
+               static_cast<std::size_t>(row);
+    }
+    std::size_t ResultCell(int column, int row) const
+    {
+        return static_cast<std::size_t>(column) * static_cast<std::size_t>(side_) +
+               static_cast<std::size_t>(row);
+    }
 
     std::int32_t errorCode_ = 0;
     std::string errorText_;
     Image resultImage_;
     Image workImage_;
-    std::int32_t pixels_[kPixelSide][kPixelSide][4] = {};
+    // The arrays, column by column: pixel array side by side cells of four
+    // components, index map side + 1 on a side, result map 3 * side columns
+    // of side rows.
+    int side_ = 0;
+    std::vector<std::int32_t> pixels_;
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
-    std::int32_t indexMap_[kIndexSide][kIndexSide] = {};
-    std::int32_t resultMap_[kResultColumns][kResultRows] = {};
+    std::vector<std::int32_t> indexMap_;
+    std::vector<std::int32_t> resultMap_;
     std::uint8_t shuffle_ = 0;
 };
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/ColumnBands.h"
+
 namespace qm {
 namespace {
 
@@ -21,23 +23,32 @@ void TRotateCompress::BuildMap()
     const int s = WarpSide(X(), Y());
     const int c = s / 2;
     BuildIdentityIndexMap(X(), Y());
-    for (int i = 0; i < s; ++i) {
-        for (int j = 0; j < s; ++j) {
-            const int dx = i - c;
-            const int dy = j - c;
-            const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
-            const double theta = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
-            const double a = RotateNum * theta;
-            // The offsets are formed at extended precision and cut toward
-            // zero, which pulls them toward the centre of the piece.
-            const long double la = a;
-            const long double ld = d;
-            int sx = X() / 2 + static_cast<int>(std::trunc(std::cos(la) * ld));
-            int sy = Y() / 2 + static_cast<int>(std::trunc(std::sin(la) * ld));
-            sx = std::clamp(sx, 0, X() - 1);
-            sy = std::clamp(sy, 0, Y() - 1);
-            ResultMap(i, j) = IndexMap(sx, sy);
+    // Every cell of the warped square is worked out on its own; the square
+    // of a large cut takes long enough to share its columns among the cores.
+    const auto warp = [this, s, c](int first, int last) {
+        for (int i = first; i < last; ++i) {
+            for (int j = 0; j < s; ++j) {
+                const int dx = i - c;
+                const int dy = j - c;
+                const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+                const double theta = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+                const double a = RotateNum * theta;
+                // The offsets are formed at extended precision and cut toward
+                // zero, which pulls them toward the centre of the piece.
+                const long double la = a;
+                const long double ld = d;
+                int sx = X() / 2 + static_cast<int>(std::trunc(std::cos(la) * ld));
+                int sy = Y() / 2 + static_cast<int>(std::trunc(std::sin(la) * ld));
+                sx = std::clamp(sx, 0, X() - 1);
+                sy = std::clamp(sy, 0, Y() - 1);
+                ResultMap(i, j) = IndexMap(sx, sy);
+            }
         }
+    };
+    if (s > kPixelSide) {
+        ForColumnBands(s, warp);
+    } else {
+        warp(0, s);
     }
 }
 

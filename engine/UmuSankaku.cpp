@@ -43,12 +43,12 @@ void TSankaku::BuildMap()
     // Identity with a guard row (a copy of row H - 1) and a guard column.
     for (int i = 0; i < s; ++i) {
         for (int j = 0; j < H; ++j) {
-            IndexMap(i, j) = 256 * i + j;
+            IndexMap(i, j) = Code(i, j);
         }
-        IndexMap(i, H) = 256 * i + (H - 1);
+        IndexMap(i, H) = Code(i, H - 1);
     }
     for (int j = 0; j <= s; ++j) {
-        IndexMap(s, j) = 256 * (s - 1) + j;
+        IndexMap(s, j) = Code(s - 1, j);
     }
     if (ShuffleFlag()) {
         Shuffle();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,10 @@ void MainWindow::Run(const std::function<void()>& action)
 
 void MainWindow::Refresh()
 {
+    // The size fields sit in their group, whose caption follows the model.
+    if (auto* sizes = qobject_cast<QGroupBox*>(Control(ControlId::edtSizeY)->parentWidget())) {
+        sizes->setTitle(ToQString(model_.SizeGroupCaption()));
+    }
     RefreshMethodList();
     for (std::size_t i = 0; i < kControlCount; ++i) {
         RefreshControl(static_cast<ControlId>(i));
@@ -145,6 +150,9 @@ void MainWindow::RefreshControl(ControlId control)
             button->setChecked(state.checked);
         }
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (state.maxLength > 0) {
+            edit->setMaxLength(state.maxLength);
+        }
         if (edit->text() != text) {
             edit->setText(text);
         }

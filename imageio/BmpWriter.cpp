@@ -2,6 +2,7 @@
 #include "imageio/BmpWriter.h"
 
 #include "imageio/ByteOrder.h"
+#include "imageio/Resolution.h"
 
 namespace qm {
 namespace {
@@ -10,7 +11,7 @@ constexpr std::uint32_t kPixelDataOffset = 14 + 40;
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp(const Image& image)
+std::vector<std::uint8_t> EncodeBmp(const Image& image, int dpi)
 {
     const std::size_t rowBytes = image.RowBytes();
     const std::size_t stride = (rowBytes + 3) / 4 * 4;
@@ -31,8 +32,9 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image)
     AppendLe16(out, 24);  // bits per pixel
     AppendLe32(out, 0);   // no compression
     AppendLe32(out, static_cast<std::uint32_t>(dataSize));
-    AppendLe32(out, 0);  // horizontal resolution
-    AppendLe32(out, 0);  // vertical resolution
+    const std::uint32_t resolution = dpi > 0 ? PixelsPerMetre(dpi) : 0;
+    AppendLe32(out, resolution);  // horizontal, pixels per metre
+    AppendLe32(out, resolution);  // vertical
     AppendLe32(out, 0);  // colours used
     AppendLe32(out, 0);  // important colours
 

@@ -19,7 +19,7 @@ struct JpegEncoder {
 
 // Returns false after libjpeg failed; the message number is then in
 // encoder.Error.Base.msg_code.
-bool Compress(JpegEncoder& encoder, const Image& image, int quality)
+bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi)
 {
     if (setjmp(encoder.Error.Jump) != 0) {
         return false;
@@ -36,6 +36,11 @@ bool Compress(JpegEncoder& encoder, const Image& image, int quality)
     info->in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(info);
     jpeg_set_quality(info, quality, TRUE);
+    if (dpi > 0) {
+        info->density_unit = 1;  // dots per inch
+        info->X_density = static_cast<UINT16>(dpi);
+        info->Y_density = static_cast<UINT16>(dpi);
+    }
     jpeg_start_compress(info, TRUE);
     while (info->next_scanline < info->image_height) {
         // libjpeg only reads the rows it is given.
@@ -64,12 +69,12 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality)
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi)
 {
     JpegEncoder encoder{};
     encoder.Info.err = InitJpegErrorManager(encoder.Error);
     const EncoderGuard guard(encoder);
-    if (!Compress(encoder, image, quality)) {
+    if (!Compress(encoder, image, quality, dpi)) {
         ThrowJpegError(encoder.Error.Base.msg_code);
     }
     return std::vector<std::uint8_t>(encoder.Output, encoder.Output + encoder.OutputSize);

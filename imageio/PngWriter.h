@@ -15,11 +15,12 @@ inline constexpr int kPngMaxIdatSize = 100000;
 
 // An 8-bit truecolour, non-interlaced PNG file of image holding, in this
 // order: signature, IHDR, tIME (UTC now), tEXt "Software" naming this
-// program and libpng with their versions, gAMA 45455, IDAT chunks of at most
-// idatSize bytes deflated at zlib's default level, IEND. Throws
+// program and libpng with their versions, gAMA 45455, with dpi above 0 a
+// pHYs chunk of PixelsPerMetre(dpi) in both directions, IDAT chunks of at
+// most idatSize bytes deflated at zlib's default level, IEND. Throws
 // ErrorMessage("Write PNG Param: Err IDAT Size(min:256  max:100000)") for an
 // idatSize outside kPngMinIdatSize..kPngMaxIdatSize, and
 // ErrorMessage("PNG エラー: <reason>") when libpng fails.
-std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize = kPngIdatSize);
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize = kPngIdatSize, int dpi = 0);
 
 }  // namespace qm

@@ -157,6 +157,32 @@ TEST(MainMakeAction, SuccessfulRunWritesBesideTheSourceAndReportsCompletion)
     EXPECT_EQ(f.w.Text(edtQuality), "50");
 }
 
+// Large cuts widen the size fields and reach the run; turned off again, the
+// window is as before.
+TEST(MainMakeAction, LargeCutsWidenTheSizeFieldsAndReachTheRun)
+{
+    Fixture f;
+    TempFolder out;
+    f.w.main.Click(rdbSelectImageClipBoard);
+    f.w.platform.clipboard = Image(300, 300);
+    f.w.main.ChangeText(edtOutDirectory, out.Path());
+    f.w.main.ChangeText(edtSizeY, "300");
+    f.w.main.Extended().LargeCuts = true;
+    f.w.main.ExtendedSettingsChanged();
+    EXPECT_EQ(f.w.main.State(edtSizeY).maxLength, 4);
+    EXPECT_EQ(f.w.main.State(edtSizeX).maxLength, 4);
+    EXPECT_EQ(f.w.main.SizeGroupCaption(), "切り抜くサイズ（偶数のみ。32～2048）");
+    EXPECT_EQ(f.Execute(), (std::vector<std::string>{"busy: 1", "busy: 0", "info: 作成しました。"}));
+    EXPECT_TRUE(fs::is_regular_file(out / "image001.bmp"));
+
+    f.w.main.Extended().LargeCuts = false;
+    f.w.main.ExtendedSettingsChanged();
+    EXPECT_EQ(f.w.main.State(edtSizeY).maxLength, 3);
+    EXPECT_EQ(f.w.main.SizeGroupCaption(), "切り抜くサイズ（偶数のみ。32～256）");
+    EXPECT_EQ(f.Execute(), (std::vector<std::string>{"busy: 1", "error: 切り出した画像が大きすぎます。:1",
+                                                     "busy: 0"}));
+}
+
 TEST(MainMakeAction, OutputFolderPngAndIndexPage)
 {
     Fixture f;

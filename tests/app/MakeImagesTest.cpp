@@ -52,11 +52,12 @@ struct RunInputs {
     std::uint8_t FileSelectType = 2;
 };
 
-void MakeRun(RecordingPlatform& platform, const RunInputs& in)
+void MakeRun(RecordingPlatform& platform, const RunInputs& in, const ExtendedSettings& extended = {})
 {
     MakeImages(platform, in.Count, in.TransMethod, in.FileName, in.FolderName, in.SizeX, in.SizeY,
                in.Prefix, in.ImageType, in.Quality, in.ShuffleFlag, in.ShadeOffFlag,
-               in.BrightnessFlag, in.DllName, in.OutDirectory, in.RotateNum, in.FileSelectType);
+               in.BrightnessFlag, in.DllName, in.OutDirectory, in.RotateNum, in.FileSelectType, 0,
+               extended);
 }
 
 // The text of the ErrorMessage a run ends with; empty when it ends otherwise.
@@ -310,6 +311,43 @@ TEST(MakeImages, RefusalsReportOnceAndWriteNothing)
     EXPECT_EQ(refused(in, test::Noise(31, 40)), sourceTooSmall);
     EXPECT_EQ(refused(in, test::Noise(40, 31)), sourceTooSmall);
     EXPECT_EQ(refused(in, Image()), sourceTooSmall);
+}
+
+// Plug-ins name cells of pieces up to 256 pixels, also with large cuts on;
+// the library is not even started for a larger cut.
+TEST(MakeImages, PluginRunWithALargeCutIsRefused)
+{
+    RecordingPlatform platform;
+    TempFolder out;
+    RunInputs in;
+    in.OutDirectory = out.Path() + "/";
+    in.TransMethod = 9;
+    in.DllName = out.Path() + "/missing.so";
+    in.SizeX = in.SizeY = 258;
+    platform.clipboard = test::Noise(300, 300);
+    ExtendedSettings large;
+    large.LargeCuts = true;
+    EXPECT_THROW(MakeRun(platform, in, large), SilentStop);
+    ASSERT_EQ(platform.errorBoxes.size(), 1u);
+    EXPECT_EQ(platform.errorBoxes[0],
+              "切り出した画像が大きすぎます。:1\r\n外部変換で切り抜けるサイズは256までです。");
+    EXPECT_TRUE(NamesIn(out.Path()).empty());
+}
+
+TEST(MakeImages, FilesRecordTheResolutionOfTheSettings)
+{
+    RecordingPlatform platform;
+    TempFolder out;
+    RunInputs in;
+    in.OutDirectory = out.Path() + "/";
+    platform.clipboard = test::Noise(40, 40);
+    ExtendedSettings settings;
+    settings.Dpi = true;
+    settings.DpiValue = 254;
+    MakeRun(platform, in, settings);
+    const std::string file = FileBytes(out.Path() + "/image001.bmp");
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(file.substr(38, 8), std::string("\x10\x27\0\0\x10\x27\0\0", 8));
 }
 
 TEST(MakeImages, RunFailuresCarryTheirMessagesAndKeepEarlierFiles)

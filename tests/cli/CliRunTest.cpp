@@ -213,7 +213,10 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{Format("JPG"), 0, "image001.jpg"},
                     UsageCase{Format("Jpeg"), 0, "image001.jpg"},
                     UsageCase{Format("PNG"), 0, "image001.png"},
-                    UsageCase{Format("Bmp"), 0, "image001.bmp"}));
+                    UsageCase{Format("Bmp"), 0, "image001.bmp"},
+                    UsageCase{{"--file", kJpeg, "--dpi", "10001", "--out", "."}, 2,
+                              "--dpi: 解像度は1～10000の整数を指定して下さい。\n"},
+                    UsageCase{{"--file", kJpeg, "--dpi", "1", "--out", "."}, 0, "image001.bmp"}));
 
 // Stopped in the middle of a long run, the program removes the temporary
 // files of the tiles it is writing and ends by the signal; the tiles in

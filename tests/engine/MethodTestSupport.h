@@ -28,6 +28,13 @@ inline PiecePos Shown(const Image& tile, int column, int row)
     return {static_cast<int>(colour & 0xFF), static_cast<int>(colour >> 8 & 0xFF)};
 }
 
+// The place in a large numbered piece that a tile pixel shows.
+inline PiecePos ShownLarge(const Image& tile, int column, int row)
+{
+    const std::uint32_t colour = Colour(tile, column, row);
+    return {static_cast<int>(colour & 0x7FF), static_cast<int>(colour >> 11 & 0x7FF)};
+}
+
 inline bool ColumnsEqual(const Image& image, int a, int b)
 {
     for (int r = 0; r < image.Height(); ++r) {
@@ -86,19 +93,23 @@ inline void ExpectOneColourTiles(const std::function<std::unique_ptr<TMakeUnit>(
 }
 
 // Makes the tile of a numbered x by x piece and checks that it is 2x - 2 on
-// a side and that every pixel shows the piece place expected(x, c, r).
+// a side and that every pixel shows the piece place expected(x, c, r). A cut
+// beyond 256 is made with large cuts on.
 template <class Maker>
 void ExpectEverySquareTilePixel(int x, const std::function<PiecePos(int, int, int)>& expected)
 {
+    const bool large = x > 256;
     auto maker = std::make_unique<Maker>();
+    maker->LargeCuts = large;
     ASSERT_TRUE(maker->Prepare({x, x}, false));
-    ASSERT_TRUE(maker->Make(NumberedPiece(x, x)));
+    ASSERT_TRUE(maker->Make(large ? LargeNumberedPiece(x, x) : NumberedPiece(x, x)));
     const Image& tile = maker->ResultImage();
     ASSERT_EQ(tile.Width(), 2 * x - 2);
     ASSERT_EQ(tile.Height(), 2 * x - 2);
     for (int r = 0; r < tile.Height(); ++r) {
         for (int c = 0; c < tile.Width(); ++c) {
-            ASSERT_EQ(Shown(tile, c, r), expected(x, c, r)) << x << " at " << c << "," << r;
+            const PiecePos shown = large ? ShownLarge(tile, c, r) : Shown(tile, c, r);
+            ASSERT_EQ(shown, expected(x, c, r)) << x << " at " << c << "," << r;
         }
     }
 }

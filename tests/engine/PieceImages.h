@@ -49,6 +49,19 @@ inline Image NumberedPiece(int width, int height)
     return piece;
 }
 
+// A piece of up to 2048 by 2048 whose pixels all differ: the colour holds
+// the column in its low 11 bits and the row (from the top) in the next 11.
+inline Image LargeNumberedPiece(int width, int height)
+{
+    Image piece(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            SetColour(piece, x, y, static_cast<std::uint32_t>(y) << 11 | static_cast<std::uint32_t>(x));
+        }
+    }
+    return piece;
+}
+
 inline Image OneColourPiece(int width, int height, std::uint32_t colour)
 {
     Image piece(width, height);

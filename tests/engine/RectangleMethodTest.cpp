@@ -42,6 +42,26 @@ TEST(RectangleMethod, TileSizesAndEveryPixel)
     }
 }
 
+TEST(RectangleMethod, LargeCutsFollowTheSameRule)
+{
+    const std::pair<int, int> cuts[] = {{600, 258}, {40, 2048}};
+    for (const auto& [x, y] : cuts) {
+        auto maker = CreateBuiltinMaker(5);
+        maker->LargeCuts = true;
+        ASSERT_TRUE(maker->Prepare({x, y}, false)) << x << "x" << y;
+        ASSERT_TRUE(maker->Make(test::LargeNumberedPiece(x, y)));
+        const Image& tile = maker->ResultImage();
+        ASSERT_EQ(tile.Width(), 2 * x - 2);
+        ASSERT_EQ(tile.Height(), 2 * y - 2);
+        for (int r = 0; r < tile.Height(); ++r) {
+            for (int c = 0; c < tile.Width(); ++c) {
+                ASSERT_EQ(test::ShownLarge(tile, c, r), Expected(x, y, c, r))
+                    << x << "x" << y << " at " << c << "," << r;
+            }
+        }
+    }
+}
+
 TEST(RectangleMethod, SizeRules)
 {
     auto small = CreateBuiltinMaker(5);

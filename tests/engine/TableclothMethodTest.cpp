@@ -45,6 +45,13 @@ TEST(TableclothMethod, ShuffledTileKeepsItsSymmetries)
     EXPECT_TRUE(test::MirroredAbout(tile, x - 1));
 }
 
+TEST(TableclothMethod, LargeCutsFollowTheSameRule)
+{
+    for (const int x : {258, 1026}) {
+        test::ExpectEverySquareTilePixel<TTShikaku>(x, Expected);
+    }
+}
+
 TEST(TableclothMethod, OneColourPieceGivesOneColourTile)
 {
     test::ExpectOneColourTiles([] { return std::make_unique<TTShikaku>(); }, 32, 32);

@@ -73,6 +73,13 @@ TEST(TileMethod, ShuffledSquareIsSymmetricAboutBothDiagonals)
     EXPECT_TRUE(test::MirroredAbout(tile, x - 1));
 }
 
+TEST(TileMethod, LargeCutsFollowTheSameRule)
+{
+    for (const int x : {258, 1026}) {
+        test::ExpectEverySquareTilePixel<ThTShikaku>(x, Expected);
+    }
+}
+
 TEST(TileMethod, OneColourPieceGivesOneColourTile)
 {
     test::ExpectOneColourTiles([] { return std::make_unique<ThTShikaku>(); }, 32, 32);

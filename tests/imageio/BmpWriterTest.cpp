@@ -49,5 +49,21 @@ TEST(BmpWriter, RowsThatAreWholeWordsHaveNoPadding)
     EXPECT_TRUE(DecodeBmp(file) == image);
 }
 
+// 300 dpi is 11811 pixels per metre, in both directions; without it, 0.
+TEST(BmpWriter, RecordsTheResolutionInPixelsPerMetre)
+{
+    const Image image = test::Gradient(8, 8);
+    const std::vector<std::uint8_t> tagged = EncodeBmp(image, 300);
+    EXPECT_EQ(ReadLe32(&tagged[38]), 11811u);
+    EXPECT_EQ(ReadLe32(&tagged[42]), 11811u);
+    std::vector<std::uint8_t> plain = EncodeBmp(image);
+    EXPECT_EQ(ReadLe32(&plain[38]), 0u);
+    plain[38] = tagged[38];
+    plain[39] = tagged[39];
+    plain[42] = tagged[42];
+    plain[43] = tagged[43];
+    EXPECT_EQ(plain, tagged);
+}
+
 }  // namespace
 }  // namespace qm

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -104,6 +106,23 @@ TEST(JpegWriter, EncodesAsLibjpegDoesFromRedGreenBlueRows)
         EXPECT_EQ(EncodeJpeg(image, 95), test::EncodeRawJpeg(rgb, width, height, 3, JCS_RGB))
             << width << "x" << height;
     }
+}
+
+// The JFIF header's density: unit 1 (dots per inch) and the dpi in both
+// directions; without it libjpeg's 1:1 aspect ratio (unit 0).
+TEST(JpegWriter, RecordsTheResolutionInTheJfifHeader)
+{
+    const Image image = test::Noise(16, 16);
+    const std::vector<std::uint8_t> tagged = EncodeJpeg(image, 75, 10000);
+    const std::vector<std::uint8_t> plain = EncodeJpeg(image, 75);
+    ASSERT_EQ(tagged.size(), plain.size());
+    // SOI, APP0 marker and length, "JFIF\0", version, unit, densities.
+    ASSERT_EQ(std::string(tagged.begin() + 6, tagged.begin() + 11), std::string("JFIF\0", 5));
+    EXPECT_EQ(std::vector<std::uint8_t>(tagged.begin() + 13, tagged.begin() + 18),
+              (std::vector<std::uint8_t>{1, 0x27, 0x10, 0x27, 0x10}));
+    EXPECT_EQ(std::vector<std::uint8_t>(plain.begin() + 13, plain.begin() + 18),
+              (std::vector<std::uint8_t>{0, 0, 1, 0, 1}));
+    EXPECT_TRUE(std::equal(tagged.begin() + 18, tagged.end(), plain.begin() + 18));
 }
 
 }  // namespace

@@ -167,5 +167,20 @@ TEST(PngWriter, FiltersEveryRowWithUp)
     }
 }
 
+// pHYs right after gAMA: 11811 pixels per metre (300 dpi) both ways, unit
+// metre; no such chunk without a resolution.
+TEST(PngWriter, RecordsTheResolutionAfterTheGamma)
+{
+    const Image image = test::Gradient(16, 16);
+    const auto tagged = Chunks(EncodePng(image, kPngIdatSize, 300));
+    ASSERT_GE(tagged.size(), 5u);
+    EXPECT_EQ(tagged[3].Name, "gAMA");
+    EXPECT_EQ(tagged[4].Name, "pHYs");
+    EXPECT_EQ(tagged[4].Data, (std::vector<std::uint8_t>{0, 0, 0x2E, 0x23, 0, 0, 0x2E, 0x23, 1}));
+    for (const Chunk& chunk : Chunks(EncodePng(image))) {
+        EXPECT_NE(chunk.Name, "pHYs");
+    }
+}
+
 }  // namespace
 }  // namespace qm
