@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/ExtendedRows.h"
 
+#include "app/TextToInt.h"
+
 namespace qm {
 namespace {
 
@@ -24,6 +26,30 @@ ExtendedRow FileNameRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// A row whose value is a whole number from min to max held in member;
+// refusal names what it is.
+ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
+                      int ExtendedSettings::*member, int min, int max, std::string refusal)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    row.ValueMaxLength = 3;
+    row.ValueText = [member](const ExtendedSettings& settings) {
+        return std::to_string(settings.*member);
+    };
+    row.StoreValue = [member, min, max, refusal](ExtendedSettings& settings,
+                                                 const std::string& text) -> std::optional<std::string> {
+        const std::optional<std::int32_t> value = TextToInt(text);
+        if (!value || *value < min || *value > max) {
+            return refusal;
+        }
+        settings.*member = *value;
+        return std::nullopt;
+    };
+    return row;
+}
+
 }  // namespace
 
 const std::vector<ExtendedRow>& ExtendedRows()
@@ -33,6 +59,12 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
+        NumberRow("写真を縮小", &ExtendedSettings::Fit, &ExtendedSettings::FitPercent, 1, 100,
+                  "写真を縮小は1～100の整数を指定して下さい。"),
+        NumberRow("単調な切り抜きを避ける", &ExtendedSettings::SkipFlat,
+                  &ExtendedSettings::SkipFlatLevel, 0, 255,
+                  "単調な切り抜きを避けるは0～255の整数を指定して下さい。"),
+        ExtendedRow{"撮影時の向きに回転", &ExtendedSettings::AutoOrient, 0, {}, {}},
     };
     return rows;
 }

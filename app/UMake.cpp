@@ -47,9 +47,11 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
                 std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
                 std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
                 const std::string& DllName, const std::string& OutDirectory,
-                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads)
+                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
+                const ExtendedSettings& Extended)
 {
-    Image SourceImage = LoadSourceImage(platform, FileSelectType, FileName, FolderName);
+    Image SourceImage =
+        LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX, SizeY, Extended).Picture;
 
     std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
     if (!maker) {
@@ -88,6 +90,7 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
     series.BrightnessFlag = BrightnessFlag;
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
+    series.Extended = Extended;
     MakeTiles(platform, *maker, SourceImage, series);
 }
 
