@@ -10,6 +10,8 @@ namespace qm {
 struct PictureSize {
     int Width = 0;
     int Height = 0;
+
+    bool operator==(const PictureSize&) const = default;
 };
 
 // The size to which a width by height picture is scaled down so that a cut
