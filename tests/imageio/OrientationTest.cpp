@@ -32,7 +32,9 @@ Bytes WithApp1(Bytes jpeg, const Bytes& tiff)
     app1.insert(app1.end(), tiff.begin(), tiff.end());
     app1[2] = static_cast<std::uint8_t>((app1.size() - 2) >> 8);
     app1[3] = static_cast<std::uint8_t>(app1.size() - 2);
-    jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
+    // After the JFIF block, where cameras put it.
+    const std::size_t at = jpeg[3] == 0xe0 ? 4 + (std::size_t{jpeg[4]} << 8 | jpeg[5]) : 2;
+    jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), app1.begin(), app1.end());
     return jpeg;
 }
 
