@@ -27,23 +27,25 @@ ExtendedRow FileNameRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
-// The resolution in dots per inch, a whole number from 1 to kMaxDpi.
-ExtendedRow DpiRow()
+// A row whose value is a whole number from min to max held in member;
+// refusal names what it is.
+ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
+                      int ExtendedSettings::*member, int min, int max, std::string refusal)
 {
     ExtendedRow row;
-    row.Caption = "解像度 (dpi)";
-    row.Checked = &ExtendedSettings::Dpi;
-    row.ValueMaxLength = 5;
-    row.ValueText = [](const ExtendedSettings& settings) {
-        return std::to_string(settings.DpiValue);
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    row.ValueMaxLength = static_cast<int>(std::to_string(max).size());
+    row.ValueText = [member](const ExtendedSettings& settings) {
+        return std::to_string(settings.*member);
     };
-    row.StoreValue = [](ExtendedSettings& settings,
-                        const std::string& text) -> std::optional<std::string> {
-        const std::optional<std::int32_t> dpi = TextToInt(text);
-        if (!dpi || *dpi < 1 || *dpi > kMaxDpi) {
-            return "解像度は1～10000の整数を指定して下さい。";
+    row.StoreValue = [member, min, max, refusal](ExtendedSettings& settings,
+                                                 const std::string& text) -> std::optional<std::string> {
+        const std::optional<std::int32_t> value = TextToInt(text);
+        if (!value || *value < min || *value > max) {
+            return refusal;
         }
-        settings.DpiValue = *dpi;
+        settings.*member = *value;
         return std::nullopt;
     };
     return row;
@@ -58,8 +60,15 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
-        ExtendedRow{"大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts},
-        DpiRow(),
+        NumberRow("写真を縮小", &ExtendedSettings::Fit, &ExtendedSettings::FitPercent, 1, 100,
+                  "写真を縮小は1～100の整数を指定して下さい。"),
+        NumberRow("単調な切り抜きを避ける", &ExtendedSettings::SkipFlat,
+                  &ExtendedSettings::SkipFlatLevel, 0, 255,
+                  "単調な切り抜きを避けるは0～255の整数を指定して下さい。"),
+        ExtendedRow{"撮影時の向きに回転", &ExtendedSettings::AutoOrient, 0, {}, {}},
+        ExtendedRow{"大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts, 0, {}, {}},
+        NumberRow("解像度 (dpi)", &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
+                  "解像度は1～10000の整数を指定して下さい。"),
     };
     return rows;
 }

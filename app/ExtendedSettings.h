@@ -8,8 +8,9 @@ namespace qm {
 
 // The settings beyond the main window's own controls, set in the
 // extended-settings dialog or by the command line's options. They keep their
-// values until the program ends. Every one starts off, so a make action with
-// the defaults writes exactly what it writes without them.
+// values until the program ends. Every one but AutoOrient starts off, so a
+// make action with the defaults writes exactly what it writes without them
+// (AutoOrient changes only pictures that carry an orientation tag).
 struct ExtendedSettings {
     // A gallery page beside the tiles, named as the index page is: counted
     // from the output folder.
@@ -19,11 +20,25 @@ struct ExtendedSettings {
     // <prefix>sheet.png in the output folder.
     bool ContactSheet = false;
     std::string ContactSheetName;
+    // Scale the picture down before the blur so that the cut's longer side
+    // is FitPercent % of the picture's shorter side; a picture that is
+    // already small enough stays as it is.
+    bool Fit = false;
+    int FitPercent = 25;
+    // Put back a piece whose luminance standard deviation (levels 0 to 255)
+    // is below SkipFlatLevel and draw another position, up to
+    // kSkipFlatPositions per tile.
+    bool SkipFlat = false;
+    int SkipFlatLevel = 12;
+    // Turn a picture as its camera's orientation tag says. The one setting
+    // that starts on, as every picture viewer does it; a picture without
+    // the tag is not touched.
+    bool AutoOrient = true;
     // Cuts up to 2048 pixels for the built-in methods; plug-ins keep 256.
     bool LargeCuts = false;
     // The resolution the tile files record, in dots per inch (1 to 10000).
     bool Dpi = false;
-    std::int32_t DpiValue = 300;
+    int DpiValue = 300;
 };
 
 }  // namespace qm

@@ -156,7 +156,8 @@ void TfrmMain::bbnExecuteClick()
         RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
                    ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
-                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType, 0, extended_);
+                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType, 0,
+                   extended_);
         if (Checked(chbHtml)) {
             THtmlParam param;
             param.ImageType = ImageType;

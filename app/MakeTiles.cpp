@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/OutputType.h"
+#include "app/PieceDetail.h"
 #include "app/TileSaver.h"
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -20,11 +21,32 @@ std::string TilePath(const std::string& outDirectory, const std::string& prefix,
            TileOutputType(imageType).extension;
 }
 
-TileDraw DrawTile(Lcg& generator, const TileSeries& series)
+TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
 {
     TileDraw draw;
-    draw.X0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeX)));
-    draw.Y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
+    const auto drawPosition = [&](int& x0, int& y0) {
+        x0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeX)));
+        y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
+    };
+    drawPosition(draw.X0, draw.Y0);
+    if (series.Extended.SkipFlat) {
+        const auto detailAt = [&](int x0, int y0) {
+            return LuminanceDeviation(source, Rect{x0, y0, series.SizeX, series.SizeY});
+        };
+        double best = detailAt(draw.X0, draw.Y0);
+        while (best < series.Extended.SkipFlatLevel && draw.Tried < kSkipFlatPositions) {
+            ++draw.Tried;
+            int x0 = 0;
+            int y0 = 0;
+            drawPosition(x0, y0);
+            const double detail = detailAt(x0, y0);
+            if (detail > best) {
+                best = detail;
+                draw.X0 = x0;
+                draw.Y0 = y0;
+            }
+        }
+    }
     if (series.BrightnessFlag) {
         const double f = generator.RandomFraction();
         draw.Amount = f * 0.5 - 0.25;
@@ -59,7 +81,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
-        const TileDraw draw = DrawTile(rng::Global(), series);
+        const TileDraw draw = DrawTile(rng::Global(), series, source);
         if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.

@@ -35,17 +35,26 @@ struct TileSeries {
     ExtendedSettings Extended;
 };
 
+// The most positions one tile tries when flat pieces are skipped.
+inline constexpr int kSkipFlatPositions = 50;
+
 // The draws of one tile: the top left corner of its piece in the source and,
 // when the brightness changes, the amount added to it (-0.25 to below 0.25).
 struct TileDraw {
     int X0 = 0;
     int Y0 = 0;
     std::optional<double> Amount;
+    // Positions drawn for the tile; the one used is among them.
+    int Tried = 1;
 };
 
 // Draws one tile from generator in the run's order: x0, then y0, then the
-// brightness fraction when the series changes the brightness.
-TileDraw DrawTile(Lcg& generator, const TileSeries& series);
+// brightness fraction when the series changes the brightness. When the
+// series skips flat pieces, a position whose piece of source is less
+// detailed than the level is put back and x0, y0 drawn again, up to
+// kSkipFlatPositions positions; when none passes, the most detailed one
+// seen is used. The brightness fraction is drawn once, after the position.
+TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source);
 
 // Makes the tile of draw: cuts the piece of the series' size at its corner
 // into piece, changes its brightness by its amount, and lets the maker make

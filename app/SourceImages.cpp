@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/SourceImages.h"
 
+#include <algorithm>
+
 #include "app/UImageShelf.h"
 #include "core/Errors.h"
 #include "imageio/ImageFiles.h"
@@ -8,15 +10,15 @@
 namespace qm {
 
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName)
+                      const std::string& folderName, bool autoOrient)
 {
     switch (fileSelectType) {
     case kSourceImageFile:
-        return LoadImageFile(fileName);
+        return LoadImageFile(fileName, autoOrient);
     case kSourceFolder: {
         TImageShelf shelf(folderName);
         Image picture;
-        shelf.PickImage(picture);
+        shelf.PickImage(picture, autoOrient);
         return picture;
     }
     case kSourceClipboard: {
@@ -29,6 +31,18 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     default:
         throw ErrorMessage("FileSelectType invalid.");
     }
+}
+
+FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
+                            const std::string& fileName, const std::string& folderName,
+                            int sizeX, int sizeY, const ExtendedSettings& extended)
+{
+    Image picture =
+        LoadSourceImage(platform, fileSelectType, fileName, folderName, extended.AutoOrient);
+    if (!extended.Fit) {
+        return {std::move(picture), 1.0};
+    }
+    return FitPicture(std::move(picture), std::max(sizeX, sizeY), extended.FitPercent);
 }
 
 }  // namespace qm

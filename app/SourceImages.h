@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/ExtendedSettings.h"
+#include "app/FitPicture.h"
 #include "app/Platform.h"
 #include "core/Image.h"
 
@@ -16,8 +18,15 @@ inline constexpr std::uint8_t kSourceClipboard = 2;
 
 // Loads the source picture of a run: the file fileName (0), one picture
 // drawn at random from the folder folderName (1), or the clipboard picture
-// (2). Throws ErrorMessage with the user's message on failure.
+// (2). With autoOrient a file's picture is turned as its orientation tag
+// says. Throws ErrorMessage with the user's message on failure.
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName);
+                      const std::string& folderName, bool autoOrient = false);
+
+// The source of a run with its extended settings: loaded (and turned) as
+// above, then fitted to a cut of sizeX by sizeY when the settings say so.
+FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
+                            const std::string& fileName, const std::string& folderName,
+                            int sizeX, int sizeY, const ExtendedSettings& extended);
 
 }  // namespace qm

@@ -79,12 +79,12 @@ bool TImageShelf::IsImageFile(const std::string& name)
            extension == ".png";
 }
 
-void TImageShelf::PickImage(Image& destination)
+void TImageShelf::PickImage(Image& destination, bool autoOrient)
 {
     rng::Reseed();
     while (!Files.empty()) {
         const std::uint32_t i = rng::Random(static_cast<std::uint32_t>(Files.size()));
-        std::optional<Image> picture = LoadImageAnyFormat(Files[i]);
+        std::optional<Image> picture = LoadImageAnyFormat(Files[i], autoOrient);
         if (picture) {
             destination = std::move(*picture);
             return;

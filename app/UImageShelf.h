@@ -28,8 +28,9 @@ public:
 
     // Draws one readable picture at random into destination; unreadable
     // files are dropped from Files on the way. Throws ErrorMessage when no
-    // file can be read.
-    void PickImage(Image& destination);
+    // file can be read. With autoOrient the picture is turned as its
+    // orientation tag says.
+    void PickImage(Image& destination, bool autoOrient = false);
 
     std::vector<std::string> Files;
 };

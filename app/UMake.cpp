@@ -54,7 +54,8 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
                 std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
                 const ExtendedSettings& Extended)
 {
-    Image SourceImage = LoadSourceImage(platform, FileSelectType, FileName, FolderName);
+    Image SourceImage =
+        LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX, SizeY, Extended).Picture;
 
     std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
     if (!maker) {

@@ -142,10 +142,29 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("NAME")
         ->needs(html);
 
-    app.add_option("--out", o.out,
+    app.add_option("--fit", o.fit,
+                   "写真を縮小: 切り抜きの長辺が写真の短辺の P % になるまで縮小 / scale the "
+                   "picture down until the cut's longer side is P % of its shorter side (1 to 100)")
+        ->type_name("P");
+    app.add_option("--skip-flat", o.skipFlat,
+                   "単調な切り抜きを避ける: 輝度の標準偏差が LEVEL 未満の切り抜きを引き直す / "
+                   "draw again a piece whose luminance standard deviation is below LEVEL "
+                   "(0 to 255, default 12)")
+        ->type_name("[LEVEL]")
+        ->expected(0, 1);
+    app.add_flag("--no-auto-orient", o.noAutoOrient,
+                 "撮影時の向きに回転しない / ignore the camera's orientation tag");
+
+    auto* out = app.add_option("--out", o.out,
                    "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: the "
                    "source picture's folder)")
         ->type_name("DIR");
+    app.add_option("--batch", o.batch,
+                   "フォルダの画像ごとに1回ずつ作成し OUT/<名前>/ に出力 / one run per picture "
+                   "of the folder, into OUT/<name>/")
+        ->type_name("DIR")
+        ->needs(out)
+        ->excludes(file, folder, clipboard);
     app.add_option("--seed", o.seed,
                    "乱数の種を固定: 同じ指定なら同じ画素 (PNG の tIME は書いた時刻) / fixed "
                    "random seed: the same options give the same pixels (a PNG tile's tIME "

@@ -39,6 +39,12 @@ struct CliOptions {
     std::optional<std::string> dpi;
     std::optional<std::string> out;
     std::optional<std::uint32_t> seed;
+    // Extended settings, as typed; an empty skipFlat keeps the default level.
+    std::optional<std::string> fit;
+    std::optional<std::string> skipFlat;
+    bool noAutoOrient = false;
+    // One run per picture of this folder.
+    std::optional<std::string> batch;
     // The answers for the distorted-square and the HTML settings dialogs.
     DialogAnswers dialogs;
 };

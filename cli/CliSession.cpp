@@ -6,9 +6,12 @@
 #include <ostream>
 
 #include "app/AppInfo.h"
+#include "app/ExtendedRows.h"
 #include "app/Main.h"
+#include "app/TextToInt.h"
 #include "app/TopLevelHandler.h"
 #include "app/UDlgHtml.h"
+#include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsolePlatform.h"
 #include "core/Random.h"
@@ -42,8 +45,9 @@ public:
     {
     }
 
-    int Run()
+    SessionResult Run()
     {
+        SetExtended();
         main_.FormCreate();
         if (options_.large) {
             main_.Extended().LargeCuts = true;
@@ -58,20 +62,23 @@ public:
         // unless --width says otherwise.
         if (!Act([this] { SetSource(); }) || !Act([this] { Type(edtSizeY, options_.size); }) ||
             !Act([this] { SetMethod(); })) {
-            return kExitRefused;
+            return {};
         }
         if (options_.dialogs.rotateNum) {
             Require(bbnDetail, "--rotate は --method distorted-square の時だけ指定できます / "
                                "--rotate needs --method distorted-square");
             if (!Act([this] { main_.Click(bbnDetail); })) {
-                return kExitRefused;
+                return {};
             }
         }
         if (!Act([this] { SetSizesAndOutput(); }) || !Act([this] { SetHtml(); })) {
-            return kExitRefused;
+            return {};
         }
         Act([this] { main_.Click(bbnExecute); });
-        return main_.LastMakeSucceeded() ? kExitMade : kExitRefused;
+        if (!main_.LastMakeSucceeded()) {
+            return {};
+        }
+        return {kExitMade, TextToInt(main_.State(edtMake).text).value_or(0)};
     }
 
 private:
@@ -81,6 +88,33 @@ private:
     {
         RunUserAction(platform_, action);
         return !platform_.ErrorShown();
+    }
+
+    // The extended settings, each value judged by its dialog row.
+    void SetExtended()
+    {
+        main_.Extended().AutoOrient = !options_.noAutoOrient;
+        Store("--fit", options_.fit, &ExtendedSettings::Fit, false);
+        Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
+    }
+
+    void Store(const std::string& option, const std::optional<std::string>& text,
+               bool ExtendedSettings::*checked, bool valueOptional)
+    {
+        if (!text) {
+            return;
+        }
+        for (const ExtendedRow& row : ExtendedRows()) {
+            if (row.Checked != checked) {
+                continue;
+            }
+            if (!text->empty() || !valueOptional) {
+                if (const std::optional<std::string> refusal = row.StoreValue(main_.Extended(), *text)) {
+                    throw UsageError{option + ": " + *refusal};
+                }
+            }
+            main_.Extended().*checked = true;
+        }
     }
 
     void Require(ControlId control, const char* text)
@@ -187,15 +221,23 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
     }
 
+    if (options.batch) {
+        return RunBatch(options, out, err);
+    }
     if (options.seed) {
         rng::FixReseed(*options.seed);
     }
+    return RunSession(options, out, err).exitCode;
+}
+
+SessionResult RunSession(const CliOptions& options, std::ostream& out, std::ostream& err)
+{
     CliSession session(options, out, err);
     try {
         return session.Run();
     } catch (const UsageError& usage) {
         err << usage.text << '\n' << "Run with --help for more information.\n";
-        return kExitUsage;
+        return {kExitUsage, 0};
     }
 }
 

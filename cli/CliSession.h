@@ -3,6 +3,8 @@
 
 #include <iosfwd>
 
+#include "cli/CliOptions.h"
+
 namespace qm {
 
 // Exit codes of quillmore-cli.
@@ -16,5 +18,15 @@ inline constexpr int kExitUsage = 2;
 // kExitRefused when it ended with a message, kExitUsage when the options
 // cannot be understood or name a control the window has disabled.
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+// How one make action of parsed options ended: the exit code as above and
+// the number of tiles it made (0 unless it made them all).
+struct SessionResult {
+    int exitCode = kExitRefused;
+    int tilesMade = 0;
+};
+
+// One main window driven by options, with the random seed as it is set.
+SessionResult RunSession(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace qm

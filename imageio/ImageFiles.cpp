@@ -9,9 +9,11 @@
 #include "imageio/BmpHeader.h"
 #include "imageio/BmpReader.h"
 #include "imageio/BmpWriter.h"
+#include "imageio/ExifOrientation.h"
 #include "imageio/FileIo.h"
 #include "imageio/JpegReader.h"
 #include "imageio/JpegWriter.h"
+#include "imageio/OrientImage.h"
 #include "imageio/PngReader.h"
 #include "imageio/PngWriter.h"
 #include "imageio/SourceFile.h"
@@ -19,26 +21,32 @@
 namespace qm {
 namespace {
 
-using Decoder = Image (*)(SourceFile&);
+using Decoder = Image (*)(SourceFile&, bool autoOrient);
 
-Image ReadBmp(SourceFile& file)
+// The picture of file, turned as its orientation tag says when autoOrient.
+Image Oriented(Image picture, std::span<const std::uint8_t> file, bool autoOrient)
+{
+    return autoOrient ? OrientImage(std::move(picture), ExifOrientation(file)) : picture;
+}
+
+Image ReadBmp(SourceFile& file, bool)
 {
     std::vector<std::uint8_t> bytes;
     return ReadBmpFile(file, bytes);
 }
 
-Image ReadJpeg(SourceFile& file)
+Image ReadJpeg(SourceFile& file, bool autoOrient)
 {
     std::vector<std::uint8_t> bytes;
     file.ReadRest(bytes);
-    return DecodeJpeg(bytes);
+    return Oriented(DecodeJpeg(bytes), bytes, autoOrient);
 }
 
-Image ReadPng(SourceFile& file)
+Image ReadPng(SourceFile& file, bool autoOrient)
 {
     std::vector<std::uint8_t> bytes;
     file.ReadRest(bytes);
-    return DecodePng(bytes);
+    return Oriented(DecodePng(bytes), bytes, autoOrient);
 }
 
 // The extension of the file name, from its last dot on, without the dot;
@@ -78,7 +86,7 @@ Decoder DecoderForExtension(const std::string& extension)
 
 }  // namespace
 
-Image LoadImageFile(const std::string& path)
+Image LoadImageFile(const std::string& path, bool autoOrient)
 {
     const std::string extension = ExtensionOf(path);
     const Decoder decoder = DecoderForExtension(extension);
@@ -86,10 +94,10 @@ Image LoadImageFile(const std::string& path)
         throw ErrorMessage(Format("拡張子 .%s の画像形式は処理できません", {extension}));
     }
     SourceFile file(path);
-    return decoder(file);
+    return decoder(file, autoOrient);
 }
 
-std::optional<Image> LoadImageAnyFormat(const std::string& path)
+std::optional<Image> LoadImageAnyFormat(const std::string& path, bool autoOrient)
 {
     try {
         SourceFile file(path);
@@ -102,10 +110,14 @@ std::optional<Image> LoadImageAnyFormat(const std::string& path)
         }
         file.ReadRest(bytes);
         for (const auto decoder : {DecodeJpeg, DecodePng}) {
+            std::optional<Image> picture;
             try {
-                return decoder(bytes, DecodeLimits{});
+                picture = decoder(bytes, DecodeLimits{});
             } catch (const ErrorMessage&) {
             } catch (const std::bad_alloc&) {
+            }
+            if (picture) {
+                return Oriented(std::move(*picture), bytes, autoOrient);
             }
         }
     } catch (const ErrorMessage&) {

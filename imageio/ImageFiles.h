@@ -10,12 +10,13 @@ namespace qm {
 
 // Reads a single source file with the decoder its extension names (.bmp,
 // .jpg, .jpeg, .png, any letter case). Throws ErrorMessage with the
-// decoder's or the file system's message.
-Image LoadImageFile(const std::string& path);
+// decoder's or the file system's message. With autoOrient a JPEG or PNG
+// picture is turned as its Exif orientation tag says.
+Image LoadImageFile(const std::string& path, bool autoOrient = false);
 
 // Tries the BMP, the JPEG and the PNG decoder in this order, whatever the
-// extension says; nothing when all three fail.
-std::optional<Image> LoadImageAnyFormat(const std::string& path);
+// extension says; nothing when all three fail. autoOrient as above.
+std::optional<Image> LoadImageAnyFormat(const std::string& path, bool autoOrient = false);
 
 // Write a tile. Each replaces an existing file of that name only once the
 // new file is complete; throws ErrorMessage on failure.

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "cli/CliBatch.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <system_error>
+
+#include "app/UImageShelf.h"
+#include "core/Format.h"
+#include "core/Random.h"
+#include "cli/CliSession.h"
+
+namespace qm {
+namespace {
+
+std::string BareName(const std::string& path)
+{
+    return path.substr(path.find_last_of('/') + 1);  // npos + 1 == 0
+}
+
+std::string StemOf(const std::string& name)
+{
+    return name.substr(0, name.rfind('.'));
+}
+
+// The progress line is for a person watching the terminal, not for a log.
+bool ShowsProgress(const std::ostream& err)
+{
+    return &err == &std::cerr && isatty(STDERR_FILENO) == 1;
+}
+
+}  // namespace
+
+std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::string& out)
+{
+    std::vector<std::string> names;
+    for (const std::string& path : TImageShelf(folder).Files) {
+        names.push_back(BareName(path));
+    }
+    std::sort(names.begin(), names.end());
+    std::map<std::string, int> stems;
+    for (const std::string& name : names) {
+        ++stems[StemOf(name)];
+    }
+    std::vector<BatchPicture> pictures;
+    for (const std::string& name : names) {
+        std::string sub = StemOf(name);
+        if (stems[sub] > 1) {
+            sub = name;
+            sub[sub.rfind('.')] = '-';
+        }
+        pictures.push_back({Format("%s/%s", {folder, name}), Format("%s/%s", {out, sub})});
+    }
+    return pictures;
+}
+
+int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
+{
+    const std::vector<BatchPicture> pictures = BatchPictures(*options.batch, *options.out);
+    if (pictures.empty()) {
+        err << "イメージファイルが存在しません。\n";
+        return kExitRefused;
+    }
+    const bool progress = ShowsProgress(err);
+    const int n = static_cast<int>(pictures.size());
+    int done = 0;
+    long long tiles = 0;
+    for (int k = 0; k < n; ++k) {
+        const BatchPicture& picture = pictures[static_cast<std::size_t>(k)];
+        const std::string name = BareName(picture.File);
+        if (progress) {
+            err << Format("\r画像 %d / %d / picture %d of %d: %s\x1b[K", {k + 1, n, k + 1, n, name})
+                << std::flush;
+        }
+        if (options.seed) {
+            rng::FixReseed(*options.seed + static_cast<std::uint32_t>(k));
+        }
+        CliOptions run = options;
+        run.batch.reset();
+        run.file = picture.File;
+        run.out = picture.OutFolder;
+        std::error_code error;
+        std::filesystem::create_directories(picture.OutFolder, error);
+        SessionResult result;
+        if (error) {
+            err << Format("ファイル出力先のフォルダを作成できません / cannot create the output "
+                          "folder: %s: %s\n",
+                          {picture.OutFolder, error.message()});
+        } else {
+            result = RunSession(run, out, err);
+        }
+        if (progress) {
+            err << "\r\x1b[K";
+        }
+        if (result.exitCode == kExitUsage) {
+            return kExitUsage;
+        }
+        if (result.exitCode == kExitMade) {
+            ++done;
+            tiles += result.tilesMade;
+        } else {
+            err << Format("%s: 作成できませんでした / not made\n", {name});
+        }
+    }
+    out << Format("一括作成: 完了 %d, 失敗 %d, タイル %d / batch: %d done, %d failed, %d tiles "
+                  "written\n",
+                  {done, n - done, tiles, done, n - done, tiles});
+    return done == n ? kExitMade : kExitRefused;
+}
+
+}  // namespace qm
