@@ -24,6 +24,15 @@ ExtendedRow FileNameRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// A row that is a check box alone.
+ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    return row;
+}
+
 }  // namespace
 
 const std::vector<ExtendedRow>& ExtendedRows()
@@ -33,6 +42,7 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
+        CheckBoxRow("作成記録を残す", &ExtendedSettings::Record),
     };
     return rows;
 }

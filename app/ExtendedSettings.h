@@ -18,6 +18,9 @@ struct ExtendedSettings {
     // <prefix>sheet.png in the output folder.
     bool ContactSheet = false;
     std::string ContactSheetName;
+    // A record of the run beside the tiles, <prefix>record.json, from which
+    // any of its tiles can be made again.
+    bool Record = false;
 };
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "app/MakeTiles.h"
 #include "app/OutputType.h"
+#include "app/RunRecord.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -153,10 +154,14 @@ void TfrmMain::bbnExecuteClick()
         if (Checked(chbHtml)) {
             filesOfRun.push_back(Format("%s%s", {OutDirectory, frmHtml_.HtmlFileName()}));
         }
+        if (extended_.Record) {
+            filesOfRun.push_back(RecordPath(OutDirectory, Prefix));
+        }
         RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
                    ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
-                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType);
+                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType, 0,
+                   extended_);
         if (Checked(chbHtml)) {
             THtmlParam param;
             param.ImageType = ImageType;

@@ -8,7 +8,7 @@
 namespace qm {
 
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName)
+                      const std::string& folderName, std::string* pickedFile)
 {
     switch (fileSelectType) {
     case kSourceImageFile:
@@ -16,7 +16,10 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     case kSourceFolder: {
         TImageShelf shelf(folderName);
         Image picture;
-        shelf.PickImage(picture);
+        const std::string picked = shelf.PickImage(picture);
+        if (pickedFile != nullptr) {
+            *pickedFile = picked;
+        }
         return picture;
     }
     case kSourceClipboard: {

@@ -16,8 +16,9 @@ inline constexpr std::uint8_t kSourceClipboard = 2;
 
 // Loads the source picture of a run: the file fileName (0), one picture
 // drawn at random from the folder folderName (1), or the clipboard picture
-// (2). Throws ErrorMessage with the user's message on failure.
+// (2). Throws ErrorMessage with the user's message on failure. With
+// pickedFile, the folder's drawn picture file is stored there.
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName);
+                      const std::string& folderName, std::string* pickedFile = nullptr);
 
 }  // namespace qm

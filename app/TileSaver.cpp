@@ -59,6 +59,7 @@ void TTileSaver::Save(Image tile, std::string path)
 {
     if (threads_.empty()) {
         WriteFileAtomically(path, EncodeTile(tile, imageType_, quality_));
+        ++committed_;
         return;
     }
     CommitInOrder([this] { return queue_.size() < queueLimit_; });
@@ -85,6 +86,12 @@ void TTileSaver::Finish()
     if (!threads_.empty()) {
         CommitInOrder([this] { return committed_ == handedOver_; });
     }
+}
+
+std::size_t TTileSaver::Placed()
+{
+    const std::lock_guard lock(mutex_);
+    return committed_;
 }
 
 template <typename Until>

@@ -26,10 +26,10 @@ public:
     // True when the extension of name, lower-cased, is .bmp .jpg .jpeg or .png.
     static bool IsImageFile(const std::string& name);
 
-    // Draws one readable picture at random into destination; unreadable
-    // files are dropped from Files on the way. Throws ErrorMessage when no
-    // file can be read.
-    void PickImage(Image& destination);
+    // Draws one readable picture at random into destination and returns its
+    // path; unreadable files are dropped from Files on the way. Throws
+    // ErrorMessage when no file can be read.
+    std::string PickImage(Image& destination);
 
     std::vector<std::string> Files;
 };
