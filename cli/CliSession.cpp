@@ -7,6 +7,9 @@
 
 #include "app/AppInfo.h"
 #include "app/Main.h"
+#include "app/OutputType.h"
+#include "app/Replay.h"
+#include "app/TextToInt.h"
 #include "app/TopLevelHandler.h"
 #include "app/UDlgHtml.h"
 #include "cli/CliOptions.h"
@@ -138,6 +141,7 @@ private:
             }
         }
         Type(edtOutDirectory, options_.out);
+        main_.Extended().Record = options_.record;
     }
 
     void SetHtml()
@@ -158,6 +162,37 @@ private:
     TfrmMain main_;
 };
 
+// Makes tiles of a run record again.
+int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
+{
+    ReplayRequest request;
+    request.RecordFile = *options.replay;
+    if (options.tiles) {
+        request.Tiles = *ParseTileList(*options.tiles);
+    }
+    request.OutDirectory = options.out;
+    if (options.format) {
+        const std::string& format = *options.format;
+        request.ImageType = format == "jpeg" || format == "jpg" ? kOutputJpeg
+                            : format == "png"                   ? kOutputPng
+                                                                : kOutputBmp;
+        if (options.quality && *request.ImageType != kOutputJpeg) {
+            throw UsageError{"--quality は --format jpeg の時だけ指定できます / "
+                             "--quality needs --format jpeg"};
+        }
+    }
+    if (options.quality) {
+        request.Quality = TextToInt(*options.quality);
+    }
+    request.Prefix = options.prefix;
+    ConsolePlatform platform(out, err, options.dialogs);
+    RunUserAction(platform, [&] {
+        ReplayRun(platform, request);
+        platform.ShowInfoBox("作成しました。");
+    });
+    return platform.ErrorShown() ? kExitRefused : kExitMade;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
@@ -174,6 +209,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     try {
         app.parse(argc, argv);
+        RequireFormatForQuality(app, options);
     } catch (const CLI::ParseError& error) {
         app.exit(error, out, err);
         return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
@@ -184,6 +220,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     CliSession session(options, out, err);
     try {
+        if (options.replay) {
+            return Replay(options, out, err);
+        }
         return session.Run();
     } catch (const UsageError& usage) {
         err << usage.text << '\n' << "Run with --help for more information.\n";
