@@ -3,6 +3,7 @@
 
 #include <signal.h>
 
+#include "app/StopRecord.h"
 #include "imageio/TemporaryFiles.h"
 
 namespace qm {
@@ -13,6 +14,7 @@ constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 extern "C" void OnStopSignal(int signal)
 {
     RemoveRecordedTemporariesForExit();
+    WriteStopRecordForExit();
     // Raised again with the default action, the signal ends the program as
     // soon as this handler returns and unblocks it.
     struct sigaction fallback {};

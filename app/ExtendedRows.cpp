@@ -51,6 +51,15 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// A row that is a check box alone.
+ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    return row;
+}
+
 }  // namespace
 
 const std::vector<ExtendedRow>& ExtendedRows()
@@ -65,8 +74,9 @@ const std::vector<ExtendedRow>& ExtendedRows()
         NumberRow("単調な切り抜きを避ける", &ExtendedSettings::SkipFlat,
                   &ExtendedSettings::SkipFlatLevel, 0, 255,
                   "単調な切り抜きを避けるは0～255の整数を指定して下さい。"),
-        ExtendedRow{"撮影時の向きに回転", &ExtendedSettings::AutoOrient, 0, {}, {}},
-        ExtendedRow{"大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts, 0, {}, {}},
+        CheckBoxRow("撮影時の向きに回転", &ExtendedSettings::AutoOrient),
+        CheckBoxRow("作成記録を残す", &ExtendedSettings::Record),
+        CheckBoxRow("大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts),
         NumberRow("解像度 (dpi)", &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
                   "解像度は1～10000の整数を指定して下さい。"),
     };

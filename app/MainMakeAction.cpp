@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "app/MakeTiles.h"
 #include "app/OutputType.h"
+#include "app/RunRecord.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -152,6 +153,9 @@ void TfrmMain::bbnExecuteClick()
         }
         if (Checked(chbHtml)) {
             filesOfRun.push_back(Format("%s%s", {OutDirectory, frmHtml_.HtmlFileName()}));
+        }
+        if (extended_.Record) {
+            filesOfRun.push_back(RecordPath(OutDirectory, Prefix));
         }
         RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,

@@ -70,7 +70,31 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
     return maker.Make(piece);
 }
 
-void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series)
+namespace {
+
+// Tells the observer how many tiles are in place when the tile loop ends,
+// however it ends.
+class PlacedAtEnd {
+public:
+    PlacedAtEnd(TTileSaver& saver, TileObserver* observer) : saver_(saver), observer_(observer) {}
+    ~PlacedAtEnd()
+    {
+        if (observer_ != nullptr) {
+            observer_->TilesPlaced(saver_.Placed());
+        }
+    }
+    PlacedAtEnd(const PlacedAtEnd&) = delete;
+    PlacedAtEnd& operator=(const PlacedAtEnd&) = delete;
+
+private:
+    TTileSaver& saver_;
+    TileObserver* observer_;
+};
+
+}  // namespace
+
+void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
+               TileObserver* observer)
 {
     Image PieceImage(series.SizeX, series.SizeY);
     // More threads than tiles would only wait.
@@ -78,6 +102,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.Extended.Dpi ? series.Extended.DpiValue : 0);
+    const PlacedAtEnd placedAtEnd(saver, observer);
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
@@ -90,9 +115,15 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             throw SilentStop();
         }
 
+        const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
+        if (observer != nullptr) {
+            observer->TileMade(i, path, draw);
+        }
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(),
-                   TilePath(series.OutDirectory, series.Prefix, series.ImageType, i));
+        saver.Save(maker.ResultImage(), path);
+        if (observer != nullptr) {
+            observer->TilesPlaced(saver.Placed());
+        }
     }
     saver.Finish();
 }

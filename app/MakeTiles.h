@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -69,6 +70,18 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number);
 
+// Told of the tiles of a run as they are made and put in place, for the
+// run's record.
+class TileObserver {
+public:
+    virtual ~TileObserver() = default;
+    // Tile number is made from draw and handed over to be saved as path.
+    virtual void TileMade(std::int32_t number, const std::string& path, const TileDraw& draw) = 0;
+    // The first placed tiles of the run are in place: after every tile, and
+    // once more when the loop ends, however it ends (so it must not throw).
+    virtual void TilesPlaced(std::size_t placed) noexcept = 0;
+};
+
 // The tile loop of the generation run: re-seeds the generator, then for
 // each running number draws the cut position (and the brightness amount),
 // cuts the piece, lets the maker make the tile and saves it as
@@ -78,6 +91,7 @@ std::string TilePath(const std::string& outDirectory, const std::string& prefix,
 // ends the run exactly as it would with one thread: a maker failure is
 // reported (and SilentStop thrown) only when all tiles before it are saved,
 // otherwise the earlier saving failure is thrown.
-void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series);
+void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
+               TileObserver* observer = nullptr);
 
 }  // namespace qm

@@ -10,7 +10,7 @@
 namespace qm {
 
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName, bool autoOrient)
+                      const std::string& folderName, bool autoOrient, std::string* pickedFile)
 {
     switch (fileSelectType) {
     case kSourceImageFile:
@@ -18,7 +18,10 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     case kSourceFolder: {
         TImageShelf shelf(folderName);
         Image picture;
-        shelf.PickImage(picture, autoOrient);
+        const std::string picked = shelf.PickImage(picture, autoOrient);
+        if (pickedFile != nullptr) {
+            *pickedFile = picked;
+        }
         return picture;
     }
     case kSourceClipboard: {
@@ -35,10 +38,11 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
 
 FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
                             const std::string& fileName, const std::string& folderName,
-                            int sizeX, int sizeY, const ExtendedSettings& extended)
+                            int sizeX, int sizeY, const ExtendedSettings& extended,
+                            std::string* pickedFile)
 {
-    Image picture =
-        LoadSourceImage(platform, fileSelectType, fileName, folderName, extended.AutoOrient);
+    Image picture = LoadSourceImage(platform, fileSelectType, fileName, folderName,
+                                    extended.AutoOrient, pickedFile);
     if (!extended.Fit) {
         return {std::move(picture), 1.0};
     }

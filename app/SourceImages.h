@@ -19,14 +19,17 @@ inline constexpr std::uint8_t kSourceClipboard = 2;
 // Loads the source picture of a run: the file fileName (0), one picture
 // drawn at random from the folder folderName (1), or the clipboard picture
 // (2). With autoOrient a file's picture is turned as its orientation tag
-// says. Throws ErrorMessage with the user's message on failure.
+// says. Throws ErrorMessage with the user's message on failure. With
+// pickedFile, the folder's drawn picture file is stored there.
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName, bool autoOrient = false);
+                      const std::string& folderName, bool autoOrient = false,
+                      std::string* pickedFile = nullptr);
 
 // The source of a run with its extended settings: loaded (and turned) as
 // above, then fitted to a cut of sizeX by sizeY when the settings say so.
 FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
                             const std::string& fileName, const std::string& folderName,
-                            int sizeX, int sizeY, const ExtendedSettings& extended);
+                            int sizeX, int sizeY, const ExtendedSettings& extended,
+                            std::string* pickedFile = nullptr);
 
 }  // namespace qm

@@ -60,6 +60,7 @@ void TTileSaver::Save(Image tile, std::string path)
 {
     if (threads_.empty()) {
         WriteFileAtomically(path, EncodeTile(tile, imageType_, quality_, dpi_));
+        ++committed_;
         return;
     }
     CommitInOrder([this] { return queue_.size() < queueLimit_; });
@@ -86,6 +87,12 @@ void TTileSaver::Finish()
     if (!threads_.empty()) {
         CommitInOrder([this] { return committed_ == handedOver_; });
     }
+}
+
+std::size_t TTileSaver::Placed()
+{
+    const std::lock_guard lock(mutex_);
+    return committed_;
 }
 
 template <typename Until>

@@ -50,6 +50,9 @@ public:
     // Waits until every tile handed over is in place. Throws the first
     // failure in the order of handing over.
     void Finish();
+    // How many tiles are in place, the first ones handed over; after a
+    // failure, the failed tile is the one after them.
+    std::size_t Placed();
 
 private:
     struct Job {

@@ -79,7 +79,7 @@ bool TImageShelf::IsImageFile(const std::string& name)
            extension == ".png";
 }
 
-void TImageShelf::PickImage(Image& destination, bool autoOrient)
+std::string TImageShelf::PickImage(Image& destination, bool autoOrient)
 {
     rng::Reseed();
     while (!Files.empty()) {
@@ -87,7 +87,7 @@ void TImageShelf::PickImage(Image& destination, bool autoOrient)
         std::optional<Image> picture = LoadImageAnyFormat(Files[i], autoOrient);
         if (picture) {
             destination = std::move(*picture);
-            return;
+            return Files[i];
         }
         Files.erase(Files.begin() + static_cast<std::ptrdiff_t>(i));
     }

@@ -26,11 +26,11 @@ public:
     // True when the extension of name, lower-cased, is .bmp .jpg .jpeg or .png.
     static bool IsImageFile(const std::string& name);
 
-    // Draws one readable picture at random into destination; unreadable
-    // files are dropped from Files on the way. Throws ErrorMessage when no
-    // file can be read. With autoOrient the picture is turned as its
-    // orientation tag says.
-    void PickImage(Image& destination, bool autoOrient = false);
+    // Draws one readable picture at random into destination and returns its
+    // path; unreadable files are dropped from Files on the way. Throws
+    // ErrorMessage when no file can be read. With autoOrient the picture is
+    // turned as its orientation tag says.
+    std::string PickImage(Image& destination, bool autoOrient = false);
 
     std::vector<std::string> Files;
 };

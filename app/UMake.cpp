@@ -2,12 +2,16 @@
 #include "app/UMake.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <thread>
 
+#include "app/AppInfo.h"
+#include "app/FileHash.h"
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
+#include "app/RunRecorder.h"
 #include "app/SourceImages.h"
 #include "core/Errors.h"
 #include "effects/ImageEffect.h"
@@ -37,6 +41,15 @@ std::int32_t FreeRange(int sourceSide, std::int32_t cutSide)
 
 // The detail of a plug-in run refused for a cut beyond what plug-ins take.
 constexpr const char* kPluginCutLimit = "外部変換で切り抜けるサイズは256までです。";
+// Writes the record of a failed run; the run's own failure is what the
+// user is told, so a record that cannot be written adds nothing to it.
+void WriteFailure(TRunRecorder& recorder, const std::string& message)
+{
+    try {
+        recorder.Failed(message);
+    } catch (const ErrorMessage&) {
+    }
+}
 
 [[noreturn]] void ReportAndStop(Platform& platform, std::int32_t code, const std::string& detail)
 {
@@ -44,18 +57,26 @@ constexpr const char* kPluginCutLimit = "外部変換で切り抜けるサイズ
     throw SilentStop();
 }
 
-}  // namespace
-
-void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
-                const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
-                std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
-                std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
-                const std::string& DllName, const std::string& OutDirectory,
-                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
-                const ExtendedSettings& Extended)
+// The run itself; recorder, when there is one, is told of its source, its
+// seeds and its tiles.
+void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
+         const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
+         std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
+         std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
+         const std::string& DllName, const std::string& OutDirectory, std::int32_t RotateNum,
+         std::uint8_t FileSelectType, unsigned EncoderThreads, const ExtendedSettings& Extended,
+         TRunRecorder* recorder)
 {
-    Image SourceImage =
-        LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX, SizeY, Extended).Picture;
+    std::string pickedFile;
+    FittedPicture source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX,
+                                         SizeY, Extended, &pickedFile);
+    Image& SourceImage = source.Picture;
+    if (recorder != nullptr) {
+        recorder->SourceLoaded(FileSelectType,
+                               FileSelectType == kSourceFolder ? pickedFile : FileName, FolderName,
+                               SourceImage, source.Scale);
+        recorder->SetStep("shuffle");
+    }
 
     std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
     if (!maker) {
@@ -103,7 +124,77 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
     series.Extended = Extended;
-    MakeTiles(platform, *maker, SourceImage, series);
+    if (recorder != nullptr) {
+        recorder->SetStep("run");
+    }
+    MakeTiles(platform, *maker, SourceImage, series, recorder);
+}
+
+// The record's inputs of a run.
+RunRecordData RecordedInputs(std::int32_t Count, std::uint8_t TransMethod, std::int32_t SizeX,
+                             std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
+                             std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag,
+                             bool BrightnessFlag, const std::string& DllName,
+                             std::int32_t RotateNum, const ExtendedSettings& Extended)
+{
+    RunRecordData r;
+    r.Version = kApplicationVersion;
+    r.MethodCode = TransMethod;
+    const MethodInfo* method = BuiltinMethod(TransMethod);
+    r.MethodName = TransMethod == kPluginMethodCode ? "外部変換"
+                   : method != nullptr              ? method->itemText
+                                                    : "";
+    r.SizeX = SizeX;
+    r.SizeY = SizeY;
+    r.Shuffle = ShuffleFlag;
+    r.Blur = ShadeOffFlag;
+    r.Brightness = BrightnessFlag;
+    r.RotateNum = RotateNum;
+    if (TransMethod == kPluginMethodCode) {
+        r.PluginPath = std::filesystem::absolute(DllName).lexically_normal().string();
+        r.PluginSha256 = Sha256OfFile(DllName).value_or("");
+    }
+    r.ImageType = ImageType;
+    r.Quality = Quality;
+    r.Prefix = Prefix;
+    r.Count = Count;
+    r.Extended = Extended;
+    return r;
+}
+
+}  // namespace
+
+void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
+                const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
+                std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
+                std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
+                const std::string& DllName, const std::string& OutDirectory,
+                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
+                const ExtendedSettings& Extended)
+{
+    const auto run = [&](TRunRecorder* recorder) {
+        Run(platform, Count, TransMethod, FileName, FolderName, SizeX, SizeY, Prefix, ImageType,
+            Quality, ShuffleFlag, ShadeOffFlag, BrightnessFlag, DllName, OutDirectory, RotateNum,
+            FileSelectType, EncoderThreads, Extended, recorder);
+    };
+    if (!Extended.Record) {
+        run(nullptr);
+        return;
+    }
+    TRunRecorder recorder(RecordedInputs(Count, TransMethod, SizeX, SizeY, Prefix, ImageType,
+                                         Quality, ShuffleFlag, ShadeOffFlag, BrightnessFlag,
+                                         DllName, RotateNum, Extended),
+                          RecordPath(OutDirectory, Prefix));
+    try {
+        run(&recorder);
+    } catch (const ErrorMessage& failure) {
+        WriteFailure(recorder, failure.what());
+        throw;
+    } catch (...) {
+        WriteFailure(recorder, "");
+        throw;
+    }
+    recorder.Made();
 }
 
 }  // namespace qm

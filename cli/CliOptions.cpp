@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "app/Replay.h"
 #include "app/TextToInt.h"
 #include "engine/MethodCatalogue.h"
 
@@ -89,14 +90,14 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("N");
     app.add_option("--prefix", o.prefix, "出力ファイル名の先頭 / start of the file names")
         ->type_name("P");
-    auto* format = app.add_option("--format", o.format, "出力ファイルタイプ / output type (bmp)")
-                       ->type_name("TYPE")
-                       ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
+    app.add_option("--format", o.format, "出力ファイルタイプ / output type (bmp)")
+        ->type_name("TYPE")
+        ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
     // The window would take any number and move its scroll bar to the
     // nearest end; a command line that names another number is refused.
+    // --quality needs --format except with --replay (see RequireFormatForQuality).
     app.add_option("--quality", o.quality, "Jpegの品質 1～100 (--format jpeg) / JPEG quality")
         ->type_name("Q")
-        ->needs(format)
         ->check(CLI::Validator(
             [](std::string& text) {
                 const std::optional<std::int32_t> quality = TextToInt(text);
@@ -170,6 +171,40 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                    "random seed: the same options give the same pixels (a PNG tile's tIME "
                    "chunk holds its time of writing)")
         ->type_name("N");
+
+    app.add_flag("--record", o.record,
+                 "作成記録を残す: <prefix>record.json / leave the run's record <prefix>record.json");
+    auto* replay = app.add_option("--replay", o.replay,
+                                  "作成記録から画像を作り直す / make tiles of a run record again")
+                       ->type_name("RECORD");
+    app.add_option("--tiles", o.tiles,
+                   "作り直す画像の番号 (3,7,12-15、既定は全部) / tiles to make again (default all)")
+        ->type_name("LIST")
+        ->needs(replay)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return ParseTileList(text) ? std::string()
+                                           : "番号は 3,7,12-15 のように指定して下さい / list "
+                                             "tiles as 3,7,12-15";
+            },
+            ""));
+    // A replay takes its settings from the record; only where and as what
+    // it writes can be changed.
+    for (CLI::Option* option : app.get_options()) {
+        const std::string name = option->get_name();
+        if (name != "--replay" && name != "--tiles" && name != "--out" && name != "--format" &&
+            name != "--quality" && name != "--prefix" && name != "--help" && name != "--version") {
+            replay->excludes(option);
+        }
+    }
+}
+
+void RequireFormatForQuality(const CLI::App& app, const CliOptions& options)
+{
+    if (!options.replay && options.quality && !options.format) {
+        throw CLI::RequiresError(app.get_option("--quality")->get_name(),
+                                 app.get_option("--format")->get_name());
+    }
 }
 
 }  // namespace qm

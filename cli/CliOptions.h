@@ -45,12 +45,22 @@ struct CliOptions {
     bool noAutoOrient = false;
     // One run per picture of this folder.
     std::optional<std::string> batch;
+    // Leave the run's record (the extended setting).
+    bool record = false;
+    // Make tiles of a run record again instead of a run, the listed ones
+    // (3,7,12-15) or all.
+    std::optional<std::string> replay;
+    std::optional<std::string> tiles;
     // The answers for the distorted-square and the HTML settings dialogs.
     DialogAnswers dialogs;
 };
 
 // Declares every option of the command line on app, storing into options.
 void DeclareCliOptions(CLI::App& app, CliOptions& options);
+
+// Throws the parse error of --quality without --format, which only a
+// replay may leave out. Call after parsing.
+void RequireFormatForQuality(const CLI::App& app, const CliOptions& options);
 
 // The list position of a method named by its command-line name or by its
 // item text in the window's list; nothing for an unknown name.

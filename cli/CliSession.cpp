@@ -8,6 +8,8 @@
 #include "app/AppInfo.h"
 #include "app/ExtendedRows.h"
 #include "app/Main.h"
+#include "app/OutputType.h"
+#include "app/Replay.h"
 #include "app/TextToInt.h"
 #include "app/TopLevelHandler.h"
 #include "app/UDlgHtml.h"
@@ -180,6 +182,7 @@ private:
             }
         }
         Type(edtOutDirectory, options_.out);
+        main_.Extended().Record = options_.record;
     }
 
     void SetHtml()
@@ -200,6 +203,37 @@ private:
     TfrmMain main_;
 };
 
+// Makes tiles of a run record again.
+int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
+{
+    ReplayRequest request;
+    request.RecordFile = *options.replay;
+    if (options.tiles) {
+        request.Tiles = *ParseTileList(*options.tiles);
+    }
+    request.OutDirectory = options.out;
+    if (options.format) {
+        const std::string& format = *options.format;
+        request.ImageType = format == "jpeg" || format == "jpg" ? kOutputJpeg
+                            : format == "png"                   ? kOutputPng
+                                                                : kOutputBmp;
+        if (options.quality && *request.ImageType != kOutputJpeg) {
+            throw UsageError{"--quality は --format jpeg の時だけ指定できます / "
+                             "--quality needs --format jpeg"};
+        }
+    }
+    if (options.quality) {
+        request.Quality = TextToInt(*options.quality);
+    }
+    request.Prefix = options.prefix;
+    ConsolePlatform platform(out, err, options.dialogs);
+    RunUserAction(platform, [&] {
+        ReplayRun(platform, request);
+        platform.ShowInfoBox("作成しました。");
+    });
+    return platform.ErrorShown() ? kExitRefused : kExitMade;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
@@ -216,6 +250,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     try {
         app.parse(argc, argv);
+        RequireFormatForQuality(app, options);
     } catch (const CLI::ParseError& error) {
         app.exit(error, out, err);
         return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
@@ -234,6 +269,9 @@ SessionResult RunSession(const CliOptions& options, std::ostream& out, std::ostr
 {
     CliSession session(options, out, err);
     try {
+        if (options.replay) {
+            return {Replay(options, out, err), 0};
+        }
         return session.Run();
     } catch (const UsageError& usage) {
         err << usage.text << '\n' << "Run with --help for more information.\n";

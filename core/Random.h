@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace qm {
@@ -62,6 +63,10 @@ void SetSeed(std::uint32_t seed);
 // With a value, every Reseed() sets exactly that seed, so a run can be
 // repeated; without, Reseed() reads the clock again.
 void FixReseed(std::optional<std::uint32_t> seed);
+
+// Called with every seed Reseed() takes and whether it was the fixed one,
+// so a run can keep the seeds of its draws; an empty function stops it.
+void ObserveReseeds(std::function<void(std::uint32_t seed, bool fixed)> observer);
 
 }  // namespace rng
 }  // namespace qm

@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: MIT
+#include "app/Replay.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "app/AppInfo.h"
+#include "app/FileHash.h"
+#include "app/FitPicture.h"
+#include "app/MakeTiles.h"
+#include "app/MakerFactory.h"
+#include "app/RunRecord.h"
+#include "app/SourceImages.h"
+#include "app/StaleTemporaries.h"
+#include "app/TextToInt.h"
+#include "app/TileSaver.h"
+#include "core/Errors.h"
+#include "core/Format.h"
+#include "core/Random.h"
+#include "effects/ImageEffect.h"
+#include "engine/ErrorCodes.h"
+#include "engine/MethodCatalogue.h"
+#include "imageio/FileIo.h"
+#include "imageio/ImageFiles.h"
+
+namespace qm {
+namespace {
+
+// The numbers of a dotted version; nothing for another text.
+std::optional<std::vector<std::int32_t>> VersionNumbers(const std::string& version)
+{
+    std::vector<std::int32_t> numbers;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t dot = version.find('.', start);
+        const std::optional<std::int32_t> number =
+            TextToInt(version.substr(start, dot == std::string::npos ? dot : dot - start));
+        if (!number || *number < 0) {
+            return std::nullopt;
+        }
+        numbers.push_back(*number);
+        if (dot == std::string::npos) {
+            return numbers;
+        }
+        start = dot + 1;
+    }
+}
+
+void RefuseNewerRecord(const RunRecordData& record, const std::string& path)
+{
+    const auto theirs = VersionNumbers(record.Version);
+    if (!theirs) {
+        throw ErrorMessage("作成記録を読み込めません: " + path + "\r\nversion " + record.Version);
+    }
+    if (*theirs > *VersionNumbers(kApplicationVersion)) {
+        throw ErrorMessage(Format("作成記録の版 %s はこのプログラムの版 %s より新しいため使えません / "
+                                  "the record is of version %s, newer than this program's %s",
+                                  {record.Version, kApplicationVersion, record.Version,
+                                   kApplicationVersion}));
+    }
+}
+
+// Refuses a file that is missing or whose bytes no longer have the hash.
+void CheckSource(const std::string& file, const std::string& sha256)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) {
+        throw ErrorMessage("元画像が見つかりません: " + file +
+                           " / the recorded source picture is missing: " + file);
+    }
+    if (Sha256OfFile(file) != sha256) {
+        throw ErrorMessage("元画像が記録と違います (SHA-256 が一致しません): " + file +
+                           " / the source picture's bytes no longer match the record: " + file);
+    }
+}
+
+void CheckPlugin(const std::string& file, const std::string& sha256)
+{
+    if (Sha256OfFile(file) != sha256) {
+        throw ErrorMessage("外部変換ライブラリが記録と違います: " + file +
+                           " / the plug-in library is missing or differs from the record: " +
+                           file);
+    }
+}
+
+// The source picture exactly as the run cut its tiles from it.
+Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
+                         const std::string& recordFolder)
+{
+    const std::string file = record.SourceKind == kSourceClipboard
+                                 ? (std::filesystem::path(recordFolder) / record.SourcePath).string()
+                                 : record.SourcePath;
+    CheckSource(file, record.SourceSha256);
+    Image source;
+    if (record.SourceKind == kSourceFolder) {
+        // The folder's pick reads its file whatever the extension says.
+        std::optional<Image> picture = LoadImageAnyFormat(file, record.Extended.AutoOrient);
+        if (!picture) {
+            throw ErrorMessage("イメージファイルが存在しません。");
+        }
+        source = std::move(*picture);
+    } else {
+        source = LoadSourceImage(platform, kSourceImageFile, file, "", record.Extended.AutoOrient);
+    }
+    // The clipboard's picture was kept as the run cut it, fitted already.
+    if (record.Extended.Fit && record.SourceKind != kSourceClipboard) {
+        source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
+                            record.Extended.FitPercent)
+                     .Picture;
+    }
+    if (record.Blur) {
+        Blur(source);
+    }
+    return source;
+}
+
+std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
+{
+    for (const RecordedSeed& seed : record.Seeds) {
+        if (seed.Step == "shuffle") {
+            return seed.Seed;
+        }
+    }
+    return std::nullopt;
+}
+
+[[noreturn]] void BrokenRecord(const std::string& path, const std::string& what)
+{
+    throw ErrorMessage("作成記録を読み込めません: " + path + "\r\n" + what);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::int32_t>> ParseTileList(const std::string& text)
+{
+    std::vector<std::int32_t> numbers;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? comma : comma - start);
+        const std::size_t dash = item.find('-');
+        const std::optional<std::int32_t> first = TextToInt(item.substr(0, dash));
+        const std::optional<std::int32_t> last =
+            dash == std::string::npos ? first : TextToInt(item.substr(dash + 1));
+        if (!first || !last || *first < 1 || *last < *first || *last > 100) {
+            return std::nullopt;
+        }
+        for (std::int32_t n = *first; n <= *last; ++n) {
+            numbers.push_back(n);
+        }
+        if (comma == std::string::npos) {
+            return numbers;
+        }
+        start = comma + 1;
+    }
+}
+
+void ReplayRun(Platform& platform, const ReplayRequest& request)
+{
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(request.RecordFile);
+    const RunRecordData record =
+        ParseRecord(std::string(bytes.begin(), bytes.end()), request.RecordFile);
+    RefuseNewerRecord(record, request.RecordFile);
+    const std::filesystem::path parent = std::filesystem::path(request.RecordFile).parent_path();
+    const std::string recordFolder = parent.empty() ? std::string(".") : parent.string();
+
+    std::map<std::int32_t, TileDraw> draws;
+    for (const RecordedTile& tile : record.Tiles) {
+        draws[tile.Number] = tile.Draw;
+    }
+    std::vector<std::int32_t> numbers = request.Tiles;
+    if (numbers.empty()) {
+        for (const auto& [number, draw] : draws) {
+            numbers.push_back(number);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    for (const std::int32_t number : numbers) {
+        if (!draws.contains(number)) {
+            throw ErrorMessage(Format("作成記録に %d 番の画像はありません / the record holds no tile %d",
+                                      {number, number}));
+        }
+    }
+
+    const std::string outFolder = request.OutDirectory.value_or(recordFolder);
+    std::error_code error;
+    if (!std::filesystem::is_directory(outFolder, error)) {
+        throw ErrorMessage("ファイル出力先のフォルダが見つかりません。");
+    }
+    const std::string out = Format("%s/", {outFolder});
+
+    Image source = LoadRecordedSource(platform, record, recordFolder);
+    if (source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
+        BrokenRecord(request.RecordFile, "source size");
+    }
+    if (record.MethodCode == kPluginMethodCode) {
+        CheckPlugin(record.PluginPath, record.PluginSha256);
+    }
+    std::unique_ptr<TMakeUnit> maker =
+        CreateMaker(record.MethodCode, record.PluginPath, record.RotateNum);
+    if (!maker) {
+        ReportError(platform, kErrBadMethod, "");
+        throw SilentStop();
+    }
+    if (record.MethodCode != kPluginMethodCode) {
+        maker->LargeCuts = record.Extended.LargeCuts;
+    }
+    // The shuffle re-seeds the generator; the run's seed scatters the same.
+    const std::optional<std::uint32_t> shuffleSeed = ShuffleSeed(record);
+    rng::FixReseed(shuffleSeed);
+    const bool prepared = maker->Prepare(TPoint{record.SizeX, record.SizeY}, record.Shuffle);
+    rng::FixReseed(std::nullopt);
+    if (!prepared) {
+        ReportError(platform, maker->ErrorCode(), maker->ErrorText());
+        throw SilentStop();
+    }
+
+    TileSeries series;
+    series.SizeX = record.SizeX;
+    series.SizeY = record.SizeY;
+    series.Prefix = request.Prefix.value_or(record.Prefix);
+    series.ImageType = request.ImageType.value_or(record.ImageType);
+    series.Quality = static_cast<std::uint8_t>(request.Quality.value_or(record.Quality));
+    series.OutDirectory = out;
+    for (const std::int32_t number : numbers) {
+        const TileDraw& draw = draws[number];
+        if (draw.X0 < 0 || draw.Y0 < 0 || record.SizeX < 1 || record.SizeY < 1 ||
+            draw.X0 > source.Width() - record.SizeX || draw.Y0 > source.Height() - record.SizeY) {
+            BrokenRecord(request.RecordFile, Format("tile %d", {number}));
+        }
+    }
+
+    std::vector<std::string> files;
+    for (const std::int32_t number : numbers) {
+        files.push_back(TilePath(out, series.Prefix, series.ImageType, number));
+    }
+    RemoveStaleTemporaries(files);
+    const unsigned threads = std::min<unsigned>(
+        request.EncoderThreads != 0 ? request.EncoderThreads
+                                    : std::max(1u, std::thread::hardware_concurrency()),
+        static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
+    TTileSaver saver(threads, series.ImageType, series.Quality,
+                     record.Extended.Dpi ? record.Extended.DpiValue : 0);
+    Image piece;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {
+            saver.Finish();
+            ReportError(platform, maker->ErrorCode(), maker->ErrorText());
+            throw SilentStop();
+        }
+        saver.Save(maker->ResultImage(), files[i]);
+    }
+    saver.Finish();
+}
+
+}  // namespace qm

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+#include "app/RunRecorder.h"
+
+#include <filesystem>
+#include <string_view>
+#include <utility>
+
+#include "app/FileHash.h"
+#include "app/SourceImages.h"
+#include "app/StopRecord.h"
+#include "core/Random.h"
+#include "imageio/FileIo.h"
+#include "imageio/PngWriter.h"
+
+namespace qm {
+namespace {
+
+std::string BareName(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace
+
+TRunRecorder::TRunRecorder(RunRecordData inputs, std::string path)
+    : data_(std::move(inputs)), path_(std::move(path))
+{
+    rng::ObserveReseeds([this](std::uint32_t seed, bool fixed) {
+        data_.Seeds.push_back({step_, seed, fixed});
+    });
+    PublishStopped();
+}
+
+TRunRecorder::~TRunRecorder()
+{
+    rng::ObserveReseeds({});
+    WithdrawStopRecord();
+}
+
+void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
+                                const std::string& folder, const Image& picture, double scale)
+{
+    data_.SourceKind = kind;
+    data_.SourceScale = scale;
+    data_.SourceWidth = picture.Width();
+    data_.SourceHeight = picture.Height();
+    if (kind == kSourceClipboard) {
+        // The clipboard will not hold the picture later; the record keeps it.
+        const std::string png = path_.substr(0, path_.size() - 4) + "png";
+        const std::vector<std::uint8_t> bytes = EncodePng(picture);
+        WriteFileAtomically(png, bytes);
+        data_.SourcePath = BareName(png);
+        data_.SourceSha256 = Sha256Hex(bytes);
+    } else {
+        data_.SourcePath = std::filesystem::absolute(file).lexically_normal().string();
+        data_.SourceSha256 = Sha256OfFile(file).value_or("");
+        if (kind == kSourceFolder) {
+            data_.Folder = std::filesystem::absolute(folder).lexically_normal().string();
+        }
+    }
+    PublishStopped();
+}
+
+void TRunRecorder::TileMade(std::int32_t number, const std::string& path, const TileDraw& draw)
+{
+    data_.Tiles.push_back({number, BareName(path), draw});
+}
+
+void TRunRecorder::TilesPlaced(std::size_t placed) noexcept
+{
+    data_.End.InPlace = placed;
+    PublishStopped();
+}
+
+void TRunRecorder::PublishStopped() noexcept
+{
+    try {
+        data_.End.Result = "stopped";
+        PublishStopRecord(path_, RenderRecord(data_));
+    } catch (...) {
+        // Out of memory: a stop leaves the record published before.
+    }
+}
+
+void TRunRecorder::Made()
+{
+    Write("made");
+}
+
+void TRunRecorder::Failed(const std::string& message)
+{
+    if (std::string_view(step_) == "run") {
+        data_.End.FailedTile = static_cast<std::int32_t>(data_.End.InPlace) + 1;
+    }
+    data_.End.Message = message;
+    Write("failed");
+}
+
+void TRunRecorder::Write(const std::string& result)
+{
+    data_.End.Result = result;
+    const std::string bytes = RenderRecord(data_);
+    // A stop while the file is written leaves these very bytes.
+    PublishStopRecord(path_, bytes);
+    WriteFileAtomically(path_, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                         bytes.size()));
+}
+
+}  // namespace qm

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MainWindow.h"
+#include "app/Replay.h"
+#include "app/RunRecord.h"
+#include "app/SourceImages.h"
+#include "app/UMake.h"
+#include "core/Errors.h"
+#include "imageio/ImageFiles.h"
+#include "imageio/PngWriter.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
+
+namespace qm {
+
+using enum ControlId;
+using test::FileBytes;
+using test::NamesIn;
+using test::TempFolder;
+
+namespace {
+
+RunRecordData ReadRecord(const std::string& path)
+{
+    return ParseRecord(FileBytes(path), path);
+}
+
+// The text a replay is refused with; empty when it makes its tiles.
+std::string ReplayMessage(RecordingPlatform& platform, const ReplayRequest& request)
+{
+    try {
+        ReplayRun(platform, request);
+    } catch (const ErrorMessage& e) {
+        return e.what();
+    }
+    return "";
+}
+
+ReplayRequest Request(const std::string& record, std::vector<std::int32_t> tiles = {})
+{
+    ReplayRequest request;
+    request.RecordFile = record;
+    request.Tiles = std::move(tiles);
+    return request;
+}
+
+ExtendedSettings Recording()
+{
+    ExtendedSettings settings;
+    settings.Record = true;
+    return settings;
+}
+
+std::vector<std::string> Steps(const RunRecordData& record)
+{
+    std::vector<std::string> steps;
+    for (const RecordedSeed& seed : record.Seeds) {
+        steps.push_back(seed.Step);
+    }
+    return steps;
+}
+
+// A kaleidoscope run of count BMP tiles from the clipboard picture into
+// out, with the record.
+void ClipboardRun(RecordingPlatform& platform, const std::string& out, std::int32_t count,
+                  unsigned threads = 0)
+{
+    platform.clipboard = test::Noise(80, 60, 3);
+    MakeImages(platform, count, 1, "", "", 32, 32, "p", 0, 50, false, false, false, "", out + "/",
+               3, kSourceClipboard, threads, Recording());
+}
+
+}  // namespace
+
+TEST(RunRecord, ClockSeededWindowRunReplaysByteForByte)
+{
+    TempFolder folder;
+    SaveBmp(test::Noise(90, 70, 5), folder / "source.bmp");
+    MainWindow w;
+    w.main.ChangeText(edtFileName, folder / "source.bmp");
+    w.main.ChangeText(edtMake, "6");
+    w.main.Click(ckbShuffle);
+    w.main.Click(ckbBrightness);
+    w.main.Extended().Record = true;
+    w.main.Click(bbnExecute);
+    ASSERT_EQ(w.platform.infoBoxes, std::vector<std::string>{"作成しました。"});
+
+    const RunRecordData record = ReadRecord(folder / "imagerecord.json");
+    EXPECT_EQ(Steps(record), (std::vector<std::string>{"shuffle", "run"}));
+    EXPECT_FALSE(record.Seeds[0].Fixed);
+    EXPECT_EQ(record.SourceKind, kSourceImageFile);
+    EXPECT_EQ(record.SourceWidth, 90);
+    ASSERT_EQ(record.Tiles.size(), 6u);
+    EXPECT_EQ(record.Tiles[5].File, "image006.bmp");
+    EXPECT_TRUE(record.Tiles[0].Draw.Amount.has_value());
+    EXPECT_EQ(record.End.Result, "made");
+    EXPECT_EQ(record.End.InPlace, 6u);
+
+    std::vector<std::string> originals;
+    for (const RecordedTile& tile : record.Tiles) {
+        originals.push_back(FileBytes(folder / tile.File));
+        std::filesystem::remove(folder / tile.File);
+    }
+    EXPECT_EQ(ReplayMessage(w.platform, Request(folder / "imagerecord.json")), "");
+    for (std::size_t i = 0; i < originals.size(); ++i) {
+        EXPECT_EQ(FileBytes(folder / record.Tiles[i].File), originals[i]) << i;
+    }
+}
+
+TEST(RunRecord, FolderPickIsRecordedAndASubsetReplays)
+{
+    TempFolder pictures;
+    TempFolder out;
+    TempFolder again;
+    // PNG bytes under a JPEG name: the folder's pick reads them all the same.
+    const std::vector<std::uint8_t> png = EncodePng(test::Noise(70, 50, 9));
+    pictures.Write("x.jpg", std::string(png.begin(), png.end()));
+    MainWindow w;
+    w.main.Click(rdbSelectImageFolder);
+    w.main.ChangeText(edtSelectImageFolder, pictures.Path());
+    w.main.ChangeText(edtOutDirectory, out.Path());
+    w.main.ChangeText(edtMake, "4");
+    w.main.Extended().Record = true;
+    w.main.Click(bbnExecute);
+
+    const RunRecordData record = ReadRecord(out / "imagerecord.json");
+    EXPECT_EQ(Steps(record), (std::vector<std::string>{"folder", "run"}));
+    EXPECT_EQ(record.Folder, pictures.Path());
+    EXPECT_EQ(record.SourcePath, pictures / "x.jpg");
+
+    ReplayRequest request = Request(out / "imagerecord.json", {3, 2});
+    request.OutDirectory = again.Path();
+    EXPECT_EQ(ReplayMessage(w.platform, request), "");
+    EXPECT_EQ(NamesIn(again.Path()), (std::vector<std::string>{"image002.bmp", "image003.bmp"}));
+    EXPECT_EQ(FileBytes(again / "image002.bmp"), FileBytes(out / "image002.bmp"));
+    EXPECT_EQ(FileBytes(again / "image003.bmp"), FileBytes(out / "image003.bmp"));
+}
+
+TEST(RunRecord, ClipboardPictureIsKeptAndAnotherTypeHasTheSamePixels)
+{
+    TempFolder out;
+    TempFolder again;
+    RecordingPlatform platform;
+    ClipboardRun(platform, out.Path(), 3);
+    EXPECT_EQ(LoadImageFile(out / "precord.png"), *platform.clipboard);
+    const RunRecordData record = ReadRecord(out / "precord.json");
+    EXPECT_EQ(record.SourcePath, "precord.png");
+
+    platform.clipboard.reset();
+    ReplayRequest request = Request(out / "precord.json");
+    request.OutDirectory = again.Path();
+    request.ImageType = 2;
+    request.Prefix = "q";
+    EXPECT_EQ(ReplayMessage(platform, request), "");
+    for (const char* number : {"001", "002", "003"}) {
+        EXPECT_EQ(LoadImageFile(again / ("q" + std::string(number) + ".png")),
+                  LoadImageFile(out / ("p" + std::string(number) + ".bmp")));
+    }
+}
+
+TEST(RunRecord, ReplayRefusesWhatNoLongerMatchesTheRecord)
+{
+    TempFolder folder;
+    RecordingPlatform platform;
+    SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
+    MakeImages(platform, 2, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false, false,
+               "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
+    const std::string text = FileBytes(folder / "record.json");
+    const auto edited = [&](std::vector<std::pair<std::string, std::string>> edits) {
+        std::string changed = text;
+        for (const auto& [from, to] : edits) {
+            changed.replace(changed.find(from), from.size(), to);
+        }
+        folder.Write("edited.json", changed);
+        return ReplayMessage(platform, Request(folder / "edited.json"));
+    };
+    const std::string source = folder / "source.bmp";
+
+    EXPECT_EQ(edited({{"\"version\": \"1.2.0\"", "\"version\": \"1.10.0\""}}),
+              "作成記録の版 1.10.0 はこのプログラムの版 1.2.0 より新しいため使えません / the "
+              "record is of version 1.10.0, newer than this program's 1.2.0");
+    const std::string library = folder / "library.so";
+    folder.Write("library.so", "not the recorded library");
+    EXPECT_EQ(edited({{"\"code\": 1", "\"code\": 9"},
+                      {"\"plugin\": null",
+                       "\"plugin\": {\"path\": \"" + library + "\", \"sha256\": \"0\"}"}}),
+              "外部変換ライブラリが記録と違います: " + library +
+                  " / the plug-in library is missing or differs from the record: " + library);
+    EXPECT_EQ(ReplayMessage(platform, Request(folder / "record.json", {3})),
+              "作成記録に 3 番の画像はありません / the record holds no tile 3");
+
+    SaveBmp(test::Noise(60, 60, 4), source);
+    EXPECT_EQ(ReplayMessage(platform, Request(folder / "record.json")),
+              "元画像が記録と違います (SHA-256 が一致しません): " + source +
+                  " / the source picture's bytes no longer match the record: " + source);
+    std::filesystem::remove(source);
+    EXPECT_EQ(ReplayMessage(platform, Request(folder / "record.json")),
+              "元画像が見つかりません: " + source + " / the recorded source picture is missing: " +
+                  source);
+}
+
+TEST(RunRecord, FailedRunSaysWhichTileFailed)
+{
+    TempFolder out;
+    RecordingPlatform platform;
+    std::filesystem::create_directory(out / "p002.bmp");
+    EXPECT_THROW(ClipboardRun(platform, out.Path(), 3, 1), ErrorMessage);
+    const RunRecordData record = ReadRecord(out / "precord.json");
+    EXPECT_EQ(record.End.Result, "failed");
+    EXPECT_EQ(record.End.FailedTile, 2);
+    EXPECT_EQ(record.End.InPlace, 1u);
+    EXPECT_NE(record.End.Message.find("p002.bmp"), std::string::npos);
+}
+
+}  // namespace qm

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "CliProcess.h"
+#include "imageio/ImageFiles.h"
+#include "support/Noise.h"
+#include "support/SavedFiles.h"
+#include "support/TempFolder.h"
+
+namespace qm {
+
+using test::FileBytes;
+using test::NamesIn;
+using test::TempFolder;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kJpeg = std::string(QM_FIXTURES) + "/jpeg-bmp/testorig.jpg";
+
+}  // namespace
+
+TEST(CliRecord, RecordThenReplayInAnotherType)
+{
+    TempFolder work;
+    ASSERT_EQ(RunCliProgram({"--file", kJpeg, "--count", "3", "--brightness", "--record", "--out",
+                             "."},
+                            work.Path())
+                  .exitCode,
+              0);
+    fs::create_directory(work / "again");
+    const CliResult replay = RunCliProgram({"--replay", "imagerecord.json", "--tiles", "2-3", "--out",
+                                            "again", "--format", "png", "--prefix", "x"},
+                                           work.Path());
+    EXPECT_EQ(replay.exitCode, 0) << replay.err;
+    EXPECT_EQ(NamesIn(work / "again"), (std::vector<std::string>{"x002.png", "x003.png"}));
+    EXPECT_EQ(LoadImageFile(work / "again/x003.png"), LoadImageFile(work / "image003.bmp"));
+
+    EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--count", "2"}, work.Path()).exitCode, 2);
+    EXPECT_EQ(RunCliProgram({"--file", kJpeg, "--tiles", "1"}, work.Path()).exitCode, 2);
+    EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--tiles", "3-1"}, work.Path()).exitCode, 2);
+    const CliResult missing = RunCliProgram({"--replay", "none.json"}, work.Path());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("none.json"), std::string::npos);
+}
+
+// A run stopped by a signal leaves the record as it stood: the tiles in
+// place, which replay exactly.
+TEST(CliRecord, StoppedRunLeavesItsRecord)
+{
+    TempFolder work;
+    SaveBmp(test::Noise(1024, 1024, 7), work / "noise.bmp");
+    const pid_t child = StartCliProgram({"--file", "noise.bmp", "--size", "256", "--count", "100",
+                                         "--format", "png", "--record", "--out", "."},
+                                        work.Path());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!fs::exists(work / "image002.png") && std::chrono::steady_clock::now() < deadline) {
+    }
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    const std::string record = FileBytes(work / "imagerecord.json");
+    EXPECT_NE(record.find("\"result\": \"stopped\""), std::string::npos);
+
+    fs::create_directory(work / "again");
+    EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--tiles", "1", "--out", "again"},
+                            work.Path())
+                  .exitCode,
+              0);
+    EXPECT_EQ(test::BytesWithoutTime(work / "again/image001.png"),
+              test::BytesWithoutTime(work / "image001.png"));
+    for (const std::string& name : NamesIn(work.Path())) {
+        EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
+    }
+}
+
+}  // namespace qm
