@@ -34,13 +34,41 @@ std::int32_t FreeRange(int sourceSide, std::int32_t cutSide)
     return static_cast<std::int32_t>(range);
 }
 
-[[noreturn]] void ReportAndStop(Platform& platform, std::int32_t code, const std::string& detail)
+[[noreturn]] void ReportAndStop(MessageBoxes& boxes, std::int32_t code, const std::string& detail)
 {
-    ReportError(platform, code, detail);
+    ReportError(boxes, code, detail);
     throw SilentStop();
 }
 
 }  // namespace
+
+PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
+                           const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
+                           std::int32_t SizeY, bool ShuffleFlag)
+{
+    PreparedMaker prepared;
+    prepared.Maker = CreateMaker(TransMethod, DllName, RotateNum);
+    if (!prepared.Maker) {
+        ReportAndStop(boxes, kErrBadMethod, "");
+    }
+    TMakeUnit& maker = *prepared.Maker;
+    if (!maker.Prepare(TPoint{SizeX, SizeY}, ShuffleFlag)) {
+        ReportAndStop(boxes, maker.ErrorCode(), maker.ErrorText());
+    }
+    // The rectangle and no-conversion makers let one side below 1 through
+    // when the other is long enough; a piece without pixels cannot be cut.
+    if (SizeX < 1 || SizeY < 1) {
+        ReportAndStop(boxes, kErrCutTooSmall, "");
+    }
+
+    prepared.RangeX = FreeRange(source.Width(), SizeX);
+    prepared.RangeY = FreeRange(source.Height(), SizeY);
+    // No cut position exists in a source smaller than the cut.
+    if (prepared.RangeX < 0 || prepared.RangeY < 0) {
+        ReportAndStop(boxes, kErrSourceTooSmall, "");
+    }
+    return prepared;
+}
 
 void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
                 const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
@@ -51,44 +79,26 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
 {
     Image SourceImage = LoadSourceImage(platform, FileSelectType, FileName, FolderName);
 
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
-    if (!maker) {
-        ReportAndStop(platform, kErrBadMethod, "");
-    }
-
     if (ShadeOffFlag) {
         Blur(SourceImage);
     }
 
-    if (!maker->Prepare(TPoint{SizeX, SizeY}, ShuffleFlag)) {
-        ReportAndStop(platform, maker->ErrorCode(), maker->ErrorText());
-    }
-    // The rectangle and no-conversion makers let one side below 1 through
-    // when the other is long enough; a piece without pixels cannot be cut.
-    if (SizeX < 1 || SizeY < 1) {
-        ReportAndStop(platform, kErrCutTooSmall, "");
-    }
-
-    const std::int32_t dx = FreeRange(SourceImage.Width(), SizeX);
-    const std::int32_t dy = FreeRange(SourceImage.Height(), SizeY);
-    // No cut position exists in a source smaller than the cut.
-    if (dx < 0 || dy < 0) {
-        ReportAndStop(platform, kErrSourceTooSmall, "");
-    }
+    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, TransMethod, DllName,
+                                                RotateNum, SizeX, SizeY, ShuffleFlag);
 
     TileSeries series;
     series.Count = Count;
     series.SizeX = SizeX;
     series.SizeY = SizeY;
-    series.RangeX = dx;
-    series.RangeY = dy;
+    series.RangeX = prepared.RangeX;
+    series.RangeY = prepared.RangeY;
     series.Prefix = Prefix;
     series.ImageType = ImageType;
     series.Quality = Quality;
     series.BrightnessFlag = BrightnessFlag;
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
-    MakeTiles(platform, *maker, SourceImage, series);
+    MakeTiles(platform, *prepared.Maker, SourceImage, series);
 }
 
 }  // namespace qm
