@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -143,6 +144,14 @@ void PreviewWindow::showEvent(QShowEvent* event)
     SettingsChanged();
 }
 
+void PreviewWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && isEnabled() && pending_) {
+        Start();
+    }
+}
+
 void PreviewWindow::SettingsChanged()
 {
     if (!isVisible()) {
@@ -172,7 +181,9 @@ void PreviewWindow::Reroll()
 
 void PreviewWindow::Start()
 {
-    if (watcher_.isRunning()) {
+    // A run needs the engine and the program-wide generator to itself; its
+    // boxes and progress let the event loop run meanwhile.
+    if (watcher_.isRunning() || !isEnabled()) {
         pending_ = true;
         return;
     }

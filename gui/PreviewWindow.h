@@ -46,6 +46,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Disabled with the main window while a run goes on; a tile asked for
+    // meanwhile is made afterwards.
+    void changeEvent(QEvent* event) override;
 
 private:
     void Reroll();

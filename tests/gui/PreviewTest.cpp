@@ -73,10 +73,16 @@ TEST_F(PreviewTest, FollowsTheSettingsRerollsSavesAndShowsProblemsAsText)
     preview.SaveTileAs(Temp(QStringLiteral("liked.bmp")));
     EXPECT_EQ(LoadImageFile(Temp(QStringLiteral("liked.bmp")).toStdString()), preview.ShownTile());
 
+    // While a run goes on, the worker does not start; afterwards it does.
     app_->Desktop().SetBusy(true);
     EXPECT_FALSE(preview.isEnabled());
+    const Image beforeRun = preview.ShownTile();
+    Methods()->setCurrentIndex(7);
+    QTest::qWait(200);
+    EXPECT_TRUE(preview.ShownTile() == beforeRun);
     app_->Desktop().SetBusy(false);
     EXPECT_TRUE(preview.isEnabled());
+    EXPECT_TRUE(Eventually([&] { return !(preview.ShownTile() == beforeRun); }));
 
     Type(edtSizeY, QStringLiteral("512"));
     EXPECT_TRUE(Eventually([&] { return !TextOf(&preview, "lblProblem").isEmpty(); }));
