@@ -39,6 +39,8 @@ struct ExtendedSettings {
     // The resolution the tile files record, in dots per inch (1 to 10000).
     bool Dpi = false;
     int DpiValue = 300;
+
+    bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which
     // any of its tiles can be made again.
     bool Record = false;

@@ -41,6 +41,7 @@ std::int32_t FreeRange(int sourceSide, std::int32_t cutSide)
 
 // The detail of a plug-in run refused for a cut beyond what plug-ins take.
 constexpr const char* kPluginCutLimit = "外部変換で切り抜けるサイズは256までです。";
+
 // Writes the record of a failed run; the run's own failure is what the
 // user is told, so a record that cannot be written adds nothing to it.
 void WriteFailure(TRunRecorder& recorder, const std::string& message)
@@ -51,11 +52,51 @@ void WriteFailure(TRunRecorder& recorder, const std::string& message)
     }
 }
 
-[[noreturn]] void ReportAndStop(Platform& platform, std::int32_t code, const std::string& detail)
+[[noreturn]] void ReportAndStop(MessageBoxes& boxes, std::int32_t code, const std::string& detail)
 {
-    ReportError(platform, code, detail);
+    ReportError(boxes, code, detail);
     throw SilentStop();
 }
+
+}  // namespace
+
+PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
+                           const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
+                           std::int32_t SizeY, bool ShuffleFlag, bool LargeCuts)
+{
+    PreparedMaker prepared;
+    prepared.Maker = CreateMaker(TransMethod, DllName, RotateNum);
+    if (!prepared.Maker) {
+        ReportAndStop(boxes, kErrBadMethod, "");
+    }
+    TMakeUnit& maker = *prepared.Maker;
+    if (TransMethod == kPluginMethodCode) {
+        // The plug-in interface names cells of pieces up to 256 pixels.
+        if (LargeCuts && std::max(SizeX, SizeY) > TMakeUnit::kPixelSide) {
+            ReportAndStop(boxes, kErrCutTooLarge, kPluginCutLimit);
+        }
+    } else {
+        maker.LargeCuts = LargeCuts;
+    }
+    if (!maker.Prepare(TPoint{SizeX, SizeY}, ShuffleFlag)) {
+        ReportAndStop(boxes, maker.ErrorCode(), maker.ErrorText());
+    }
+    // The rectangle and no-conversion makers let one side below 1 through
+    // when the other is long enough; a piece without pixels cannot be cut.
+    if (SizeX < 1 || SizeY < 1) {
+        ReportAndStop(boxes, kErrCutTooSmall, "");
+    }
+
+    prepared.RangeX = FreeRange(source.Width(), SizeX);
+    prepared.RangeY = FreeRange(source.Height(), SizeY);
+    // No cut position exists in a source smaller than the cut.
+    if (prepared.RangeX < 0 || prepared.RangeY < 0) {
+        ReportAndStop(boxes, kErrSourceTooSmall, "");
+    }
+    return prepared;
+}
+
+namespace {
 
 // The run itself; recorder, when there is one, is told of its source, its
 // seeds and its tiles.
@@ -78,45 +119,20 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
         recorder->SetStep("shuffle");
     }
 
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, RotateNum);
-    if (!maker) {
-        ReportAndStop(platform, kErrBadMethod, "");
-    }
-    if (TransMethod == kPluginMethodCode) {
-        // The plug-in interface names cells of pieces up to 256 pixels.
-        if (Extended.LargeCuts && std::max(SizeX, SizeY) > TMakeUnit::kPixelSide) {
-            ReportAndStop(platform, kErrCutTooLarge, kPluginCutLimit);
-        }
-    } else {
-        maker->LargeCuts = Extended.LargeCuts;
-    }
-
     if (ShadeOffFlag) {
         Blur(SourceImage);
     }
 
-    if (!maker->Prepare(TPoint{SizeX, SizeY}, ShuffleFlag)) {
-        ReportAndStop(platform, maker->ErrorCode(), maker->ErrorText());
-    }
-    // The rectangle and no-conversion makers let one side below 1 through
-    // when the other is long enough; a piece without pixels cannot be cut.
-    if (SizeX < 1 || SizeY < 1) {
-        ReportAndStop(platform, kErrCutTooSmall, "");
-    }
-
-    const std::int32_t dx = FreeRange(SourceImage.Width(), SizeX);
-    const std::int32_t dy = FreeRange(SourceImage.Height(), SizeY);
-    // No cut position exists in a source smaller than the cut.
-    if (dx < 0 || dy < 0) {
-        ReportAndStop(platform, kErrSourceTooSmall, "");
-    }
+    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, TransMethod, DllName,
+                                                RotateNum, SizeX, SizeY, ShuffleFlag,
+                                                Extended.LargeCuts);
 
     TileSeries series;
     series.Count = Count;
     series.SizeX = SizeX;
     series.SizeY = SizeY;
-    series.RangeX = dx;
-    series.RangeY = dy;
+    series.RangeX = prepared.RangeX;
+    series.RangeY = prepared.RangeY;
     series.Prefix = Prefix;
     series.ImageType = ImageType;
     series.Quality = Quality;
@@ -127,7 +143,7 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }
-    MakeTiles(platform, *maker, SourceImage, series, recorder);
+    MakeTiles(platform, *prepared.Maker, SourceImage, series, recorder);
 }
 
 // The record's inputs of a run.

@@ -2,12 +2,34 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/ExtendedSettings.h"
 #include "app/Platform.h"
+#include "core/Image.h"
+#include "core/MessageBoxes.h"
+#include "engine/UMakeUnit.h"
 
 namespace qm {
+
+// The maker of a run, prepared for its cut, and the free ranges of the cut
+// position in its source (source side minus cut side, both at least 0).
+struct PreparedMaker {
+    std::unique_ptr<TMakeUnit> Maker;
+    std::int32_t RangeX = 0;
+    std::int32_t RangeY = 0;
+};
+
+// The steps of a run between its source picture and its tile loop: creates
+// the maker of TransMethod, prepares it for the cut SizeX x SizeY and checks
+// that a cut fits the source. On a problem shows the error report and throws
+// SilentStop (or ErrorMessage for sizes beyond 32 bits). With LargeCuts the
+// built-in makers take cuts up to 2048 pixels and a plug-in is refused a cut
+// above 256.
+PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
+                           const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
+                           std::int32_t SizeY, bool ShuffleFlag, bool LargeCuts = false);
 
 // The generation run: loads the source, prepares the maker of TransMethod,
 // and makes and saves Count numbered tiles. Returns normally when all are

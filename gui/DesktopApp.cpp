@@ -18,7 +18,9 @@ static void RegisterGuiResources()
 
 namespace qm {
 
-DesktopApp::DesktopApp() : model_(platform_, frmHtml_), window_(model_, platform_)
+DesktopApp::DesktopApp() : model_(platform_, frmHtml_),
+      frmExtended_(model_.Extended()),
+      window_(model_, platform_, frmExtended_)
 {
     platform_.SetMainWindow(&window_);
     RunUserAction(platform_, [this] { model_.FormCreate(); });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Main.h"
+#include "app/UDlgExtended.h"
 #include "app/UDlgHtml.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
@@ -19,12 +20,14 @@ public:
     MainWindow& Window() { return window_; }
     TfrmMain& Model() { return model_; }
     TfrmHtml& HtmlSettings() { return frmHtml_; }
+    TfrmExtended& ExtendedDialog() { return frmExtended_; }
     QtPlatform& Desktop() { return platform_; }
 
 private:
     QtPlatform platform_;
     TfrmHtml frmHtml_;
     TfrmMain model_;
+    TfrmExtended frmExtended_;
     MainWindow window_;
 };
 

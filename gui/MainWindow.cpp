@@ -20,6 +20,8 @@
 
 #include "app/AppInfo.h"
 #include "app/TopLevelHandler.h"
+#include "gui/ExtendedDialog.h"
+#include "gui/PreviewWindow.h"
 
 namespace qm {
 namespace {
@@ -46,13 +48,15 @@ std::vector<std::string> LocalFiles(const QMimeData& data)
 
 }  // namespace
 
-MainWindow::MainWindow(TfrmMain& model, Platform& platform)
+MainWindow::MainWindow(TfrmMain& model, Platform& platform, TfrmExtended& extended)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       model_(model),
       platform_(platform),
-      controls_(BuildMainWindowControls(this))
+      controls_(BuildMainWindowControls(this)),
+      extended_(extended),
+      preview_(new PreviewWindow(model, platform, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
@@ -67,7 +71,27 @@ MainWindow::MainWindow(TfrmMain& model, Platform& platform)
     }
     Refresh();
     ForwardEvents();
-    model_.SetChangeListener([this] { Refresh(); });
+    model_.SetChangeListener([this] {
+        Refresh();
+        preview_->SettingsChanged();
+    });
+    connect(findChild<QAbstractButton*>(QString::fromLatin1(kPreviewButton)),
+            &QAbstractButton::clicked, this, [this] {
+                preview_->show();
+                preview_->raise();
+                preview_->activateWindow();
+            });
+    connect(findChild<QAbstractButton*>(QString::fromLatin1(kExtendedButton)),
+            &QAbstractButton::clicked, this, &MainWindow::ShowExtendedDialog);
+}
+
+void MainWindow::ShowExtendedDialog()
+{
+    ExtendedDialog dialog(extended_, platform_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        // The size fields and the preview follow the stored settings.
+        model_.ExtendedSettingsChanged();
+    }
 }
 
 void MainWindow::ForwardEvents()
@@ -76,8 +100,13 @@ void MainWindow::ForwardEvents()
         const auto control = static_cast<ControlId>(i);
         QWidget* widget = controls_[i];
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, control] { Run([this, control] { model_.Click(control); }); });
+            connect(button, &QAbstractButton::clicked, this, [this, control] {
+                if (control == ControlId::bbnExecute) {
+                    // The run needs the engine and the generator to itself.
+                    preview_->WaitForWork();
+                }
+                Run([this, control] { model_.Click(control); });
+            });
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             connect(edit, &QLineEdit::textEdited, this, [this, control](const QString& text) {
                 Run([this, control, &text] { model_.ChangeText(control, text.toStdString()); });
@@ -97,6 +126,7 @@ void MainWindow::Run(const std::function<void()>& action)
 {
     RunUserAction(platform_, action);
     Refresh();
+    preview_->SettingsChanged();
 }
 
 void MainWindow::Refresh()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/Main.h"
+#include "app/UDlgExtended.h"
 #include "gui/MainWindowControls.h"
 
 class QDragEnterEvent;
@@ -15,6 +16,8 @@ class QDropEvent;
 class QKeyEvent;
 
 namespace qm {
+
+class PreviewWindow;
 
 // The main window "Quillmore": shows the state of its model TfrmMain and
 // hands every user event to it through the top-level handler. It holds no
@@ -24,7 +27,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(TfrmMain& model, Platform& platform);
+    MainWindow(TfrmMain& model, Platform& platform, TfrmExtended& extended);
 
     // Shows the model's state in every widget without feeding events back.
     void Refresh();
@@ -35,6 +38,10 @@ public:
 
     // The widget that shows a control.
     QWidget* Control(ControlId control) const { return WidgetOf(controls_, control); }
+
+    // The preview window, which the preview button shows; it lives as long
+    // as the main window.
+    PreviewWindow& Preview() const { return *preview_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -48,10 +55,13 @@ private:
     void Run(const std::function<void()>& action);
     void RefreshControl(ControlId control);
     void RefreshMethodList();
+    void ShowExtendedDialog();
 
     TfrmMain& model_;
     Platform& platform_;
     ControlWidgets controls_;
+    TfrmExtended& extended_;
+    PreviewWindow* preview_;
 };
 
 }  // namespace qm

@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <vector>
+
 #include "gui/HorizontalScrollBar.h"
 
 namespace qm {
@@ -38,6 +40,8 @@ private:
     QRadioButton* Radio(ControlId control, const char* name);
     QCheckBox* Check(ControlId control, const char* name);
     QPushButton* Button(ControlId control, const char* name, QStyle::StandardPixmap glyph);
+    // A button of the view alone, which opens a window of its own.
+    QPushButton* ViewButton(const char* name, const char* caption, QStyle::StandardPixmap glyph);
     QLineEdit* Edit(ControlId control, const char* name);
     // A short numeric field with the input method off.
     QLineEdit* NumberEdit(ControlId control, const char* name);
@@ -59,6 +63,9 @@ private:
 
     QWidget* window_;
     ControlWidgets widgets_{};
+    // The preview and extended-settings buttons, in the tab order after
+    // bbnExit.
+    std::vector<QWidget*> viewButtons_;
 };
 
 constexpr int kIndent = 18;
@@ -80,6 +87,17 @@ QPushButton* Builder::Button(ControlId control, const char* name, QStyle::Standa
     button->setIcon(QApplication::style()->standardIcon(glyph));
     // Enter on a focused button presses that button, as on any dialog.
     button->setAutoDefault(true);
+    return button;
+}
+
+QPushButton* Builder::ViewButton(const char* name, const char* caption,
+                                 QStyle::StandardPixmap glyph)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption));
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(QApplication::style()->standardIcon(glyph));
+    button->setAutoDefault(true);
+    viewButtons_.push_back(button);
     return button;
 }
 
@@ -276,6 +294,8 @@ QHBoxLayout* Builder::ButtonRow()
     make->setDefault(true);
     row->addWidget(make);
     row->addWidget(Button(ControlId::bbnExit, "bbnExit", QStyle::SP_DialogCloseButton));
+    row->addWidget(ViewButton(kPreviewButton, "プレビュー(&W)", QStyle::SP_FileDialogContentsView));
+    row->addWidget(ViewButton(kExtendedButton, "拡張設定(&O)...", QStyle::SP_FileDialogListView));
     row->addStretch(1);
     row->addWidget(
         Button(ControlId::bbnAbout, "bbnAbout", QStyle::SP_MessageBoxInformation));
@@ -290,8 +310,12 @@ QHBoxLayout* Builder::ButtonRow()
 
 void Builder::SetTabOrder()
 {
+    std::vector<QWidget*> order(widgets_.begin(), widgets_.end());
+    const auto afterExit =
+        order.begin() + static_cast<std::ptrdiff_t>(ControlId::bbnExit) + 1;
+    order.insert(afterExit, viewButtons_.begin(), viewButtons_.end());
     QWidget* previous = nullptr;
-    for (QWidget* widget : widgets_) {
+    for (QWidget* widget : order) {
         if (widget->focusPolicy() == Qt::NoFocus) {
             continue;
         }

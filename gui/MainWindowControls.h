@@ -21,6 +21,11 @@ using ControlWidgets = std::array<QWidget*, kControlCount>;
 // window's model when the view first shows it.
 ControlWidgets BuildMainWindowControls(QWidget* window);
 
+// Object names of the two buttons of the button row that only the view
+// knows: they open the preview window and the extended-settings dialog.
+inline constexpr const char* kPreviewButton = "bbnPreview";
+inline constexpr const char* kExtendedButton = "bbnExtended";
+
 inline QWidget* WidgetOf(const ControlWidgets& widgets, ControlId control)
 {
     return widgets[static_cast<std::size_t>(control)];

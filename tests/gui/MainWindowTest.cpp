@@ -150,7 +150,8 @@ TEST_F(MainWindowTest, TabOrderFollowsTheGroupsAndControls)
                                "cmbTransMethod", "ckbShuffle", "ckbShadeOff", "ckbBrightness",
                                "edtSizeY",     "edtMake",     "edtPrefix",     "rdbBmp",
                                "chbHtml",      "edtOutDirectory", "bbnOut",    "bbnExecute",
-                               "bbnExit",      "bbnAbout",    "bbnHelp",       "rdbImageFile"};
+                               "bbnExit",      "bbnPreview",  "bbnExtended",   "bbnAbout",
+                               "bbnHelp",      "rdbImageFile"};
     Widget(rdbImageFile)->setFocus();
     QStringList visited{Focused()->objectName()};
     while (visited.size() < expected.size()) {

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "gui/ExtendedDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/ExtendedRows.h"
+#include "app/TopLevelHandler.h"
+#include "gui/DialogButtons.h"
+
+namespace qm {
+
+ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      model_(model),
+      platform_(platform)
+{
+    setObjectName(QStringLiteral("frmExtended"));
+    setWindowTitle(QStringLiteral("拡張設定"));
+    model_.Open();
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    const std::vector<ExtendedRow>& rows = ExtendedRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int line = static_cast<int>(i);
+        auto* check = new QCheckBox(QString::fromStdString(rows[i].Caption));
+        check->setObjectName(QStringLiteral("ckbExtended%1").arg(line));
+        check->setChecked(model_.Fields[i].Checked);
+        grid->addWidget(check, line, 0);
+        checks_.push_back(check);
+        QLineEdit* field = nullptr;
+        if (rows[i].HasValue()) {
+            field = new QLineEdit(QString::fromStdString(model_.Fields[i].Text));
+            field->setObjectName(QStringLiteral("edtExtended%1").arg(line));
+            field->setMaxLength(rows[i].ValueMaxLength);
+            field->setEnabled(check->isChecked());
+            connect(check, &QCheckBox::toggled, field, &QLineEdit::setEnabled);
+            grid->addWidget(field, line, 1);
+        }
+        fields_.push_back(field);
+    }
+    grid->setColumnMinimumWidth(1, 220);
+
+    const DialogButtons buttons = MakeDialogButtons("BitBtn1", "BitBtn2");
+    connect(buttons.ok, &QPushButton::clicked, this, &ExtendedDialog::accept);
+    connect(buttons.cancel, &QPushButton::clicked, this, &ExtendedDialog::reject);
+
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(12, 12, 12, 10);
+    whole->setSpacing(12);
+    whole->addLayout(grid);
+    whole->addLayout(buttons.row);
+    whole->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ExtendedDialog::KeepFields()
+{
+    for (std::size_t i = 0; i < checks_.size(); ++i) {
+        model_.Fields[i].Checked = checks_[i]->isChecked();
+        if (fields_[i] != nullptr) {
+            model_.Fields[i].Text = fields_[i]->text().toStdString();
+        }
+    }
+}
+
+void ExtendedDialog::accept()
+{
+    KeepFields();
+    RunUserAction(platform_, [this] {
+        if (model_.OkClick(platform_)) {
+            QDialog::accept();
+        }
+    });
+}
+
+void ExtendedDialog::reject()
+{
+    KeepFields();
+    model_.CancelClick();
+    QDialog::reject();
+}
+
+}  // namespace qm

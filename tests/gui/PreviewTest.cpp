@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "DesktopFixture.h"
+#include "gui/PreviewWindow.h"
+#include "imageio/ImageFiles.h"
+
+namespace qm::test {
+namespace {
+
+using enum ControlId;
+using PreviewTest = DesktopFixture;
+
+// Whether condition holds within a few seconds, the events handled meanwhile.
+template <typename Condition>
+bool Eventually(Condition condition)
+{
+    return QTest::qWaitFor(condition, 5000);
+}
+
+QString TextOf(QWidget* window, const char* label)
+{
+    return window->findChild<QLabel*>(QString::fromLatin1(label))->text();
+}
+
+void PressViewButton(QWidget* window, const char* name)
+{
+    QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+TEST_F(PreviewTest, FollowsTheSettingsRerollsSavesAndShowsProblemsAsText)
+{
+    ModalAnswerer answerer;
+    PreviewWindow& preview = app_->Window().Preview();
+    Type(edtFileName, Temp(QStringLiteral("missing.png")));
+    PressViewButton(&app_->Window(), kPreviewButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_TRUE(Eventually([&] {
+        return TextOf(&preview, "lblProblem") ==
+               "ファイルが見つかりません\n" + Temp(QStringLiteral("missing.png"));
+    }));
+    EXPECT_FALSE(preview.findChild<QPushButton*>("bbnSave")->isEnabled());
+
+    Type(edtFileName, WritePicture(QStringLiteral("source.png"), 400, 300));
+    EXPECT_TRUE(Eventually([&] { return preview.ShownTile().Width() > 0; }));
+    EXPECT_TRUE(TextOf(&preview, "lblProblem").isEmpty());
+    const QString size = QStringLiteral("タイル %1 × %2 ピクセル")
+                             .arg(preview.ShownTile().Width())
+                             .arg(preview.ShownTile().Height());
+    EXPECT_TRUE(TextOf(&preview, "lblStatus").startsWith(size));
+
+    const Image kaleidoscope = preview.ShownTile();
+    Methods()->setCurrentIndex(7);
+    EXPECT_TRUE(Eventually([&] { return !(preview.ShownTile() == kaleidoscope); }));
+    Methods()->setCurrentIndex(0);
+    EXPECT_TRUE(Eventually([&] { return preview.ShownTile() == kaleidoscope; }));
+
+    Type(edtSizeY, QStringLiteral("64"));
+    EXPECT_TRUE(Eventually([&] { return preview.ShownTile().Width() > kaleidoscope.Width(); }));
+    const QString status = TextOf(&preview, "lblStatus");
+    PressViewButton(&preview, "bbnReroll");
+    EXPECT_TRUE(Eventually([&] { return TextOf(&preview, "lblStatus") != status; }));
+
+    preview.findChild<QCheckBox*>("ckbOutline")->setChecked(true);
+    auto* zoom = preview.findChild<QComboBox*>("cmbZoom");
+    zoom->setCurrentIndex(zoom->findData(200));
+    SaveScreenshot(&preview, QStringLiteral("preview-window"));
+
+    preview.SaveTileAs(Temp(QStringLiteral("liked.bmp")));
+    EXPECT_EQ(LoadImageFile(Temp(QStringLiteral("liked.bmp")).toStdString()), preview.ShownTile());
+
+    // While a run goes on, the worker does not start; afterwards it does.
+    app_->Desktop().SetBusy(true);
+    EXPECT_FALSE(preview.isEnabled());
+    const Image beforeRun = preview.ShownTile();
+    Methods()->setCurrentIndex(7);
+    QTest::qWait(200);
+    EXPECT_TRUE(preview.ShownTile() == beforeRun);
+    app_->Desktop().SetBusy(false);
+    EXPECT_TRUE(preview.isEnabled());
+    EXPECT_TRUE(Eventually([&] { return !(preview.ShownTile() == beforeRun); }));
+
+    Type(edtSizeY, QStringLiteral("512"));
+    EXPECT_TRUE(Eventually([&] { return !TextOf(&preview, "lblProblem").isEmpty(); }));
+    EXPECT_TRUE(answerer.boxes.empty());
+}
+
+TEST_F(PreviewTest, ExtendedSettingsDialogStoresACheckedRowsJudgedValue)
+{
+    ModalAnswerer answerer;
+    answerer.Then([](QWidget* dialog) {
+        SaveScreenshot(dialog, QStringLiteral("extended-dialog"));
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("拡張設定"));
+        auto* gallery = dialog->findChild<QCheckBox*>("ckbExtended0");
+        auto* name = dialog->findChild<QLineEdit*>("edtExtended0");
+        EXPECT_EQ(gallery->text(), QStringLiteral("ギャラリーページ"));
+        EXPECT_EQ(name->text(), QStringLiteral("gallery.html"));
+        EXPECT_FALSE(name->isEnabled());
+        gallery->setChecked(true);
+        EXPECT_TRUE(name->isEnabled());
+        name->clear();
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        name->setText(QStringLiteral("tiles.html"));
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    PressViewButton(&app_->Window(), kExtendedButton);
+    ASSERT_EQ(answerer.boxes.size(), 1U);
+    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("ファイル名を指定して下さい。"));
+    EXPECT_TRUE(app_->Model().Extended().Gallery);
+    EXPECT_EQ(app_->Model().Extended().GalleryName, "tiles.html");
+    EXPECT_EQ(answerer.unanswered, 0);
+}
+
+}  // namespace
+}  // namespace qm::test
