@@ -58,6 +58,11 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
+        const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
+        if (!platform.TileProgress(i, series.Count, path)) {
+            saver.Finish();
+            throw SilentStop();
+        }
         const TileDraw draw = DrawTile(rng::Global(), series);
         if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
@@ -68,8 +73,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         }
 
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(),
-                   TilePath(series.OutDirectory, series.Prefix, series.ImageType, i));
+        saver.Save(maker.ResultImage(), path);
     }
     saver.Finish();
 }
