@@ -120,6 +120,18 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("NAME")
         ->needs(html);
 
+    app.add_option_function<std::vector<std::string>>(
+           "--gallery", [&o](const std::vector<std::string>& value) { o.gallery = value; },
+           "ギャラリーページも書く / also write a gallery page (gallery.html)")
+        ->type_name("[NAME]")
+        ->expected(0, 1);
+    app.add_option_function<std::vector<std::string>>(
+           "--contact-sheet",
+           [&o](const std::vector<std::string>& value) { o.contactSheet = value; },
+           "一覧画像も書く / also write a contact sheet (<prefix>sheet.png)")
+        ->type_name("[FILE]")
+        ->expected(0, 1);
+
     app.add_option("--out", o.out,
                    "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: the "
                    "source picture's folder)")

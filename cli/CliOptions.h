@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/ConsolePlatform.h"
 
@@ -32,6 +33,9 @@ struct CliOptions {
     bool blur = false;
     bool brightness = false;
     bool html = false;
+    // Present when the option is given, holding its value if it has one.
+    std::optional<std::vector<std::string>> gallery;
+    std::optional<std::vector<std::string>> contactSheet;
     std::optional<std::string> out;
     std::optional<std::uint32_t> seed;
     // The answers for the distorted-square and the HTML settings dialogs.

@@ -8,6 +8,7 @@
 #include "app/AppInfo.h"
 #include "app/Main.h"
 #include "app/TopLevelHandler.h"
+#include "app/ExtendedRows.h"
 #include "app/UDlgHtml.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsolePlatform.h"
@@ -62,6 +63,8 @@ public:
         if (!Act([this] { SetSizesAndOutput(); }) || !Act([this] { SetHtml(); })) {
             return kExitRefused;
         }
+        SetExtended("--gallery", options_.gallery, &ExtendedSettings::Gallery);
+        SetExtended("--contact-sheet", options_.contactSheet, &ExtendedSettings::ContactSheet);
         Act([this] { main_.Click(bbnExecute); });
         return main_.LastMakeSucceeded() ? kExitMade : kExitRefused;
     }
@@ -149,6 +152,26 @@ private:
         const DialogAnswers& d = options_.dialogs;
         if (d.htmlTitle || d.htmlColumns || d.htmlPopupWidth || d.htmlPopupHeight || d.htmlFileName) {
             main_.Click(bbnHtml);
+        }
+    }
+
+    // Turns the extended setting of checked on when the option is given and
+    // lets its row judge and store the option's value, if any.
+    void SetExtended(const std::string& option, const std::optional<std::vector<std::string>>& value,
+                     bool ExtendedSettings::*checked)
+    {
+        if (!value) {
+            return;
+        }
+        ExtendedSettings& settings = main_.Extended();
+        settings.*checked = true;
+        for (const ExtendedRow& row : ExtendedRows()) {
+            // The option given alone reaches here as one empty value.
+            if (row.Checked == checked && !value->empty() && !value->front().empty()) {
+                if (const auto refused = row.StoreValue(settings, value->front())) {
+                    throw UsageError{option + ": " + *refused};
+                }
+            }
         }
     }
 
