@@ -9,6 +9,7 @@
 #include "app/MakeTiles.h"
 #include "app/OutputType.h"
 #include "app/RunRecord.h"
+#include "app/RunOverview.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -151,11 +152,22 @@ void TfrmMain::bbnExecuteClick()
         for (std::int32_t i = 1; i <= *Count; ++i) {
             filesOfRun.push_back(TilePath(OutDirectory, Prefix, ImageType, i));
         }
+        const std::vector<std::string> tilePaths = filesOfRun;
         if (Checked(chbHtml)) {
             filesOfRun.push_back(Format("%s%s", {OutDirectory, frmHtml_.HtmlFileName()}));
         }
         if (extended_.Record) {
             filesOfRun.push_back(RecordPath(OutDirectory, Prefix));
+        }
+        const std::string galleryPath = Format("%s%s", {OutDirectory, extended_.GalleryName});
+        const std::string sheetPath =
+            OutDirectory + (extended_.ContactSheetName.empty() ? Prefix + "sheet.png"
+                                                              : extended_.ContactSheetName);
+        if (extended_.Gallery) {
+            filesOfRun.push_back(galleryPath);
+        }
+        if (extended_.ContactSheet) {
+            filesOfRun.push_back(sheetPath);
         }
         RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
@@ -174,6 +186,12 @@ void TfrmMain::bbnExecuteClick()
             param.PopupWidth = frmHtml_.PopupWidth();
             param.PopupHeight = frmHtml_.PopupHeight();
             MakeHtml(param);
+        }
+        if (extended_.Gallery) {
+            WriteGalleryPage(galleryPath, OutDirectory, tilePaths);
+        }
+        if (extended_.ContactSheet) {
+            WriteContactSheet(sheetPath, tilePaths);
         }
     }
     lastMakeSucceeded_ = true;

@@ -106,6 +106,11 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
 
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
+        const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
+        if (!platform.TileProgress(i, series.Count, path)) {
+            saver.Finish();
+            throw SilentStop();
+        }
         const TileDraw draw = DrawTile(rng::Global(), series, source);
         if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
@@ -115,7 +120,6 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             throw SilentStop();
         }
 
-        const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
         if (observer != nullptr) {
             observer->TileMade(i, path, draw);
         }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,18 @@ public:
     // Busy: hourglass cursor over the whole screen and the main window
     // disabled (and repainted as such); not busy: both restored.
     virtual void SetBusy(bool busy) = 0;
+
+    // Called by a run before it makes tile number (1 to count), which it
+    // will write as file; a run between SetBusy(true) and SetBusy(false)
+    // calls it once per tile. The desktop shows the run's progress from it.
+    // False asks the run to stop: the tiles before this one are put in
+    // place and the make action ends silently. By default nothing is shown
+    // and the run goes on.
+    virtual bool TileProgress(std::int32_t /*number*/, std::int32_t /*count*/,
+                              const std::string& /*file*/)
+    {
+        return true;
+    }
 
     // The picture on the clipboard, if it holds one.
     virtual std::optional<Image> ClipboardImage() = 0;

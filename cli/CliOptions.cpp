@@ -3,8 +3,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <stdexcept>
-
 #include "app/Replay.h"
 #include "app/TextToInt.h"
 #include "engine/MethodCatalogue.h"
@@ -34,16 +32,6 @@ std::optional<int> MethodItemOfName(const std::string& name)
         ++item;
     }
     return std::nullopt;
-}
-
-const ExtendedRow& ExtendedRowOf(bool ExtendedSettings::*member)
-{
-    for (const ExtendedRow& row : ExtendedRows()) {
-        if (row.Checked == member) {
-            return row;
-        }
-    }
-    throw std::logic_error("no extended-settings row");
 }
 
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
@@ -114,13 +102,7 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
     app.add_flag("--large", o.large,
                  "大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)");
     app.add_option("--dpi", o.dpi, "解像度 (dpi) 1～10000 / resolution the files record")
-        ->type_name("N")
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                ExtendedSettings scratch;
-                return ExtendedRowOf(&ExtendedSettings::Dpi).StoreValue(scratch, text).value_or("");
-            },
-            ""));
+        ->type_name("N");
 
     auto* html = app.add_flag("--html", o.html, "HTMLを出力する / write an HTML index page");
     app.add_option("--html-title", o.dialogs.htmlTitle, "ページのタイトル / page title (一覧)")
@@ -156,9 +138,18 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
     app.add_flag("--no-auto-orient", o.noAutoOrient,
                  "撮影時の向きに回転しない / ignore the camera's orientation tag");
 
+    app.add_option("--gallery", o.gallery,
+                   "ギャラリーページも書く / also write a gallery page (gallery.html)")
+        ->type_name("[NAME]")
+        ->expected(0, 1);
+    app.add_option("--contact-sheet", o.contactSheet,
+                   "一覧画像も書く / also write a contact sheet (<prefix>sheet.png)")
+        ->type_name("[FILE]")
+        ->expected(0, 1);
+
     auto* out = app.add_option("--out", o.out,
-                   "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: the "
-                   "source picture's folder)")
+                               "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: "
+                               "the source picture's folder)")
         ->type_name("DIR");
     app.add_option("--batch", o.batch,
                    "フォルダの画像ごとに1回ずつ作成し OUT/<名前>/ に出力 / one run per picture "

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ExtendedRows.h"
 #include "cli/ConsolePlatform.h"
@@ -33,13 +34,14 @@ struct CliOptions {
     bool blur = false;
     bool brightness = false;
     bool html = false;
-    // Cuts up to 2048 pixels (extended setting).
-    bool large = false;
-    // Dots per inch the files record (extended setting), judged by its row.
-    std::optional<std::string> dpi;
     std::optional<std::string> out;
     std::optional<std::uint32_t> seed;
-    // Extended settings, as typed; an empty skipFlat keeps the default level.
+    // Extended settings, values as typed, judged by their dialog rows. An
+    // option whose value may be left out holds an empty text without one.
+    bool large = false;
+    std::optional<std::string> dpi;
+    std::optional<std::string> gallery;
+    std::optional<std::string> contactSheet;
     std::optional<std::string> fit;
     std::optional<std::string> skipFlat;
     bool noAutoOrient = false;
@@ -66,7 +68,5 @@ void RequireFormatForQuality(const CLI::App& app, const CliOptions& options);
 // item text in the window's list; nothing for an unknown name.
 std::optional<int> MethodItemOfName(const std::string& name);
 
-// The extended-settings row of the setting checked by member.
-const ExtendedRow& ExtendedRowOf(bool ExtendedSettings::*member);
 
 }  // namespace qm

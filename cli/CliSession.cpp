@@ -12,6 +12,7 @@
 #include "app/Replay.h"
 #include "app/TextToInt.h"
 #include "app/TopLevelHandler.h"
+#include "app/ExtendedRows.h"
 #include "app/UDlgHtml.h"
 #include "cli/CliBatch.h"
 #include "cli/CliOptions.h"
@@ -51,14 +52,7 @@ public:
     {
         SetExtended();
         main_.FormCreate();
-        if (options_.large) {
-            main_.Extended().LargeCuts = true;
-            main_.ExtendedSettingsChanged();
-        }
-        if (options_.dpi) {
-            ExtendedRowOf(&ExtendedSettings::Dpi).StoreValue(main_.Extended(), *options_.dpi);
-            main_.Extended().Dpi = true;
-        }
+        main_.ExtendedSettingsChanged();
         // The height is typed while the square kaleidoscope is still chosen,
         // so the width follows it also for the rectangle and no conversion
         // unless --width says otherwise.
@@ -95,9 +89,15 @@ private:
     // The extended settings, each value judged by its dialog row.
     void SetExtended()
     {
-        main_.Extended().AutoOrient = !options_.noAutoOrient;
+        ExtendedSettings& settings = main_.Extended();
+        settings.AutoOrient = !options_.noAutoOrient;
+        settings.LargeCuts = options_.large;
+        settings.Record = options_.record;
+        Store("--gallery", options_.gallery, &ExtendedSettings::Gallery, true);
+        Store("--contact-sheet", options_.contactSheet, &ExtendedSettings::ContactSheet, true);
         Store("--fit", options_.fit, &ExtendedSettings::Fit, false);
         Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
+        Store("--dpi", options_.dpi, &ExtendedSettings::Dpi, false);
     }
 
     void Store(const std::string& option, const std::optional<std::string>& text,
@@ -182,7 +182,6 @@ private:
             }
         }
         Type(edtOutDirectory, options_.out);
-        main_.Extended().Record = options_.record;
     }
 
     void SetHtml()
@@ -197,6 +196,8 @@ private:
         }
     }
 
+    // Turns the extended setting of checked on when the option is given and
+    // lets its row judge and store the option's value, if any.
     const CliOptions& options_;
     ConsolePlatform platform_;
     TfrmHtml frmHtml_;

@@ -2,9 +2,11 @@
 #include "cli/ConsolePlatform.h"
 
 #include <spawn.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <system_error>
 #include <vector>
@@ -48,12 +50,40 @@ std::string ConsoleText(const std::string& text)
 }
 
 ConsolePlatform::ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers)
-    : out_(out), err_(err), answers_(std::move(answers))
+    : out_(out),
+      err_(err),
+      answers_(std::move(answers)),
+      progressShown_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1)
 {
+}
+
+void ConsolePlatform::SetBusy(bool busy)
+{
+    if (!busy) {
+        ClearProgress();
+    }
+}
+
+bool ConsolePlatform::TileProgress(std::int32_t number, std::int32_t count, const std::string& file)
+{
+    if (progressShown_) {
+        err_ << "\r\x1b[K" << number << "/" << count << " " << file << std::flush;
+        progressLine_ = true;
+    }
+    return true;
+}
+
+void ConsolePlatform::ClearProgress()
+{
+    if (progressLine_) {
+        err_ << "\r\x1b[K" << std::flush;
+        progressLine_ = false;
+    }
 }
 
 void ConsolePlatform::PrintError(const std::string& text)
 {
+    ClearProgress();
     errorShown_ = true;
     err_ << ConsoleText(text) << std::flush;
 }

@@ -38,7 +38,11 @@ public:
 
     void FocusControl(ControlId) override {}
     bool IsMainWindowActive() override { return false; }
-    void SetBusy(bool) override {}
+    // Not busy any more: the progress line, if one is shown, is cleared.
+    void SetBusy(bool busy) override;
+    // On a terminal, "<number>/<count> <file>" on one line of the error
+    // stream, each tile overwriting the last; nothing into pipes or files.
+    bool TileProgress(std::int32_t number, std::int32_t count, const std::string& file) override;
 
     std::optional<Image> ClipboardImage() override;
 
@@ -60,11 +64,15 @@ public:
 
 private:
     void PrintError(const std::string& text);
+    void ClearProgress();
 
     std::ostream& out_;
     std::ostream& err_;
     DialogAnswers answers_;
     bool errorShown_ = false;
+    // Whether the error stream is the process's own and a terminal.
+    const bool progressShown_;
+    bool progressLine_ = false;
 };
 
 // A message box's text for a terminal: CR LF and lone CR become line

@@ -80,16 +80,23 @@ void QtPlatform::SetBusy(bool busy)
             // The run keeps the event loop waiting: show the disabled window
             // and the cursor now.
             window_->repaint();
+            progress_.Start(window_);
         }
         return;
     }
     if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        progress_.Finish();
         window_->setEnabled(true);
         if (focusBeforeBusy_ != nullptr) {
             focusBeforeBusy_->setFocus(Qt::OtherFocusReason);
         }
         QApplication::restoreOverrideCursor();
     }
+}
+
+bool QtPlatform::TileProgress(std::int32_t number, std::int32_t count, const std::string& file)
+{
+    return progress_.Step(number, count, file);
 }
 
 std::optional<Image> QtPlatform::ClipboardImage()

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/Platform.h"
+#include "gui/RunProgress.h"
 
 namespace qm {
 
@@ -27,6 +28,7 @@ public:
     void FocusControl(ControlId control) override;
     bool IsMainWindowActive() override;
     void SetBusy(bool busy) override;
+    bool TileProgress(std::int32_t number, std::int32_t count, const std::string& file) override;
 
     std::optional<Image> ClipboardImage() override;
 
@@ -52,6 +54,7 @@ private:
     // The control that had the focus when the window went busy; disabling
     // the window takes the focus away, so it is given back afterwards.
     QPointer<QWidget> focusBeforeBusy_;
+    RunProgress progress_;
 };
 
 }  // namespace qm

@@ -36,6 +36,8 @@ public:
     std::string executableFolder = "/usr/lib/quillmore/";
     std::vector<std::string> openedDocuments;
     bool closed = false;
+    // Answers each tile's progress call; when empty the run goes on.
+    std::function<bool(std::int32_t, std::int32_t, const std::string&)> tileProgress;
 
     void ShowErrorBox(const std::string& text) override
     {
@@ -60,6 +62,10 @@ public:
     }
     bool IsMainWindowActive() override { return mainWindowActive; }
     void SetBusy(bool busy) override { calls.push_back(busy ? "busy: 1" : "busy: 0"); }
+    bool TileProgress(std::int32_t number, std::int32_t count, const std::string& file) override
+    {
+        return !tileProgress || tileProgress(number, count, file);
+    }
     std::optional<Image> ClipboardImage() override { return clipboard; }
     bool ChooseFolder(const std::string& title, const std::string& root, std::string& folder) override
     {

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 // Makes a real run of tiles from a fixture picture and writes its HTML
-// index page, for the browser test to open.
+// index page and its gallery page, for the browser tests to open.
 //
 // WriteSamplePage <output folder> <picture> <title> <prefix> <count> <images per row> <image type>
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "RecordingPlatform.h"
+#include "app/MakeTiles.h"
+#include "app/RunOverview.h"
 #include "app/UMake.h"
 #include "app/UMakeHtml.h"
 #include "core/Errors.h"
@@ -37,6 +40,11 @@ int main(int argc, char** argv)
         qm::MakeImages(platform, param.Count, 1, picture, "", 64, 64, param.Prefix, param.ImageType,
                        90, false, true, true, "", folder, 3, 0);
         qm::MakeHtml(param);
+        std::vector<std::string> tiles;
+        for (std::int32_t n = 1; n <= param.Count; ++n) {
+            tiles.push_back(qm::TilePath(folder, param.Prefix, param.ImageType, n));
+        }
+        qm::WriteGalleryPage(folder + "gallery.html", folder, tiles);
     } catch (const qm::SilentStop&) {
         for (const std::string& box : platform.errorBoxes) {
             std::cerr << box << "\n";

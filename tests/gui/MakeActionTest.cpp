@@ -3,7 +3,10 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QImage>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "DesktopFixture.h"
 
@@ -42,6 +45,41 @@ TEST_F(MakeActionTest, MakesTheTilesAndThePageAndReportsCompletion)
     EXPECT_TRUE(app_->Window().isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Focused(), Widget(bbnExecute));
+}
+
+TEST_F(MakeActionTest, LongRunShowsProgressAndCancelKeepsCompleteTiles)
+{
+    const QString source = WritePicture(QStringLiteral("source.png"), 600, 600);
+    Type(edtFileName, source);
+    Type(edtSizeY, QStringLiteral("256"));
+    Type(edtMake, QStringLiteral("100"));
+    Click(rdbPng);
+    Type(edtOutDirectory, folder_.path());
+
+    bool cancelled = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(window);
+            if (progress != nullptr && progress->isVisible() && !cancelled) {
+                SaveScreenshot(progress, QStringLiteral("run-progress"));
+                progress->findChild<QPushButton*>()->click();
+                cancelled = true;
+            }
+        }
+    });
+    poll.start(50);
+    ModalAnswerer answerer(QStringLiteral("info-box"));
+    Click(bbnExecute);
+
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(answerer.boxes.empty());
+    const QStringList left = QDir(folder_.path()).entryList(QDir::Files);
+    EXPECT_LT(left.size(), 101);
+    for (const QString& name : left) {
+        EXPECT_TRUE(name == QStringLiteral("source.png") || !QImage(Temp(name)).isNull()) << name.toStdString();
+    }
+    EXPECT_TRUE(app_->Window().isEnabled());
 }
 
 TEST_F(MakeActionTest, RefusedSettingsShowOneErrorAndFocusTheField)

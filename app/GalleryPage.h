@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// A tile as the gallery page shows it: its bare file name, which the page
+// lying beside the tiles refers to, and its size in pixels.
+struct GalleryTile {
+    std::string Name;
+    int Width = 0;
+    int Height = 0;
+};
+
+// The gallery page of tiles, UTF-8 HTML5 needing nothing beyond itself and
+// the tiles: a grid of swatches, each the tile repeated, and a view that
+// fills the window with one tile's repeat at 50, 100 or 200 % or shows the
+// tile alone; Left and Right step through the tiles, Escape returns to the
+// grid. Names are escaped for the page and for URLs.
+std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles);
+
+}  // namespace qm

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// The two overviews of a finished run, written from the tiles on disk.
+// tilePaths are the run's tiles in running-number order, each outDirectory
+// followed by its name relative to the output folder. Both replace an
+// existing file only once the new one is complete and throw ErrorMessage
+// when a tile cannot be read or the file cannot be written.
+
+// The gallery page at path (BuildGalleryPage), naming the tiles relative to
+// the output folder, as the index page does.
+void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
+                      const std::vector<std::string>& tilePaths);
+
+// The contact sheet (BuildContactSheet) as a PNG file at path.
+void WriteContactSheet(const std::string& path, const std::vector<std::string>& tilePaths);
+
+}  // namespace qm

@@ -1,0 +1,96 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Opens the gallery page of a real run in headless Chromium: every swatch's
+image loads, a click on a swatch fills the window with that tile's repeat,
+Right and Left step to the next and previous tile, a zoom button sets the
+repeat's size, and Escape goes back to the grid.
+
+gallery_in_browser.py <WriteSamplePage> <picture>
+
+Exits 77 (skipped) when no Chromium is installed.
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from index_page_in_browser import SKIP, Browser, Failure, attach, centre_of, check, find_browser  # noqa: E402
+
+COUNT = 7
+
+
+def key(browser, session, name, code):
+    for kind in ("keyDown", "keyUp"):
+        browser.send("Input.dispatchKeyEvent",
+                     {"type": kind, "key": name, "code": name, "windowsVirtualKeyCode": code},
+                     session)
+
+
+def shown(browser, session):
+    return browser.evaluate(session, """[document.body.classList.contains('viewing'),
+        getComputedStyle(document.getElementById('view')).backgroundImage.split('/').pop(),
+        document.getElementById('view').style.backgroundSize]""")
+
+
+def check_gallery(browser, folder, prefix):
+    targets = browser.send("Target.getTargets")["targetInfos"]
+    page = next(t for t in targets if t["type"] == "page")
+    session = attach(browser, page["targetId"])
+    browser.send("Page.navigate", {"url": "file://" + os.path.join(folder, "gallery.html")}, session)
+    browser.wait_event("Page.loadEventFired", session=session)
+
+    widths = browser.evaluate(session, """Promise.all([...document.querySelectorAll('.repeat')]
+        .map(r => new Promise(done => {
+            const image = new Image();
+            image.onload = () => done(image.naturalWidth);
+            image.onerror = () => done(0);
+            image.src = getComputedStyle(r).backgroundImage.slice(5, -2);
+        })))""")
+    check(len(widths) == COUNT and all(w > 0 for w in widths),
+          f"all {COUNT} swatch images load (widths {sorted(set(widths))})")
+
+    x, y = centre_of(browser, session, ".swatch:nth-child(3) .repeat")
+    browser.click(session, x, y)
+    viewing, image, size = shown(browser, session)
+    check(viewing and image.endswith("003.png\")"), f"a click shows tile 3 ({image})")
+    key(browser, session, "ArrowRight", 39)
+    check(shown(browser, session)[1].endswith("004.png\")"), "Right shows tile 4")
+    key(browser, session, "ArrowLeft", 37)
+    key(browser, session, "ArrowLeft", 37)
+    check(shown(browser, session)[1].endswith("002.png\")"), "Left twice shows tile 2")
+    x, y = centre_of(browser, session, "#bar [data-zoom='2']")
+    browser.click(session, x, y)
+    width = browser.evaluate(session, "document.querySelector('.swatch').dataset.width")
+    check(shown(browser, session)[2].startswith(f"{int(width) * 2}px"), "200 % doubles the repeat")
+    key(browser, session, "Escape", 27)
+    check(not shown(browser, session)[0], "Escape returns to the grid")
+
+
+def main():
+    if len(sys.argv) < 3:
+        print(__doc__)
+        return 2
+    writer, picture = sys.argv[1], sys.argv[2]
+    executable = find_browser()
+    if not executable:
+        print("skipped: no Chromium installed (scripts/install-deps.sh installs it)")
+        return SKIP
+    prefix = "a&b #模様"
+    with tempfile.TemporaryDirectory(prefix="quillmore-gallery-") as work:
+        subprocess.run([writer, work, picture, "title", prefix, str(COUNT), "5", "2"], check=True)
+        browser = Browser(executable, tempfile.mkdtemp(prefix="profile-", dir=work))
+        try:
+            browser.send("Target.setDiscoverTargets", {"discover": True})
+            check_gallery(browser, work, prefix)
+        except Failure as failure:
+            print("FAILED:", failure)
+            return 1
+        finally:
+            browser.close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
