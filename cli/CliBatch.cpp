@@ -83,6 +83,7 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
         run.batch.reset();
         run.file = picture.File;
         run.out = picture.OutFolder;
+        run.progressPrefix = Format("画像 %d / %d / picture %d of %d: %s  ", {k + 1, n, k + 1, n, name});
         std::error_code error;
         std::filesystem::create_directories(picture.OutFolder, error);
         SessionResult result;

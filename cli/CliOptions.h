@@ -53,6 +53,9 @@ struct CliOptions {
     // (3,7,12-15) or all.
     std::optional<std::string> replay;
     std::optional<std::string> tiles;
+    // Set by a batch, not by an option: the start of every progress line,
+    // which picture of how many is being made.
+    std::string progressPrefix;
     // The answers for the distorted-square and the HTML settings dialogs.
     DialogAnswers dialogs;
 };

@@ -44,7 +44,7 @@ struct UsageError {
 class CliSession {
 public:
     CliSession(const CliOptions& options, std::ostream& out, std::ostream& err)
-        : options_(options), platform_(out, err, options.dialogs), main_(platform_, frmHtml_)
+        : options_(options), platform_(out, err, options.dialogs, options.progressPrefix), main_(platform_, frmHtml_)
     {
     }
 

@@ -49,11 +49,13 @@ std::string ConsoleText(const std::string& text)
     return result;
 }
 
-ConsolePlatform::ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers)
+ConsolePlatform::ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers,
+                                 std::string progressPrefix)
     : out_(out),
       err_(err),
       answers_(std::move(answers)),
-      progressShown_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1)
+      progressShown_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1),
+      progressPrefix_(std::move(progressPrefix))
 {
 }
 
@@ -67,7 +69,7 @@ void ConsolePlatform::SetBusy(bool busy)
 bool ConsolePlatform::TileProgress(std::int32_t number, std::int32_t count, const std::string& file)
 {
     if (progressShown_) {
-        err_ << "\r\x1b[K" << number << "/" << count << " " << file << std::flush;
+        err_ << "\r\x1b[K" << progressPrefix_ << number << "/" << count << " " << file << std::flush;
         progressLine_ = true;
     }
     return true;

@@ -26,7 +26,9 @@ struct DialogAnswers {
 // command line's options, and there is no window to focus or disable.
 class ConsolePlatform : public Platform {
 public:
-    ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers);
+    // progressPrefix starts every line of the tiles' progress.
+    ConsolePlatform(std::ostream& out, std::ostream& err, DialogAnswers answers,
+                    std::string progressPrefix = "");
 
     // Whether any error box or error message was shown so far.
     bool ErrorShown() const { return errorShown_; }
@@ -72,6 +74,7 @@ private:
     bool errorShown_ = false;
     // Whether the error stream is the process's own and a terminal.
     const bool progressShown_;
+    const std::string progressPrefix_;
     bool progressLine_ = false;
 };
 
