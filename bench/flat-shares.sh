@@ -8,6 +8,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build/dev}
+[[ -f "$build/CMakeCache.txt" ]] || cmake -S "$here" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target flat_shares >/dev/null
 args=("$@")
 if ! printf '%s\n' "${args[@]}" | grep -qv -- '^--\|^[0-9]*$'; then

@@ -13,6 +13,7 @@ cd "$(dirname "$0")/.."
 
 cli=${1:-build/dev/cli/quillmore-cli}
 if [[ $# -eq 0 ]]; then
+  [[ -f build/dev/CMakeCache.txt ]] || cmake -S . -B build/dev -G Ninja >/dev/null
   cmake --build build/dev --target quillmore-cli >/dev/null
 fi
 
