@@ -125,12 +125,19 @@ TEST(RunRecord, FolderPickIsRecordedAndASubsetReplays)
     w.main.ChangeText(edtOutDirectory, out.Path());
     w.main.ChangeText(edtMake, "4");
     w.main.Extended().Record = true;
+    // The replay must fit the picture and take the drawn positions as the run did.
+    w.main.Extended().Fit = true;
+    w.main.Extended().FitPercent = 80;
+    w.main.Extended().SkipFlat = true;
     w.main.Click(bbnExecute);
 
     const RunRecordData record = ReadRecord(out / "imagerecord.json");
     EXPECT_EQ(Steps(record), (std::vector<std::string>{"folder", "run"}));
     EXPECT_EQ(record.Folder, pictures.Path());
     EXPECT_EQ(record.SourcePath, pictures / "x.jpg");
+    EXPECT_EQ(record.SourceWidth, 56);
+    EXPECT_DOUBLE_EQ(record.SourceScale, 0.8);
+    EXPECT_TRUE(record.Extended.Fit && record.Extended.SkipFlat);
 
     ReplayRequest request = Request(out / "imagerecord.json", {3, 2});
     request.OutDirectory = again.Path();
