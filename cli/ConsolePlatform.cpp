@@ -15,6 +15,7 @@
 #include "app/UDlgHtml.h"
 #include "app/UDlgRotateNum.h"
 #include "cli/ConsoleClipboard.h"
+#include "core/ExecutableFolder.h"
 
 extern char** environ;
 
@@ -165,12 +166,7 @@ int ConsolePlatform::OpenDocument(const std::string& file, const std::string& pa
 
 std::string ConsolePlatform::ExecutableFolder()
 {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return "";
-    }
-    return self.parent_path().string() + "/";
+    return qm::ExecutableFolder();
 }
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 #include <QApplication>
 
 #include "app/CleanStop.h"
+#include "core/ExecutableFolder.h"
+#include "core/Language.h"
 #include "gui/CommandLine.h"
 #include "gui/DesktopApp.h"
 
@@ -9,6 +11,7 @@ int main(int argc, char* argv[])
 {
     qm::InstallCleanStop();
     QApplication application(argc, argv);
+    qm::ChooseLanguage(qm::ExecutableFolder());
     qm::SetUpApplication();
     const std::optional<std::string> picture = qm::PictureArgument(QApplication::arguments());
     qm::DesktopApp desktop;

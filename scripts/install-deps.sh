@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config gettext
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libcli11-dev libstb-dev libexif-dev nlohmann-json3-dev nettle-dev
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xdg-utils
