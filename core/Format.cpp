@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/Format.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -45,18 +46,32 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
             out += '%';
             continue;
         }
+        // %N$d and %N$s name their value by its position (from 1), so that a
+        // translation may put the values in another order or show one twice.
+        const std::size_t digitsEnd = pattern.find_first_not_of("0123456789", i);
+        const bool positional = digitsEnd != std::string_view::npos && digitsEnd > i &&
+                                pattern[digitsEnd] == '$';
+        std::size_t position = 0;
+        if (positional) {
+            for (; i < digitsEnd; ++i) {
+                position = std::min(position * 10 + static_cast<std::size_t>(pattern[i] - '0'),
+                                    args.size() + 1);
+            }
+            ++i;
+        }
         std::size_t precision = 0;
-        if (pattern[i] == '.') {
+        if (i < pattern.size() && pattern[i] == '.') {
             ++i;
             while (i < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[i]))) {
                 precision = precision * 10 + static_cast<std::size_t>(pattern[i] - '0');
                 ++i;
             }
         }
-        if (i >= pattern.size() || next == args.end()) {
+        if (i >= pattern.size() ||
+            (positional ? position == 0 || position > args.size() : next == args.end())) {
             BadFormat(pattern);
         }
-        const auto& value = (next++)->Value();
+        const auto& value = positional ? (args.begin() + (position - 1))->Value() : (next++)->Value();
         if (pattern[i] == 'd' && std::holds_alternative<std::int64_t>(value)) {
             out += Decimal(std::get<std::int64_t>(value), precision);
         } else if (pattern[i] == 's' && std::holds_alternative<std::string>(value)) {

@@ -28,7 +28,8 @@ private:
 
 // Replaces the placeholders of pattern by the values in order: %s a text,
 // %d a decimal number, %.Nd (also %.0Nd) a number of at least N digits
-// padded with zeros, %% a percent sign. A placeholder without a value, or
+// padded with zeros, %% a percent sign. %N$d and %N$s take the N-th value
+// (from 1) instead of the next one. A placeholder without a value, or
 // of the wrong kind, throws ErrorMessage.
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args);
 

@@ -24,6 +24,14 @@ TEST(Format, PadsToTheGivenNumberOfDigits)
     EXPECT_EQ(Format("%.3d", {-5}), "-005");
 }
 
+TEST(Format, TakesNumberedValuesInAnyOrderAndMoreThanOnce)
+{
+    EXPECT_EQ(Format("%2$s %1$.3d / %1$d of %2$s", {7, "b"}), "b 007 / 7 of b");
+    EXPECT_THROW(Format("%3$d", {1, 2}), ErrorMessage);
+    EXPECT_THROW(Format("%0$d", {1}), ErrorMessage);
+    EXPECT_THROW(Format("%1$", {1}), ErrorMessage);
+}
+
 TEST(Format, RefusesMissingOrMismatchedValues)
 {
     EXPECT_THROW(Format("%d", {}), ErrorMessage);
