@@ -7,6 +7,7 @@
 #include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -17,7 +18,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw ErrorMessage(Format("文字コード %s への変換を使えません。%s", {to, SystemErrorText(errno)}));
+            throw ErrorMessage(Format(T("文字コード %s への変換を使えません。%s"), {to, SystemErrorText(errno)}));
         }
     }
     ~Converter() { iconv_close(cd_); }
@@ -72,7 +73,7 @@ std::string ToCp932(const std::string& utf8)
             continue;
         }
         const std::size_t pos = utf8.size() - inLeft;
-        throw ErrorMessage(Format("文字「%s」はShift_JISで書けないため、HTMLファイルを作成できません。",
+        throw ErrorMessage(Format(T("文字「%s」はShift_JISで書けないため、HTMLファイルを作成できません。"),
                                   {CharacterAt(utf8, pos)}));
     }
     out.resize(written);

@@ -17,6 +17,7 @@
 #include "app/UMakeHtml.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 #include "plugin/CheckPluginLibrary.h"
 
@@ -83,21 +84,21 @@ void TfrmMain::bbnExecuteClick()
     std::uint8_t FileSelectType = kSourceImageFile;
     if (Checked(rdbImageFile)) {
         if (!FileExists(FileName)) {
-            Refuse("ファイルが見つかりません\r\n" + FileName, edtFileName);
+            Refuse(T("ファイルが見つかりません\r\n") + FileName, edtFileName);
         }
     } else if (Checked(rdbSelectImageFolder)) {
         FileSelectType = kSourceFolder;
         if (!DirectoryExists(FolderName)) {
-            Refuse("フォルダが見つかりません\r\n" + FolderName, edtSelectImageFolder);
+            Refuse(T("フォルダが見つかりません\r\n") + FolderName, edtSelectImageFolder);
         }
         if (Text(edtOutDirectory).empty()) {
-            Refuse("「指定フォルダのイメージファイル」の時は、「ファイル出力先」を指定して下さい。",
+            Refuse(T("「指定フォルダのイメージファイル」の時は、「ファイル出力先」を指定して下さい。"),
                    edtOutDirectory);
         }
     } else if (Checked(rdbSelectImageClipBoard)) {
         FileSelectType = kSourceClipboard;
         if (Text(edtOutDirectory).empty()) {
-            Refuse("「クリップボードのイメージ」の時は、「ファイル出力先」を指定して下さい。",
+            Refuse(T("「クリップボードのイメージ」の時は、「ファイル出力先」を指定して下さい。"),
                    edtOutDirectory);
         }
     } else {
@@ -118,12 +119,12 @@ void TfrmMain::bbnExecuteClick()
     const std::optional<std::int32_t> SizeX = TextToInt(Text(edtSizeX));
     const std::optional<std::int32_t> SizeY = TextToInt(Text(edtSizeY));
     if (!SizeX || !SizeY || *SizeX % 2 != 0 || *SizeY % 2 != 0) {
-        Refuse("サイズの指定が不正です", edtSizeY);
+        Refuse(T("サイズの指定が不正です"), edtSizeY);
     }
 
     const std::optional<std::int32_t> Count = TextToInt(Text(edtMake));
     if (!Count || *Count < kCountMin || *Count > kCountMax) {
-        Refuse("生成枚数の指定が不正です", edtMake);
+        Refuse(T("生成枚数の指定が不正です"), edtMake);
     }
 
     const std::uint8_t ImageType = Checked(rdbBmp)    ? kOutputBmp
@@ -133,7 +134,7 @@ void TfrmMain::bbnExecuteClick()
     std::string OutDirectory = Text(edtOutDirectory);
     if (!OutDirectory.empty()) {
         if (!DirectoryExists(OutDirectory)) {
-            Refuse("ファイル出力先のフォルダが見つかりません。", edtOutDirectory);
+            Refuse(T("ファイル出力先のフォルダが見つかりません。"), edtOutDirectory);
         }
     } else {
         OutDirectory = FolderPartOf(FileName);
@@ -195,7 +196,7 @@ void TfrmMain::bbnExecuteClick()
         }
     }
     lastMakeSucceeded_ = true;
-    platform_.ShowInfoBox("作成しました。");
+    platform_.ShowInfoBox(T("作成しました。"));
 }
 
 }  // namespace qm

@@ -20,6 +20,7 @@
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "core/Random.h"
+#include "core/Translate.h"
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
@@ -53,13 +54,12 @@ void RefuseNewerRecord(const RunRecordData& record, const std::string& path)
 {
     const auto theirs = VersionNumbers(record.Version);
     if (!theirs) {
-        throw ErrorMessage("作成記録を読み込めません: " + path + "\r\nversion " + record.Version);
+        throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\nversion " + record.Version);
     }
     if (*theirs > *VersionNumbers(kApplicationVersion)) {
-        throw ErrorMessage(Format("作成記録の版 %s はこのプログラムの版 %s より新しいため使えません / "
-                                  "the record is of version %s, newer than this program's %s",
-                                  {record.Version, kApplicationVersion, record.Version,
-                                   kApplicationVersion}));
+        throw ErrorMessage(Format(T("作成記録の版 %1$s はこのプログラムの版 %2$s より新しいため使えません / "
+                                    "the record is of version %1$s, newer than this program's %2$s"),
+                                  {record.Version, kApplicationVersion}));
     }
 }
 
@@ -68,21 +68,22 @@ void CheckSource(const std::string& file, const std::string& sha256)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
-        throw ErrorMessage("元画像が見つかりません: " + file +
-                           " / the recorded source picture is missing: " + file);
+        throw ErrorMessage(Format(T("元画像が見つかりません: %1$s / the recorded source picture is missing: %1$s"),
+                                  {file}));
     }
     if (Sha256OfFile(file) != sha256) {
-        throw ErrorMessage("元画像が記録と違います (SHA-256 が一致しません): " + file +
-                           " / the source picture's bytes no longer match the record: " + file);
+        throw ErrorMessage(Format(T("元画像が記録と違います (SHA-256 が一致しません): %1$s / the source "
+                                    "picture's bytes no longer match the record: %1$s"),
+                                  {file}));
     }
 }
 
 void CheckPlugin(const std::string& file, const std::string& sha256)
 {
     if (Sha256OfFile(file) != sha256) {
-        throw ErrorMessage("外部変換ライブラリが記録と違います: " + file +
-                           " / the plug-in library is missing or differs from the record: " +
-                           file);
+        throw ErrorMessage(Format(T("外部変換ライブラリが記録と違います: %1$s / the plug-in library is "
+                                    "missing or differs from the record: %1$s"),
+                                  {file}));
     }
 }
 
@@ -99,7 +100,7 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
         // The folder's pick reads its file whatever the extension says.
         std::optional<Image> picture = LoadImageAnyFormat(file, record.Extended.AutoOrient);
         if (!picture) {
-            throw ErrorMessage("イメージファイルが存在しません。");
+            throw ErrorMessage(T("イメージファイルが存在しません。"));
         }
         source = std::move(*picture);
     } else {
@@ -129,7 +130,7 @@ std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
 
 [[noreturn]] void BrokenRecord(const std::string& path, const std::string& what)
 {
-    throw ErrorMessage("作成記録を読み込めません: " + path + "\r\n" + what);
+    throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\n" + what);
 }
 
 }  // namespace
@@ -182,15 +183,15 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     for (const std::int32_t number : numbers) {
         if (!draws.contains(number)) {
-            throw ErrorMessage(Format("作成記録に %d 番の画像はありません / the record holds no tile %d",
-                                      {number, number}));
+            throw ErrorMessage(Format(T("作成記録に %1$d 番の画像はありません / the record holds no tile %1$d"),
+                                      {number}));
         }
     }
 
     const std::string outFolder = request.OutDirectory.value_or(recordFolder);
     std::error_code error;
     if (!std::filesystem::is_directory(outFolder, error)) {
-        throw ErrorMessage("ファイル出力先のフォルダが見つかりません。");
+        throw ErrorMessage(T("ファイル出力先のフォルダが見つかりません。"));
     }
     const std::string out = Format("%s/", {outFolder});
 

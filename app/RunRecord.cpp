@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Errors.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -166,7 +167,7 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path)
         r.End.Message = end.at("message").get<std::string>();
         return r;
     } catch (const json::exception& error) {
-        throw ErrorMessage("作成記録を読み込めません: " + path + "\r\n" + error.what());
+        throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\n" + error.what());
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/UImageShelf.h"
 #include "core/Errors.h"
+#include "core/Translate.h"
 #include "imageio/ImageFiles.h"
 
 namespace qm {
@@ -27,7 +28,7 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     case kSourceClipboard: {
         std::optional<Image> picture = platform.ClipboardImage();
         if (!picture) {
-            throw ErrorMessage("クリップボードから画像を取得できません。");
+            throw ErrorMessage(T("クリップボードから画像を取得できません。"));
         }
         return std::move(*picture);
     }

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -37,7 +38,7 @@ std::optional<std::int32_t> TextToInt(const std::string& text)
 
 std::string NotAnIntegerMessage(const std::string& text)
 {
-    return Format("'%s' は整数ではありません", {text});
+    return Format(T("'%s' は整数ではありません"), {text});
 }
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 
 #include "app/TextToInt.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -22,7 +23,7 @@ bool TfrmRotateNum::OkClick(MessageBoxes& boxes)
 {
     const std::optional<std::int32_t> value = TextToInt(edtVal);
     if (!value || *value < kLowest || *value > kHighest) {
-        boxes.ShowErrorBox(Format("歪四角の変換値は%d～%dの整数を指定して下さい。", {kLowest, kHighest}));
+        boxes.ShowErrorBox(Format(T("歪四角の変換値は%d～%dの整数を指定して下さい。"), {kLowest, kHighest}));
         return false;
     }
     RotateNum = *value;

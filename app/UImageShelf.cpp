@@ -12,6 +12,7 @@
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "core/Random.h"
+#include "core/Translate.h"
 #include "imageio/ImageFiles.h"
 
 namespace qm {
@@ -91,7 +92,7 @@ std::string TImageShelf::PickImage(Image& destination, bool autoOrient)
         }
         Files.erase(Files.begin() + static_cast<std::ptrdiff_t>(i));
     }
-    throw ErrorMessage("イメージファイルが存在しません。");
+    throw ErrorMessage(T("イメージファイルが存在しません。"));
 }
 
 }  // namespace qm

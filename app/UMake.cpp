@@ -14,6 +14,7 @@
 #include "app/RunRecorder.h"
 #include "app/SourceImages.h"
 #include "core/Errors.h"
+#include "core/Translate.h"
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
@@ -40,7 +41,7 @@ std::int32_t FreeRange(int sourceSide, std::int32_t cutSide)
 }
 
 // The detail of a plug-in run refused for a cut beyond what plug-ins take.
-constexpr const char* kPluginCutLimit = "外部変換で切り抜けるサイズは256までです。";
+constexpr const char* kPluginCutLimit = N_("外部変換で切り抜けるサイズは256までです。");
 
 // Writes the record of a failed run; the run's own failure is what the
 // user is told, so a record that cannot be written adds nothing to it.
@@ -73,7 +74,7 @@ PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_
     if (TransMethod == kPluginMethodCode) {
         // The plug-in interface names cells of pieces up to 256 pixels.
         if (LargeCuts && std::max(SizeX, SizeY) > TMakeUnit::kPixelSide) {
-            ReportAndStop(boxes, kErrCutTooLarge, kPluginCutLimit);
+            ReportAndStop(boxes, kErrCutTooLarge, T(kPluginCutLimit));
         }
     } else {
         maker.LargeCuts = LargeCuts;

@@ -13,6 +13,7 @@
 #include "core/Format.h"
 #include "core/Random.h"
 #include "cli/CliSession.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -62,7 +63,7 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
 {
     const std::vector<BatchPicture> pictures = BatchPictures(*options.batch, *options.out);
     if (pictures.empty()) {
-        err << "イメージファイルが存在しません。\n";
+        err << T("イメージファイルが存在しません。") << '\n';
         return kExitRefused;
     }
     const bool progress = ShowsProgress(err);
@@ -73,7 +74,7 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
         const BatchPicture& picture = pictures[static_cast<std::size_t>(k)];
         const std::string name = BareName(picture.File);
         if (progress) {
-            err << Format("\r画像 %d / %d / picture %d of %d: %s\x1b[K", {k + 1, n, k + 1, n, name})
+            err << '\r' << Format(T("画像 %1$d / %2$d / picture %1$d of %2$d: %3$s"), {k + 1, n, name}) << "\x1b[K"
                 << std::flush;
         }
         if (options.seed) {
@@ -83,14 +84,15 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
         run.batch.reset();
         run.file = picture.File;
         run.out = picture.OutFolder;
-        run.progressPrefix = Format("画像 %d / %d / picture %d of %d: %s  ", {k + 1, n, k + 1, n, name});
+        run.progressPrefix = Format(T("画像 %1$d / %2$d / picture %1$d of %2$d: %3$s"), {k + 1, n, name}) + "  ";
         std::error_code error;
         std::filesystem::create_directories(picture.OutFolder, error);
         SessionResult result;
         if (error) {
-            err << Format("ファイル出力先のフォルダを作成できません / cannot create the output "
-                          "folder: %s: %s\n",
-                          {picture.OutFolder, error.message()});
+            err << Format(T("ファイル出力先のフォルダを作成できません / cannot create the output "
+                            "folder: %s: %s"),
+                          {picture.OutFolder, error.message()})
+                << '\n';
         } else {
             result = RunSession(run, out, err);
         }
@@ -104,12 +106,13 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
             ++done;
             tiles += result.tilesMade;
         } else {
-            err << Format("%s: 作成できませんでした / not made\n", {name});
+            err << Format(T("%s: 作成できませんでした / not made"), {name}) << '\n';
         }
     }
-    out << Format("一括作成: 完了 %d, 失敗 %d, タイル %d / batch: %d done, %d failed, %d tiles "
-                  "written\n",
-                  {done, n - done, tiles, done, n - done, tiles});
+    out << Format(T("一括作成: 完了 %1$d, 失敗 %2$d, タイル %3$d / batch: %1$d done, %2$d failed, "
+                    "%3$d tiles written"),
+                  {done, n - done, tiles})
+        << '\n';
     return done == n ? kExitMade : kExitRefused;
 }
 

@@ -5,6 +5,8 @@
 
 #include "app/Replay.h"
 #include "app/TextToInt.h"
+#include "core/Format.h"
+#include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 
 namespace qm {
@@ -37,22 +39,23 @@ std::optional<int> MethodItemOfName(const std::string& name)
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
 {
     auto* file = app.add_option("--file", o.file,
-                                "元画像のファイル (既定) / source picture file (default)")
+                                T("元画像のファイル (既定) / source picture file (default)"))
                      ->type_name("PATH");
     auto* folder = app.add_option("--folder", o.folder,
-                                  "このフォルダの画像から1枚を無作為に使う / take one picture "
-                                  "of this folder at random")
+                                  T("このフォルダの画像から1枚を無作為に使う / take one picture "
+                                    "of this folder at random"))
                        ->type_name("DIR");
     auto* clipboard = app.add_flag("--clipboard", o.clipboard,
-                                   "クリップボードの画像を使う / take the clipboard's picture");
+                                   T("クリップボードの画像を使う / take the clipboard's picture"));
     file->excludes(folder, clipboard);
     folder->excludes(clipboard);
 
     auto* method =
         app.add_option_function<std::string>(
                "--method", [&o](const std::string& name) { o.methodItem = MethodItemOfName(name); },
-               "変換方法 (一覧の名前も可: 万華鏡風 など) / pattern method: " + MethodNames() +
-                   " (既定/default kaleidoscope)")
+               Format(T("変換方法 (一覧の名前も可: 万華鏡風 など) / pattern method: %s "
+                        "(既定/default kaleidoscope)"),
+                      {MethodNames()}))
             ->type_name("NAME")
             ->check(CLI::Validator(
                 [](std::string& name) {
@@ -60,123 +63,123 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                 },
                 ""));
     app.add_option("--rotate", o.dialogs.rotateNum,
-                   "歪四角の変換値 2～20 (distorted-square のみ) / rotate number 2 to 20 of "
-                   "distorted-square")
+                   T("歪四角の変換値 2～20 (distorted-square のみ) / rotate number 2 to 20 of "
+                     "distorted-square"))
         ->type_name("K");
     auto* plugin = app.add_option("--plugin", o.plugin,
-                                  "外部変換のライブラリ / plug-in method library (.so)")
+                                  T("外部変換のライブラリ / plug-in method library (.so)"))
                        ->type_name("LIB");
     plugin->excludes(method);
 
-    app.add_option("--size", o.size, "切り抜く縦のサイズ (偶数 32～256) / cut height, even, 32 to 256")
+    app.add_option("--size", o.size, T("切り抜く縦のサイズ (偶数 32～256) / cut height, even, 32 to 256"))
         ->type_name("N");
     app.add_option("--width", o.width,
-                   "切り抜く横のサイズ (rectangle, none のみ) / cut width (rectangle and none "
-                   "only)")
+                   T("切り抜く横のサイズ (rectangle, none のみ) / cut width (rectangle and none "
+                     "only)"))
         ->type_name("N");
-    app.add_option("--count", o.count, "作成枚数 1～100 / number of tiles, 1 to 100")
+    app.add_option("--count", o.count, T("作成枚数 1～100 / number of tiles, 1 to 100"))
         ->type_name("N");
-    app.add_option("--prefix", o.prefix, "出力ファイル名の先頭 / start of the file names")
+    app.add_option("--prefix", o.prefix, T("出力ファイル名の先頭 / start of the file names"))
         ->type_name("P");
-    app.add_option("--format", o.format, "出力ファイルタイプ / output type (bmp)")
+    app.add_option("--format", o.format, T("出力ファイルタイプ / output type (bmp)"))
         ->type_name("TYPE")
         ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
     // The window would take any number and move its scroll bar to the
     // nearest end; a command line that names another number is refused.
     // --quality needs --format except with --replay (see RequireFormatForQuality).
-    app.add_option("--quality", o.quality, "Jpegの品質 1～100 (--format jpeg) / JPEG quality")
+    app.add_option("--quality", o.quality, T("Jpegの品質 1～100 (--format jpeg) / JPEG quality"))
         ->type_name("Q")
         ->check(CLI::Validator(
             [](std::string& text) {
                 const std::optional<std::int32_t> quality = TextToInt(text);
                 return quality && *quality >= 1 && *quality <= 100
                            ? std::string()
-                           : "品質は1～100の整数を指定して下さい / the quality must be a "
-                             "whole number from 1 to 100";
+                           : T("品質は1～100の整数を指定して下さい / the quality must be a "
+                               "whole number from 1 to 100");
             },
             ""));
 
-    app.add_flag("--shuffle", o.shuffle, "シャッフルする / shuffle the piece's pixels");
-    app.add_flag("--blur", o.blur, "ぼかす / blur the source picture once");
-    app.add_flag("--brightness", o.brightness, "明るさ変更 / vary the brightness of every tile");
+    app.add_flag("--shuffle", o.shuffle, T("シャッフルする / shuffle the piece's pixels"));
+    app.add_flag("--blur", o.blur, T("ぼかす / blur the source picture once"));
+    app.add_flag("--brightness", o.brightness, T("明るさ変更 / vary the brightness of every tile"));
     app.add_flag("--large", o.large,
-                 "大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)");
-    app.add_option("--dpi", o.dpi, "解像度 (dpi) 1～10000 / resolution the files record")
+                 T("大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)"));
+    app.add_option("--dpi", o.dpi, T("解像度 (dpi) 1～10000 / resolution the files record"))
         ->type_name("N");
 
-    auto* html = app.add_flag("--html", o.html, "HTMLを出力する / write an HTML index page");
-    app.add_option("--html-title", o.dialogs.htmlTitle, "ページのタイトル / page title (一覧)")
+    auto* html = app.add_flag("--html", o.html, T("HTMLを出力する / write an HTML index page"));
+    app.add_option("--html-title", o.dialogs.htmlTitle, T("ページのタイトル / page title (一覧)"))
         ->type_name("T")
         ->needs(html);
     app.add_option("--html-columns", o.dialogs.htmlColumns,
-                   "1行あたりの画像数 / images per row (5)")
+                   T("1行あたりの画像数 / images per row (5)"))
         ->type_name("N")
         ->needs(html);
     app.add_option("--html-popup-width", o.dialogs.htmlPopupWidth,
-                   "ポップアップウィンドウの幅 / pop-up width (400)")
+                   T("ポップアップウィンドウの幅 / pop-up width (400)"))
         ->type_name("W")
         ->needs(html);
     app.add_option("--html-popup-height", o.dialogs.htmlPopupHeight,
-                   "ポップアップウィンドウの高さ / pop-up height (400)")
+                   T("ポップアップウィンドウの高さ / pop-up height (400)"))
         ->type_name("H")
         ->needs(html);
     app.add_option("--html-file", o.dialogs.htmlFileName,
-                   "HTMLのファイル名 / page file name (list.html)")
+                   T("HTMLのファイル名 / page file name (list.html)"))
         ->type_name("NAME")
         ->needs(html);
 
     app.add_option("--fit", o.fit,
-                   "写真を縮小: 切り抜きの長辺が写真の短辺の P % になるまで縮小 / scale the "
-                   "picture down until the cut's longer side is P % of its shorter side (1 to 100)")
+                   T("写真を縮小: 切り抜きの長辺が写真の短辺の P % になるまで縮小 / scale the "
+                     "picture down until the cut's longer side is P % of its shorter side (1 to 100)"))
         ->type_name("P");
     app.add_option("--skip-flat", o.skipFlat,
-                   "単調な切り抜きを避ける: 輝度の標準偏差が LEVEL 未満の切り抜きを引き直す / "
-                   "draw again a piece whose luminance standard deviation is below LEVEL "
-                   "(0 to 255, default 12)")
+                   T("単調な切り抜きを避ける: 輝度の標準偏差が LEVEL 未満の切り抜きを引き直す / "
+                     "draw again a piece whose luminance standard deviation is below LEVEL "
+                     "(0 to 255, default 12)"))
         ->type_name("[LEVEL]")
         ->expected(0, 1);
     app.add_flag("--no-auto-orient", o.noAutoOrient,
-                 "撮影時の向きに回転しない / ignore the camera's orientation tag");
+                 T("撮影時の向きに回転しない / ignore the camera's orientation tag"));
 
     app.add_option("--gallery", o.gallery,
-                   "ギャラリーページも書く / also write a gallery page (gallery.html)")
+                   T("ギャラリーページも書く / also write a gallery page (gallery.html)"))
         ->type_name("[NAME]")
         ->expected(0, 1);
     app.add_option("--contact-sheet", o.contactSheet,
-                   "一覧画像も書く / also write a contact sheet (<prefix>sheet.png)")
+                   T("一覧画像も書く / also write a contact sheet (<prefix>sheet.png)"))
         ->type_name("[FILE]")
         ->expected(0, 1);
 
     auto* out = app.add_option("--out", o.out,
-                               "ファイル出力先 (既定は元画像のフォルダ) / output folder (default: "
-                               "the source picture's folder)")
+                               T("ファイル出力先 (既定は元画像のフォルダ) / output folder (default: "
+                                 "the source picture's folder)"))
         ->type_name("DIR");
     app.add_option("--batch", o.batch,
-                   "フォルダの画像ごとに1回ずつ作成し OUT/<名前>/ に出力 / one run per picture "
-                   "of the folder, into OUT/<name>/")
+                   T("フォルダの画像ごとに1回ずつ作成し OUT/<名前>/ に出力 / one run per picture "
+                     "of the folder, into OUT/<name>/"))
         ->type_name("DIR")
         ->needs(out)
         ->excludes(file, folder, clipboard);
     app.add_option("--seed", o.seed,
-                   "乱数の種を固定: 同じ指定なら同じ画素 (PNG の tIME は書いた時刻) / fixed "
-                   "random seed: the same options give the same pixels (a PNG tile's tIME "
-                   "chunk holds its time of writing)")
+                   T("乱数の種を固定: 同じ指定なら同じ画素 (PNG の tIME は書いた時刻) / fixed "
+                     "random seed: the same options give the same pixels (a PNG tile's tIME "
+                     "chunk holds its time of writing)"))
         ->type_name("N");
 
     app.add_flag("--record", o.record,
-                 "作成記録を残す: <prefix>record.json / leave the run's record <prefix>record.json");
+                 T("作成記録を残す: <prefix>record.json / leave the run's record <prefix>record.json"));
     auto* replay = app.add_option("--replay", o.replay,
-                                  "作成記録から画像を作り直す / make tiles of a run record again")
+                                  T("作成記録から画像を作り直す / make tiles of a run record again"))
                        ->type_name("RECORD");
     app.add_option("--tiles", o.tiles,
-                   "作り直す画像の番号 (3,7,12-15、既定は全部) / tiles to make again (default all)")
+                   T("作り直す画像の番号 (3,7,12-15、既定は全部) / tiles to make again (default all)"))
         ->type_name("LIST")
         ->needs(replay)
         ->check(CLI::Validator(
             [](std::string& text) {
                 return ParseTileList(text) ? std::string()
-                                           : "番号は 3,7,12-15 のように指定して下さい / list "
-                                             "tiles as 3,7,12-15";
+                                           : T("番号は 3,7,12-15 のように指定して下さい / list "
+                                               "tiles as 3,7,12-15");
             },
             ""));
     // A replay takes its settings from the record; only where and as what

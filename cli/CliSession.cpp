@@ -18,6 +18,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsolePlatform.h"
 #include "core/Random.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -25,15 +26,15 @@ namespace {
 using enum ControlId;
 
 constexpr const char* kDescription =
-    "Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"
-    "Makes seamless symmetric pattern tiles from a picture.";
+    N_("Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"
+       "Makes seamless symmetric pattern tiles from a picture.");
 
 constexpr const char* kFooter =
-    "終了コード / exit status: 0 作成しました / made, 1 メッセージで終了 / ended with a "
-    "message, 2 使い方の誤り / usage error\n"
-    "例 / example (Quillmore のソースフォルダで / in Quillmore's source folder):\n"
-    "  mkdir -p tiles && quillmore-cli --file resources/sample.jpg --method floral --count 12 "
-    "--format png --out tiles";
+    N_("終了コード / exit status: 0 作成しました / made, 1 メッセージで終了 / ended with a "
+       "message, 2 使い方の誤り / usage error\n"
+       "例 / example (Quillmore のソースフォルダで / in Quillmore's source folder):\n"
+       "  mkdir -p tiles && quillmore-cli --file resources/sample.jpg --method floral --count 12 "
+       "--format png --out tiles");
 
 // A control the user could not reach in the window with these settings.
 struct UsageError {
@@ -61,8 +62,8 @@ public:
             return {};
         }
         if (options_.dialogs.rotateNum) {
-            Require(bbnDetail, "--rotate は --method distorted-square の時だけ指定できます / "
-                               "--rotate needs --method distorted-square");
+            Require(bbnDetail, T("--rotate は --method distorted-square の時だけ指定できます / "
+                                 "--rotate needs --method distorted-square"));
             if (!Act([this] { main_.Click(bbnDetail); })) {
                 return {};
             }
@@ -157,8 +158,8 @@ private:
     void SetSizesAndOutput()
     {
         if (options_.width) {
-            Require(edtSizeX, "--width は --method rectangle か none の時だけ指定できます / "
-                              "--width needs --method rectangle or none");
+            Require(edtSizeX, T("--width は --method rectangle か none の時だけ指定できます / "
+                                "--width needs --method rectangle or none"));
             main_.ChangeText(edtSizeX, *options_.width);
         }
         Type(edtMake, options_.count);
@@ -170,8 +171,8 @@ private:
                                                             : rdbBmp);
         }
         if (options_.quality) {
-            Require(edtQuality, "--quality は --format jpeg の時だけ指定できます / "
-                                "--quality needs --format jpeg");
+            Require(edtQuality, T("--quality は --format jpeg の時だけ指定できます / "
+                                  "--quality needs --format jpeg"));
             main_.ChangeText(edtQuality, *options_.quality);
         }
         for (const auto& [wanted, box] : {std::pair{options_.shuffle, ckbShuffle},
@@ -219,8 +220,8 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
                             : format == "png"                   ? kOutputPng
                                                                 : kOutputBmp;
         if (options.quality && *request.ImageType != kOutputJpeg) {
-            throw UsageError{"--quality は --format jpeg の時だけ指定できます / "
-                             "--quality needs --format jpeg"};
+            throw UsageError{T("--quality は --format jpeg の時だけ指定できます / "
+                               "--quality needs --format jpeg")};
         }
     }
     if (options.quality) {
@@ -230,7 +231,7 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
     ConsolePlatform platform(out, err, options.dialogs);
     RunUserAction(platform, [&] {
         ReplayRun(platform, request);
-        platform.ShowInfoBox("作成しました。");
+        platform.ShowInfoBox(T("作成しました。"));
     });
     return platform.ErrorShown() ? kExitRefused : kExitMade;
 }
@@ -239,10 +240,10 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{kDescription, "quillmore-cli"};
-    app.set_help_flag("-h,--help", "使い方を表示 / show this help");
-    app.set_version_flag("--version", kApplicationVersion, "版を表示 / show the version");
-    app.footer(kFooter);
+    CLI::App app{T(kDescription), "quillmore-cli"};
+    app.set_help_flag("-h,--help", T("使い方を表示 / show this help"));
+    app.set_version_flag("--version", kApplicationVersion, T("版を表示 / show the version"));
+    app.footer(T(kFooter));
     CliOptions options;
     DeclareCliOptions(app, options);
     if (argc <= 1) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/Errors.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -12,7 +13,7 @@ void CheckImageSize(std::int64_t width, std::int64_t height)
 {
     if (width < 0 || height < 0 || width > Image::kMaxSide || height > Image::kMaxSide ||
         width * height > Image::kMaxPixels) {
-        throw ErrorMessage("画像サイズが大きすぎます");
+        throw ErrorMessage(T("画像サイズが大きすぎます"));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/Translate.h"
 #include "engine/UmuNone.h"
 #include "engine/UmuRotateCompress.h"
 #include "engine/UmuSankaku.h"
@@ -32,15 +33,15 @@ std::unique_ptr<TMakeUnit> CreateDistortedSquare(const MakerSettings& settings)
 }
 
 constexpr std::array kMethods{
-    MethodInfo{1, "TSankaku", "万華鏡風", "kaleidoscope", false, &Create<TSankaku>},
-    MethodInfo{2, "TSankaku2", "絨毯風", "carpet", false, &Create<TSankaku2>},
-    MethodInfo{3, "TTShikaku", "テーブルクロス風", "tablecloth", false, &Create<TTShikaku>},
-    MethodInfo{4, "ThTShikaku", "タイル風", "tile", false, &Create<ThTShikaku>},
-    MethodInfo{7, "TSharp", "花柄", "floral", false, &Create<TSharp>},
-    MethodInfo{kDistortedSquareCode, "TRotateCompress", "歪四角", "distorted-square", false,
+    MethodInfo{1, "TSankaku", N_("万華鏡風"), "kaleidoscope", false, &Create<TSankaku>},
+    MethodInfo{2, "TSankaku2", N_("絨毯風"), "carpet", false, &Create<TSankaku2>},
+    MethodInfo{3, "TTShikaku", N_("テーブルクロス風"), "tablecloth", false, &Create<TTShikaku>},
+    MethodInfo{4, "ThTShikaku", N_("タイル風"), "tile", false, &Create<ThTShikaku>},
+    MethodInfo{7, "TSharp", N_("花柄"), "floral", false, &Create<TSharp>},
+    MethodInfo{kDistortedSquareCode, "TRotateCompress", N_("歪四角"), "distorted-square", false,
                &CreateDistortedSquare},
-    MethodInfo{5, "TShikaku", "長方形", "rectangle", true, &Create<TShikaku>},
-    MethodInfo{6, "TNone", "無変換", "none", true, &Create<TNone>},
+    MethodInfo{5, "TShikaku", N_("長方形"), "rectangle", true, &Create<TShikaku>},
+    MethodInfo{6, "TNone", N_("無変換"), "none", true, &Create<TNone>},
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ struct MakerSettings {
 struct MethodInfo {
     std::uint8_t code;
     const char* className;
+    // The Japanese name, as the run record keeps it; the list shows T(itemText).
     const char* itemText;
     const char* cliName;
     // The free-width size rules of TMakeUnit (odd widths, one side below

@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "core/Errors.h"
+#include "core/Translate.h"
 #include "imageio/ByteOrder.h"
 
 namespace qm {
@@ -98,7 +99,7 @@ void ReadPalette(std::span<const std::uint8_t> file, std::size_t tableStart, std
 
 void ThrowBadBmp()
 {
-    throw ErrorMessage(kBadBmpMessage);
+    throw ErrorMessage(T(kBadBmpMessage));
 }
 
 BmpBitField BmpBitField::FromMask(std::uint32_t mask)

@@ -8,12 +8,13 @@
 #include <span>
 #include <vector>
 
+#include "core/Translate.h"
 #include "imageio/DecodeLimits.h"
 
 namespace qm {
 
-// The text of every BMP decoding failure.
-inline constexpr const char* kBadBmpMessage = "ビットマップイメージが不正です";
+// The text of every BMP decoding failure, shown through T().
+inline constexpr const char* kBadBmpMessage = N_("ビットマップイメージが不正です");
 [[noreturn]] void ThrowBadBmp();
 
 enum class BmpCompression { None, Rle8, Rle4, Rle24, BitFields };

@@ -11,6 +11,7 @@
 #include "core/Errors.h"
 #include "core/FileDescriptor.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "imageio/SourceFile.h"
 #include "imageio/TemporaryFiles.h"
 
@@ -27,7 +28,7 @@ std::string TemporaryNameFor(const std::string& path)
 
 std::string CreateErrorText(const std::string& path, int error)
 {
-    return Format("ファイル \"%s\". %s を作成できません", {path, SystemErrorText(error)});
+    return Format(T("ファイル \"%s\". %s を作成できません"), {path, SystemErrorText(error)});
 }
 
 // Creates a new recorded temporary file beside path; returns its descriptor

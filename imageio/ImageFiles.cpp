@@ -6,6 +6,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "imageio/BmpHeader.h"
 #include "imageio/BmpReader.h"
 #include "imageio/BmpWriter.h"
@@ -91,7 +92,7 @@ Image LoadImageFile(const std::string& path, bool autoOrient)
     const std::string extension = ExtensionOf(path);
     const Decoder decoder = DecoderForExtension(extension);
     if (decoder == nullptr) {
-        throw ErrorMessage(Format("拡張子 .%s の画像形式は処理できません", {extension}));
+        throw ErrorMessage(Format(T("拡張子 .%s の画像形式は処理できません"), {extension}));
     }
     SourceFile file(path);
     return decoder(file, autoOrient);

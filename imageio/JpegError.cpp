@@ -3,6 +3,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -26,7 +27,7 @@ jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager)
 
 void ThrowJpegError(int code)
 {
-    throw ErrorMessage(Format("JPEG エラー #%d", {code}));
+    throw ErrorMessage(Format(T("JPEG エラー #%d"), {code}));
 }
 
 }  // namespace qm

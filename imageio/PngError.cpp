@@ -5,6 +5,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -19,7 +20,7 @@ void PngIgnoreWarning(png_structp, png_const_charp) {}
 
 void ThrowPngError(const std::string& text)
 {
-    throw ErrorMessage(Format("PNG エラー: %s", {text}));
+    throw ErrorMessage(Format(T("PNG エラー: %s"), {text}));
 }
 
 }  // namespace qm

@@ -11,6 +11,7 @@
 #include "core/ErrorText.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "imageio/FileIo.h"
 
 namespace qm {
@@ -18,7 +19,7 @@ namespace {
 
 [[noreturn]] void ThrowOpenError(const std::string& path, int error)
 {
-    throw ErrorMessage(Format("ファイル \"%s\". %s は開けません", {path, SystemErrorText(error)}));
+    throw ErrorMessage(Format(T("ファイル \"%s\". %s は開けません"), {path, SystemErrorText(error)}));
 }
 
 }  // namespace

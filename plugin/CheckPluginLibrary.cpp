@@ -5,6 +5,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "engine/ErrorCodes.h"
 #include "plugin/HostAnswers.h"
 #include "plugin/HostProtocol.h"
@@ -21,7 +22,7 @@ struct Refusal {
 
 std::optional<Refusal> RefusalOf(const std::string& fileName, std::chrono::seconds timeLimit)
 {
-    const Refusal notLoaded{kErrLibraryLoad, Format("ファイル[%s]", {fileName})};
+    const Refusal notLoaded{kErrLibraryLoad, Format(T("ファイル[%s]"), {fileName})};
     if (!SharedLibrary::IsRegularFile(fileName)) {
         return notLoaded;
     }
@@ -35,7 +36,7 @@ std::optional<Refusal> RefusalOf(const std::string& fileName, std::chrono::secon
         if (start == host::kMissingExport) {
             answers.Expect(0);
             answers.ExpectEnd();
-            return Refusal{kErrMissingExport, Format("関数名[%s]", {host::kExportNames[0]})};
+            return Refusal{kErrMissingExport, Format(T("関数名[%s]"), {host::kExportNames[0]})};
         }
         if (start != host::kIdentification) {
             throw PluginHostFailure::Garbage();
@@ -43,7 +44,7 @@ std::optional<Refusal> RefusalOf(const std::string& fileName, std::chrono::secon
         const std::int32_t identification = answers.Next();
         answers.ExpectEnd();
         if (identification != 1) {
-            return Refusal{kErrUnusableLibrary, "このDLLは使えません。"};
+            return Refusal{kErrUnusableLibrary, T("このDLLは使えません。")};
         }
         return std::nullopt;
     } catch (const PluginHostFailure& failure) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -11,14 +12,14 @@ PluginHostFailure PluginHostFailure::Signal(int signal)
 {
     const char* abbreviation = sigabbrev_np(signal);
     if (abbreviation == nullptr) {
-        return PluginHostFailure(Format("シグナル[%d]", {signal}));
+        return PluginHostFailure(Format(T("シグナル[%d]"), {signal}));
     }
-    return PluginHostFailure(Format("シグナル[%d SIG%s]", {signal, abbreviation}));
+    return PluginHostFailure(Format(T("シグナル[%d SIG%s]"), {signal, abbreviation}));
 }
 
 PluginHostFailure PluginHostFailure::Exit(int status)
 {
-    return PluginHostFailure(Format("終了コード[%d]", {status}));
+    return PluginHostFailure(Format(T("終了コード[%d]"), {status}));
 }
 
 PluginHostFailure PluginHostFailure::Garbage()
@@ -28,12 +29,12 @@ PluginHostFailure PluginHostFailure::Garbage()
 
 PluginHostFailure PluginHostFailure::Timeout(std::chrono::seconds limit)
 {
-    return PluginHostFailure(Format("時間切れ[%d秒]", {static_cast<long long>(limit.count())}));
+    return PluginHostFailure(Format(T("時間切れ[%d秒]"), {static_cast<long long>(limit.count())}));
 }
 
 PluginHostFailure PluginHostFailure::NotStarted(const std::string& path)
 {
-    return PluginHostFailure(Format("ファイル[%s]", {path}));
+    return PluginHostFailure(Format(T("ファイル[%s]"), {path}));
 }
 
 }  // namespace qm

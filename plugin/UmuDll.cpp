@@ -2,6 +2,7 @@
 #include "plugin/UmuDll.h"
 
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "engine/ErrorCodes.h"
 #include "plugin/HostAnswers.h"
 #include "plugin/HostProtocol.h"
@@ -17,7 +18,7 @@ void TDll::RefuseIf(HostAnswers& answers, bool refused, std::int32_t code, std::
 {
     if (refused) {
         answers.ExpectEnd();
-        Fail(code, Format("設定値[%d] 制限値[%d]", {value, limit}));
+        Fail(code, Format(T("設定値[%d] 制限値[%d]"), {value, limit}));
     }
 }
 
@@ -25,7 +26,7 @@ void TDll::BuildMap()
 {
     BuildIdentityIndexMap(X(), Y());
     if (!SharedLibrary::IsRegularFile(LibraryPath)) {
-        Fail(kErrLibraryLoad, Format("ファイル[%s]", {LibraryPath}));
+        Fail(kErrLibraryLoad, Format(T("ファイル[%s]"), {LibraryPath}));
     }
     try {
         MapFromHost();
@@ -43,7 +44,7 @@ void TDll::MapFromHost()
     const std::int32_t start = answers.Next();
     if (start == host::kLoadFailed) {
         answers.ExpectEnd();
-        Fail(kErrLibraryLoad, Format("ファイル[%s]", {LibraryPath}));
+        Fail(kErrLibraryLoad, Format(T("ファイル[%s]"), {LibraryPath}));
     }
     if (start == host::kMissingExport) {
         const std::int32_t missing = answers.Next();
@@ -51,14 +52,14 @@ void TDll::MapFromHost()
         if (missing < 0 || missing >= host::kExportCount) {
             throw PluginHostFailure::Garbage();
         }
-        Fail(kErrMissingExport, Format("関数名[%s]", {host::kExportNames[missing]}));
+        Fail(kErrMissingExport, Format(T("関数名[%s]"), {host::kExportNames[missing]}));
     }
     if (start != host::kIdentification) {
         throw PluginHostFailure::Garbage();
     }
     if (answers.Next() != 1) {
         answers.ExpectEnd();
-        Fail(kErrUnusableLibrary, "このDLLは使えません。");
+        Fail(kErrUnusableLibrary, T("このDLLは使えません。"));
     }
 
     answers.Expect(host::kImageSize);
@@ -88,7 +89,7 @@ void TDll::MapFromHost()
     Symmetry = answers.Next();
     answers.ExpectEnd();
     if (Symmetry < 1 || Symmetry > 4) {
-        Fail(kErrSymmetryType, Format("変換タイプ[%d]", {Symmetry}));
+        Fail(kErrSymmetryType, Format(T("変換タイプ[%d]"), {Symmetry}));
     }
 }
 
