@@ -12,8 +12,8 @@
 #include "app/UImageShelf.h"
 #include "core/Format.h"
 #include "core/Random.h"
-#include "cli/CliSession.h"
 #include "core/Translate.h"
+#include "cli/CliSession.h"
 
 namespace qm {
 namespace {
