@@ -10,6 +10,7 @@
 #include "app/AppInfo.h"
 #include "app/FileHash.h"
 #include "app/FitPicture.h"
+#include "app/FullResolution.h"
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
 #include "app/RunRecord.h"
@@ -87,9 +88,10 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
     }
 }
 
-// The source picture exactly as the run cut its tiles from it.
+// The source picture exactly as the run cut its tiles from it, or with
+// fit false as it was before the fit.
 Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
-                         const std::string& recordFolder)
+                         const std::string& recordFolder, bool fit)
 {
     const std::string file = record.SourceKind == kSourceClipboard
                                  ? (std::filesystem::path(recordFolder) / record.SourcePath).string()
@@ -107,7 +109,7 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
         source = LoadSourceImage(platform, kSourceImageFile, file, "", record.Extended.AutoOrient);
     }
     // The clipboard's picture was kept as the run cut it, fitted already.
-    if (record.Extended.Fit && record.SourceKind != kSourceClipboard) {
+    if (fit && record.Extended.Fit && record.SourceKind != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
                             record.Extended.FitPercent)
                      .Picture;
@@ -166,6 +168,18 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const RunRecordData record =
         ParseRecord(std::string(bytes.begin(), bytes.end()), request.RecordFile);
     RefuseNewerRecord(record, request.RecordFile);
+    std::optional<FullResolutionCut> fullCut;
+    if (request.FullResolution) {
+        RefuseFullResolution(record);
+        if (record.SourceScale != 1.0) {
+            fullCut = FullCutOf(record);
+            if (!fullCut) {
+                BrokenRecord(request.RecordFile, "scale");
+            }
+        }
+    }
+    const std::int32_t sizeX = fullCut ? fullCut->SizeX : record.SizeX;
+    const std::int32_t sizeY = fullCut ? fullCut->SizeY : record.SizeY;
     const std::filesystem::path parent = std::filesystem::path(request.RecordFile).parent_path();
     const std::string recordFolder = parent.empty() ? std::string(".") : parent.string();
 
@@ -195,9 +209,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     }
     const std::string out = Format("%s/", {outFolder});
 
-    Image source = LoadRecordedSource(platform, record, recordFolder);
-    if (source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
+    Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
+                : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
         BrokenRecord(request.RecordFile, "source size");
+    }
+    if (fullCut) {
+        for (const std::int32_t number : numbers) {
+            draws[number] =
+                FullDrawOf(draws[number], record, *fullCut, {source.Width(), source.Height()});
+        }
     }
     if (record.MethodCode == kPluginMethodCode) {
         CheckPlugin(record.PluginPath, record.PluginSha256);
@@ -209,12 +230,12 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         throw SilentStop();
     }
     if (record.MethodCode != kPluginMethodCode) {
-        maker->LargeCuts = record.Extended.LargeCuts;
+        maker->LargeCuts = fullCut || record.Extended.LargeCuts;
     }
     // The shuffle re-seeds the generator; the run's seed scatters the same.
     const std::optional<std::uint32_t> shuffleSeed = ShuffleSeed(record);
     rng::FixReseed(shuffleSeed);
-    const bool prepared = maker->Prepare(TPoint{record.SizeX, record.SizeY}, record.Shuffle);
+    const bool prepared = maker->Prepare(TPoint{sizeX, sizeY}, record.Shuffle);
     rng::FixReseed(std::nullopt);
     if (!prepared) {
         ReportError(platform, maker->ErrorCode(), maker->ErrorText());
@@ -222,16 +243,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     }
 
     TileSeries series;
-    series.SizeX = record.SizeX;
-    series.SizeY = record.SizeY;
+    series.SizeX = sizeX;
+    series.SizeY = sizeY;
     series.Prefix = request.Prefix.value_or(record.Prefix);
     series.ImageType = request.ImageType.value_or(record.ImageType);
     series.Quality = static_cast<std::uint8_t>(request.Quality.value_or(record.Quality));
     series.OutDirectory = out;
     for (const std::int32_t number : numbers) {
         const TileDraw& draw = draws[number];
-        if (draw.X0 < 0 || draw.Y0 < 0 || record.SizeX < 1 || record.SizeY < 1 ||
-            draw.X0 > source.Width() - record.SizeX || draw.Y0 > source.Height() - record.SizeY) {
+        if (draw.X0 < 0 || draw.Y0 < 0 || sizeX < 1 || sizeY < 1 || draw.X0 > source.Width() - sizeX ||
+            draw.Y0 > source.Height() - sizeY) {
             BrokenRecord(request.RecordFile, Format("tile %d", {number}));
         }
     }

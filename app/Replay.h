@@ -21,6 +21,10 @@ struct ReplayRequest {
     std::optional<std::uint8_t> ImageType;
     std::optional<std::int32_t> Quality;
     std::optional<std::string> Prefix;
+    // The tiles of a fitted run cut from the picture at its own size, the
+    // same region at more pixels (FullResolution.h); a run that kept its
+    // picture's size makes its tiles as they were.
+    bool FullResolution = false;
     // As MakeImages takes them: 0 for one per core.
     unsigned EncoderThreads = 0;
 };
@@ -30,7 +34,8 @@ struct ReplayRequest {
 // order, replacing files of their names). With the run's output type the
 // files equal the run's. Throws ErrorMessage when the record cannot be used
 // (a source that is missing or whose bytes changed, a changed plug-in
-// library, a record of a newer version, a tile it does not hold), and
+// library, a record of a newer version, a tile it does not hold, a run that
+// cannot be made at full resolution when asked for), and
 // SilentStop after a maker failure it has reported.
 void ReplayRun(Platform& platform, const ReplayRequest& request);
 

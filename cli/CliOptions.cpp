@@ -182,12 +182,17 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                                                "tiles as 3,7,12-15");
             },
             ""));
+    app.add_flag("--full-resolution", o.fullResolution,
+                 "縮小した写真の作成記録を元の解像度で作り直す / make a fitted run's tiles again "
+                 "from the picture at its own size")
+        ->needs(replay);
     // A replay takes its settings from the record; only where and as what
     // it writes can be changed.
     for (CLI::Option* option : app.get_options()) {
         const std::string name = option->get_name();
         if (name != "--replay" && name != "--tiles" && name != "--out" && name != "--format" &&
-            name != "--quality" && name != "--prefix" && name != "--help" && name != "--version") {
+            name != "--quality" && name != "--prefix" && name != "--help" && name != "--version" &&
+            name != "--full-resolution") {
             replay->excludes(option);
         }
     }

@@ -53,6 +53,8 @@ struct CliOptions {
     // (3,7,12-15) or all.
     std::optional<std::string> replay;
     std::optional<std::string> tiles;
+    // Make them from the picture before the fit (--full-resolution).
+    bool fullResolution = false;
     // Set by a batch, not by an option: the start of every progress line,
     // which picture of how many is being made.
     std::string progressPrefix;

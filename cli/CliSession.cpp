@@ -228,6 +228,7 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
         request.Quality = TextToInt(*options.quality);
     }
     request.Prefix = options.prefix;
+    request.FullResolution = options.fullResolution;
     ConsolePlatform platform(out, err, options.dialogs);
     RunUserAction(platform, [&] {
         ReplayRun(platform, request);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "MainWindow.h"
@@ -9,6 +11,7 @@
 #include "app/SourceImages.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
+#include "effects/ImageEffect.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/PngWriter.h"
 #include "support/Noise.h"
@@ -208,6 +211,77 @@ TEST(RunRecord, ReplayRefusesWhatNoLongerMatchesTheRecord)
     EXPECT_EQ(ReplayMessage(platform, Request(folder / "record.json")),
               "元画像が見つかりません: " + source + " / the recorded source picture is missing: " +
                   source);
+}
+
+TEST(RunRecord, FittedRunReplaysAtFullResolution)
+{
+    TempFolder folder;
+    TempFolder again;
+    const Image picture = test::Noise(710, 610, 7);
+    SaveBmp(picture, folder / "source.bmp");
+    RecordingPlatform platform;
+    ExtendedSettings extended = Recording();
+    extended.Fit = true;
+    extended.FitPercent = 50;
+    MakeImages(platform, 3, 1, folder / "source.bmp", "", 128, 128, "", 0, 50, false, true, true,
+               "", folder.Path() + "/", 3, kSourceImageFile, 1, extended);
+    const RunRecordData record = ReadRecord(folder / "record.json");
+    ASSERT_EQ(record.SourceWidth, 298);
+    ASSERT_EQ(record.SourceHeight, 256);
+    ReplayRequest request = Request(folder / "record.json");
+    request.OutDirectory = again.Path();
+    request.FullResolution = true;
+    EXPECT_EQ(ReplayMessage(platform, request), "");
+
+    // 128 / (256 / 610) is 305, between two even sizes: it goes up, and
+    // beyond the 256 of a run without large cuts.
+    constexpr int kCut = 306;
+    // The full cut's centre where the fitted cut's centre was.
+    const auto corner = [](int fittedCorner, int fittedSide, int side) {
+        const long c = std::lround((fittedCorner + 64.0) * side / fittedSide - kCut / 2.0);
+        return static_cast<int>(std::clamp<long>(c, 0, side - kCut));
+    };
+    Image blurred = picture;
+    Blur(blurred);
+    const PreparedMaker prepared = PrepareMaker(platform, blurred, 1, "", 3, kCut, kCut, false, true);
+    TileSeries series;
+    series.SizeX = kCut;
+    series.SizeY = kCut;
+    Image piece;
+    for (const RecordedTile& tile : record.Tiles) {
+        ASSERT_TRUE(tile.Draw.Amount.has_value());
+        TileDraw draw = tile.Draw;
+        draw.X0 = corner(tile.Draw.X0, 298, 710);
+        draw.Y0 = corner(tile.Draw.Y0, 256, 610);
+        ASSERT_TRUE(MakeTileAt(*prepared.Maker, blurred, series, draw, piece));
+        EXPECT_EQ(LoadImageFile(again / tile.File), prepared.Maker->ResultImage()) << tile.File;
+    }
+}
+
+TEST(RunRecord, FullResolutionRefusesWhatItCannotMakeTheSame)
+{
+    TempFolder folder;
+    RecordingPlatform platform;
+    SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
+    MakeImages(platform, 1, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false, false,
+               "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
+    const std::string text = FileBytes(folder / "record.json");
+    const auto refusal = [&](const std::string& from, const std::string& to) {
+        std::string changed = text;
+        changed.replace(changed.find(from), from.size(), to);
+        folder.Write("edited.json", changed);
+        ReplayRequest request = Request(folder / "edited.json");
+        request.FullResolution = true;
+        return ReplayMessage(platform, request);
+    };
+    EXPECT_EQ(refusal("\"shuffle\": false", "\"shuffle\": true"),
+              "シャッフルした作成記録は元の解像度で作り直せません"
+              "（ばらばらにする位置が切り抜きサイズで決まるため）。");
+    EXPECT_EQ(refusal("\"code\": 1", "\"code\": 9"),
+              "外部変換の作成記録は元の解像度で作り直せません。");
+    // A picture of 6000 pixels fitted to 60: the cut of 32 becomes 3200.
+    EXPECT_EQ(refusal("\"scale\": 1.0", "\"scale\": 0.01"),
+              "元の解像度での切り抜きサイズ 3200x3200 は 2048 を超えるため作れません。");
 }
 
 TEST(RunRecord, FailedRunSaysWhichTileFailed)
