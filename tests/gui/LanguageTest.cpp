@@ -12,6 +12,8 @@
 #include <functional>
 
 #include "DesktopFixture.h"
+#include "app/GalleryPage.h"
+#include "app/TMakeHtml.h"
 #include "app/UDlgRotateNum.h"
 #include "core/Language.h"
 #include "gui/AboutBox.h"
@@ -25,7 +27,7 @@ namespace qm::test {
 namespace {
 
 using enum ControlId;
-using TextsFitTest = DesktopFixture;
+using LanguageTest = DesktopFixture;
 
 // The widest line of a caption as drawn, without its mnemonic marks.
 int TextWidth(const QWidget* widget, QString text)
@@ -88,7 +90,7 @@ void ExpectTextsFit(QWidget* window, const QString& name)
     EXPECT_FALSE(english && japanese.match(window->windowTitle()).hasMatch()) << name.toStdString();
 }
 
-TEST_F(TextsFitTest, EveryWindowShowsItsTextsWhole)
+TEST_F(LanguageTest, EveryWindowShowsItsTextsWhole)
 {
     if (const char* expected = std::getenv("QM_TEST_LANGUAGE")) {
         ASSERT_EQ(ShownLanguage(), expected);
@@ -151,6 +153,22 @@ TEST_F(TextsFitTest, EveryWindowShowsItsTextsWhole)
     };
     for (const std::function<void()>& window : windows) {
         window();
+    }
+}
+
+TEST_F(LanguageTest, IndexAndGalleryPagesSpeakTheLanguageShown)
+{
+    if (ShownLanguage() == "ja") {
+        GTEST_SKIP() << "the Japanese pages are checked byte for byte by the run tests";
+    }
+    const std::string index = TMakeHtml().BuildPage(2, "image", "png");
+    EXPECT_NE(index.find("<title>Index</title>\r\n"), std::string::npos);
+    EXPECT_NE(index.find("<input type=\"button\" value=\"Close\" onClick="), std::string::npos);
+    EXPECT_EQ(app_->HtmlSettings().Title(), "Index");
+    const std::string gallery = BuildGalleryPage({{"image001.png", 32, 32}});
+    for (const char* text : {"<html lang=\"en\">", "<title>Gallery</title>",
+                             ">Single tile</button>", ">Back (Esc)</button>"}) {
+        EXPECT_NE(gallery.find(text), std::string::npos) << text;
     }
 }
 
