@@ -2,6 +2,7 @@
 #include "app/ExtendedRows.h"
 
 #include "app/TextToInt.h"
+#include "core/Translate.h"
 #include "imageio/Resolution.h"
 
 namespace qm {
@@ -19,7 +20,7 @@ ExtendedRow FileNameRow(std::string caption, bool ExtendedSettings::*checked,
     row.StoreValue = [member, emptyAllowed](ExtendedSettings& settings,
                                             const std::string& text) -> std::optional<std::string> {
         if (text.empty() && !emptyAllowed) {
-            return "ファイル名を指定して下さい。";
+            return T("ファイル名を指定して下さい。");
         }
         settings.*member = text;
         return std::nullopt;
@@ -65,20 +66,20 @@ ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
 const std::vector<ExtendedRow>& ExtendedRows()
 {
     static const std::vector<ExtendedRow> rows = {
-        FileNameRow("ギャラリーページ", &ExtendedSettings::Gallery, &ExtendedSettings::GalleryName,
+        FileNameRow(T("ギャラリーページ"), &ExtendedSettings::Gallery, &ExtendedSettings::GalleryName,
                     false),
-        FileNameRow("一覧画像", &ExtendedSettings::ContactSheet,
+        FileNameRow(T("一覧画像"), &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
-        NumberRow("写真を縮小", &ExtendedSettings::Fit, &ExtendedSettings::FitPercent, 1, 100,
-                  "写真を縮小は1～100の整数を指定して下さい。"),
-        NumberRow("単調な切り抜きを避ける", &ExtendedSettings::SkipFlat,
+        NumberRow(T("写真を縮小"), &ExtendedSettings::Fit, &ExtendedSettings::FitPercent, 1, 100,
+                  T("写真を縮小は1～100の整数を指定して下さい。")),
+        NumberRow(T("単調な切り抜きを避ける"), &ExtendedSettings::SkipFlat,
                   &ExtendedSettings::SkipFlatLevel, 0, 255,
-                  "単調な切り抜きを避けるは0～255の整数を指定して下さい。"),
-        CheckBoxRow("撮影時の向きに回転", &ExtendedSettings::AutoOrient),
-        CheckBoxRow("作成記録を残す", &ExtendedSettings::Record),
-        CheckBoxRow("大きな切り抜き（最大2048）", &ExtendedSettings::LargeCuts),
-        NumberRow("解像度 (dpi)", &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
-                  "解像度は1～10000の整数を指定して下さい。"),
+                  T("単調な切り抜きを避けるは0～255の整数を指定して下さい。")),
+        CheckBoxRow(T("撮影時の向きに回転"), &ExtendedSettings::AutoOrient),
+        CheckBoxRow(T("作成記録を残す"), &ExtendedSettings::Record),
+        CheckBoxRow(T("大きな切り抜き（最大2048）"), &ExtendedSettings::LargeCuts),
+        NumberRow(T("解像度 (dpi)"), &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
+                  T("解像度は1～10000の整数を指定して下さい。")),
     };
     return rows;
 }

@@ -7,6 +7,7 @@
 #include "app/SourceImages.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 #include "engine/UMakeUnit.h"
 
@@ -37,15 +38,15 @@ int FullCorner(int corner, int cut, int fittedSide, int fullCut, int fullSide)
 void RefuseFullResolution(const RunRecordData& record)
 {
     if (record.Shuffle) {
-        throw ErrorMessage("シャッフルした作成記録は元の解像度で作り直せません"
-                           "（ばらばらにする位置が切り抜きサイズで決まるため）。");
+        throw ErrorMessage(T("シャッフルした作成記録は元の解像度で作り直せません"
+                             "（ばらばらにする位置が切り抜きサイズで決まるため）。"));
     }
     if (record.MethodCode == kPluginMethodCode) {
-        throw ErrorMessage("外部変換の作成記録は元の解像度で作り直せません。");
+        throw ErrorMessage(T("外部変換の作成記録は元の解像度で作り直せません。"));
     }
     if (record.SourceKind == kSourceClipboard && record.SourceScale != 1.0) {
-        throw ErrorMessage("クリップボードの画像は縮小後の大きさで記録されているため、"
-                           "元の解像度で作り直せません。");
+        throw ErrorMessage(T("クリップボードの画像は縮小後の大きさで記録されているため、"
+                             "元の解像度で作り直せません。"));
     }
 }
 
@@ -73,7 +74,7 @@ std::optional<FullResolutionCut> FullCutOf(const RunRecordData& record)
     const std::int64_t x = side(record.SizeX);
     const std::int64_t y = side(record.SizeY);
     if (std::max(x, y) > TMakeUnit::kLargeCutSide) {
-        throw ErrorMessage(Format("元の解像度での切り抜きサイズ %dx%d は %d を超えるため作れません。",
+        throw ErrorMessage(Format(T("元の解像度での切り抜きサイズ %dx%d は %d を超えるため作れません。"),
                                   {x, y, TMakeUnit::kLargeCutSide}));
     }
     return FullResolutionCut{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),

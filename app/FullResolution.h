@@ -10,6 +10,10 @@
 
 namespace qm {
 
+// The folder beside the record that takes full-resolution tiles when no
+// output folder is named.
+inline constexpr const char* kFullResolutionFolder = "full-resolution";
+
 // A fitted run's cut at the size of the picture before the fit, and the
 // shorter side that picture must have.
 struct FullResolutionCut {

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/Language.h"
+#include "core/Translate.h"
+
 namespace qm {
 namespace {
 
@@ -49,12 +52,18 @@ std::string FileUrl(const std::string& name)
     return url.empty() || url[0] != '.' ? url : "./" + url;
 }
 
-constexpr const char* kHead = R"page(<!DOCTYPE html>
-<html lang="ja">
+// The page around the swatches, in pieces between its texts: the language
+// of the page, its title, and the captions of two buttons of the view.
+constexpr const char* kHeadBeforeLanguage = R"page(<!DOCTYPE html>
+<html lang=")page";
+
+constexpr const char* kHeadBeforeTitle = R"page(">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>ギャラリー</title>
+<title>)page";
+
+constexpr const char* kHeadAfterTitle = R"page(</title>
 <style>
 body { margin: 0; font-family: sans-serif; background: #f0f0f0; color: #222; }
 #grid { display: flex; flex-wrap: wrap; gap: 16px; padding: 16px; }
@@ -74,14 +83,18 @@ body.viewing #view, body.viewing #bar { display: block; }
 <main id="grid">
 )page";
 
-constexpr const char* kTail = R"page(</main>
+constexpr const char* kTailBeforeSingle = R"page(</main>
 <div id="view"></div>
 <div id="bar">
 <button type="button" data-zoom="0.5">50 %</button>
 <button type="button" data-zoom="1">100 %</button>
 <button type="button" data-zoom="2">200 %</button>
-<button type="button" data-zoom="single">1枚だけ</button>
-<button type="button" id="back">一覧へ (Esc)</button>
+<button type="button" data-zoom="single">)page";
+
+constexpr const char* kTailBeforeBack = R"page(</button>
+<button type="button" id="back">)page";
+
+constexpr const char* kTailAfterBack = R"page( (Esc)</button>
 <span id="caption"></span>
 </div>
 <script>
@@ -139,7 +152,8 @@ document.addEventListener("keydown", e => {
 
 std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles)
 {
-    std::string page = kHead;
+    std::string page = std::string(kHeadBeforeLanguage) + ShownLanguage() + kHeadBeforeTitle +
+                       T("ギャラリー") + kHeadAfterTitle;
     for (const GalleryTile& tile : tiles) {
         const int longer = std::max({tile.Width, tile.Height, 1});
         const double shown = static_cast<double>(kSwatchSize) / kRepeatsPerSwatch / longer;
@@ -156,7 +170,8 @@ std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles)
         page += "<figcaption>" + name + "<br>" + width + " × " + height + "</figcaption>\n";
         page += "</figure>\n";
     }
-    return page + kTail;
+    return page + kTailBeforeSingle + T("1枚だけ") + kTailBeforeBack + T("一覧へ") +
+           kTailAfterBack;
 }
 
 }  // namespace qm

@@ -18,7 +18,8 @@ struct GalleryTile {
 // the tiles: a grid of swatches, each the tile repeated, and a view that
 // fills the window with one tile's repeat at 50, 100 or 200 % or shows the
 // tile alone; Left and Right step through the tiles, Escape returns to the
-// grid. Names are escaped for the page and for URLs.
+// grid. Names are escaped for the page and for URLs. The page's texts and
+// its language follow the language shown.
 std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles);
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "app/TextToInt.h"
 #include "app/UDlgRotateNum.h"
 #include "core/Errors.h"
+#include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 
 namespace qm {
@@ -60,53 +61,53 @@ TfrmMain::TfrmMain(Platform& platform, TfrmHtml& frmHtml) : platform_(platform),
         int maxLength;
     };
     const Design designs[] = {
-        {rdbImageFile, "指定のイメージファイル", true, true, "", 0},
-        {bbnBrows, "参照(&B)...", false, true, "ダイアログからファイルを選択します。", 0},
+        {rdbImageFile, N_("指定のイメージファイル"), true, true, "", 0},
+        {bbnBrows, N_("参照(&B)..."), false, true, N_("ダイアログからファイルを選択します。"), 0},
         {edtFileName, "", false, true,
-         "参照ボタンでファイルを選択するか、ファイル名を入力して下さい。", 0},
-        {rdbSelectImageFolder, "指定フォルダのイメージファイル", false, true, "", 0},
-        {bbnSelectImageFolder, "参照...", false, false, "", 0},
+         N_("参照ボタンでファイルを選択するか、ファイル名を入力して下さい。"), 0},
+        {rdbSelectImageFolder, N_("指定フォルダのイメージファイル"), false, true, "", 0},
+        {bbnSelectImageFolder, N_("参照..."), false, false, "", 0},
         {edtSelectImageFolder, "", false, false, "", 0},
-        {rdbSelectImageClipBoard, "クリップボードのイメージ", false, true, "", 0},
-        {rdbBasic, "基本変換(&F)", true, true, "", 0},
+        {rdbSelectImageClipBoard, N_("クリップボードのイメージ"), false, true, "", 0},
+        {rdbBasic, N_("基本変換(&F)"), true, true, "", 0},
         {cmbTransMethod, "", false, true, "", 0},
-        {bbnDetail, "詳細(&Z)...", false, false, "", 0},
-        {rdbDll, "外部変換(&E)", false, true, "", 0},
+        {bbnDetail, N_("詳細(&Z)..."), false, false, "", 0},
+        {rdbDll, N_("外部変換(&E)"), false, true, "", 0},
         {edtDll, "", false, false, "", 0},
-        {bbnDll, "参照(&R)...", false, false, "", 0},
-        {ckbShuffle, "シャッフルする(&S)", false, true, "", 0},
-        {ckbShadeOff, "ぼかす(おすすめ)", false, true, "", 0},
-        {ckbBrightness, "明るさ変更", false, true, "", 0},
-        {lblSizeY, "縦(&V)", false, true, "", 0},
+        {bbnDll, N_("参照(&R)..."), false, false, "", 0},
+        {ckbShuffle, N_("シャッフルする(&S)"), false, true, "", 0},
+        {ckbShadeOff, N_("ぼかす(おすすめ)"), false, true, "", 0},
+        {ckbBrightness, N_("明るさ変更"), false, true, "", 0},
+        {lblSizeY, N_("縦(&V)"), false, true, "", 0},
         {edtSizeY, "32", false, true, "", 3},
-        {lblSizeX, "横(&L)", false, false, "", 0},
+        {lblSizeX, N_("横(&L)"), false, false, "", 0},
         {edtSizeX, "32", false, false, "", 3},
         {edtMake, "1", false, true, "", 3},
         {edtPrefix, "image", false, true, "", 0},
         {rdbBmp, "BMP(&I)", true, true, "", 0},
         {rdbJpeg, "Jpeg(&J)", false, true, "", 0},
-        {lblQuality, "品質(&Q)", false, false, "", 0},
-        {lblLow, "低", false, false, "", 0},
-        {lblHigh, "高", false, false, "", 0},
+        {lblQuality, N_("品質(&Q)"), false, false, "", 0},
+        {lblLow, N_("低"), false, false, "", 0},
+        {lblHigh, N_("高"), false, false, "", 0},
         {srbQuality, "50", false, false, "", 0},
         {edtQuality, "50", false, false, "", 3},
         {rdbPng, "PNG(&P)", false, true, "", 0},
-        {chbHtml, "HTMLを出力する(&H)", false, true, "", 0},
-        {bbnHtml, "設定...", false, false, "", 0},
-        {edtOutDirectory, "", false, true, "画像ファイルとHTMLファイルの出力先を指定します。", 0},
-        {bbnOut, "参照(&D)...", false, true, "出力先をダイアログから選択します。", 0},
-        {bbnExecute, "作成(&C)", false, true, "", 0},
-        {bbnExit, "終了(&X)", false, true, "", 0},
-        {bbnAbout, "情報(&A)...", false, true, "", 0},
-        {bbnHelp, "ヘルプ(&Y)", false, true, "", 0},
+        {chbHtml, N_("HTMLを出力する(&H)"), false, true, "", 0},
+        {bbnHtml, N_("設定..."), false, false, "", 0},
+        {edtOutDirectory, "", false, true, N_("画像ファイルとHTMLファイルの出力先を指定します。"), 0},
+        {bbnOut, N_("参照(&D)..."), false, true, N_("出力先をダイアログから選択します。"), 0},
+        {bbnExecute, N_("作成(&C)"), false, true, "", 0},
+        {bbnExit, N_("終了(&X)"), false, true, "", 0},
+        {bbnAbout, N_("情報(&A)..."), false, true, "", 0},
+        {bbnHelp, N_("ヘルプ(&Y)"), false, true, "", 0},
     };
     static_assert(std::size(designs) == std::tuple_size_v<decltype(controls_)>);
     for (const Design& design : designs) {
-        controls_[Index(design.control)] = {design.text, design.checked, design.enabled,
-                                            design.tooltip, design.maxLength};
+        controls_[Index(design.control)] = {T(design.text), design.checked, design.enabled,
+                                            T(design.tooltip), design.maxLength};
     }
     for (const MethodInfo& method : BuiltinMethods()) {
-        methodItems_.emplace_back(method.itemText);
+        methodItems_.emplace_back(T(method.itemText));
     }
 }
 
@@ -154,9 +155,9 @@ void TfrmMain::Click(ControlId control)
         case rdbSelectImageClipBoard: SelectImageClipBoardClick(); break;
         case bbnBrows: BrowsClick(); break;
         case bbnSelectImageFolder:
-            ChooseFolderInto("イメージファイルのあるフォルダの選択", edtSelectImageFolder);
+            ChooseFolderInto(T("イメージファイルのあるフォルダの選択"), edtSelectImageFolder);
             break;
-        case bbnOut: ChooseFolderInto("出力先フォルダの選択", edtOutDirectory); break;
+        case bbnOut: ChooseFolderInto(T("出力先フォルダの選択"), edtOutDirectory); break;
         case rdbBasic: BasicClick(); break;
         case rdbDll: DllClick(); break;
         case bbnDll: DllBrowsClick(); break;
@@ -200,7 +201,7 @@ void TfrmMain::ExtendedSettingsChanged()
     Mutable(edtSizeY).maxLength = large ? 4 : 3;
     Mutable(edtSizeX).maxLength = large ? 4 : 3;
     sizeGroupCaption_ =
-        large ? "切り抜くサイズ（偶数のみ。32～2048）" : "切り抜くサイズ（偶数のみ。32～256）";
+        large ? T("切り抜くサイズ（偶数のみ。32～2048）") : T("切り抜くサイズ（偶数のみ。32～256）");
     Notify();
 }
 

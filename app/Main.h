@@ -11,6 +11,7 @@
 #include "app/ExtendedSettings.h"
 #include "app/Platform.h"
 #include "app/UDlgHtml.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -125,7 +126,7 @@ private:
     std::int32_t rotateNum_ = 3;
     bool lastMakeSucceeded_ = false;
     ExtendedSettings extended_;
-    std::string sizeGroupCaption_ = "切り抜くサイズ（偶数のみ。32～256）";
+    std::string sizeGroupCaption_ = T("切り抜くサイズ（偶数のみ。32～256）");
     // True during the start-up sequence, when the window is not yet active.
     bool creating_ = false;
     std::function<void()> listener_;

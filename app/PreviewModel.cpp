@@ -12,6 +12,7 @@
 #include "app/UImageShelf.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
+#include "core/Translate.h"
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
@@ -90,7 +91,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
     case kSourceImageFile:
         key = FileKey(settings.FileName);
         if (key.empty()) {
-            throw ErrorMessage("ファイルが見つかりません\r\n" + settings.FileName);
+            throw ErrorMessage(T("ファイルが見つかりません\r\n") + settings.FileName);
         }
         break;
     case kSourceFolder:
@@ -98,7 +99,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         break;
     default:
         if (!clipboard) {
-            throw ErrorMessage("クリップボードから画像を取得できません。");
+            throw ErrorMessage(T("クリップボードから画像を取得できません。"));
         }
         key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
         break;
@@ -113,7 +114,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         } else if (settings.FileSelectType == kSourceFolder) {
             std::error_code error;
             if (!std::filesystem::is_directory(settings.FolderName, error)) {
-                throw ErrorMessage("フォルダが見つかりません\r\n" + settings.FolderName);
+                throw ErrorMessage(T("フォルダが見つかりません\r\n") + settings.FolderName);
             }
             TImageShelf shelf(settings.FolderName);
             Image picture;
@@ -158,7 +159,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         const std::optional<std::int32_t> sizeX = TextToInt(settings.SizeXText);
         const std::optional<std::int32_t> sizeY = TextToInt(settings.SizeYText);
         if (!sizeX || !sizeY || *sizeX % 2 != 0 || *sizeY % 2 != 0) {
-            throw ErrorMessage("サイズの指定が不正です");
+            throw ErrorMessage(T("サイズの指定が不正です"));
         }
         const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
         result.Scale = scale_;

@@ -202,8 +202,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         }
     }
 
-    const std::string outFolder = request.OutDirectory.value_or(recordFolder);
+    // Full-resolution tiles differ from the run's own, so by default they go
+    // into a folder of their own beside the record instead of replacing them.
+    const bool ownFolder = request.FullResolution && !request.OutDirectory;
+    const std::string outFolder =
+        ownFolder ? recordFolder + "/" + kFullResolutionFolder
+                  : request.OutDirectory.value_or(recordFolder);
     std::error_code error;
+    if (ownFolder) {
+        std::filesystem::create_directory(outFolder, error);
+    }
     if (!std::filesystem::is_directory(outFolder, error)) {
         throw ErrorMessage(T("ファイル出力先のフォルダが見つかりません。"));
     }

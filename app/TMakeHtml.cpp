@@ -3,6 +3,7 @@
 
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -27,10 +28,10 @@ std::string TMakeHtml::BuildPage(std::int32_t count, const std::string& prefix,
                                  const std::string& extension) const
 {
     if (count < 1) {
-        throw ErrorMessage(Format("範囲チェックエラー。画像数[%d]", {count}));
+        throw ErrorMessage(Format(T("範囲チェックエラー。画像数[%d]"), {count}));
     }
     if (NumOfCol < 1) {
-        throw ErrorMessage(Format("範囲チェックエラー。1行の画像数[%d]", {NumOfCol}));
+        throw ErrorMessage(Format(T("範囲チェックエラー。1行の画像数[%d]"), {NumOfCol}));
     }
 
     PageText page;
@@ -44,8 +45,8 @@ std::string TMakeHtml::BuildPage(std::int32_t count, const std::string& prefix,
     page.Line("  imgwin = window.open('', \"img\", \"width=" + std::to_string(PopupWidth) +
               " height=" + std::to_string(PopupHeight) + "\");");
     page.Line("  imgwin.document.write('<html><head><title>image</title></head><body background=\"' "
-              "+ img + '\"><form><input type=\"button\" value=\"閉じる\" "
-              "onClick=\"window.close();\"></form></body></html>');");
+              "+ img + '\"><form><input type=\"button\" value=\"" + std::string(T("閉じる")) +
+              "\" onClick=\"window.close();\"></form></body></html>');");
     page.Line("  imgwin.document.close();");
     page.Line("}");
     page.Line("// -->");

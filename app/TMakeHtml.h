@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Translate.h"
+
 namespace qm {
 
 // Writes the text of the HTML index page: a table of thumbnails, NumOfCol
@@ -12,7 +14,7 @@ namespace qm {
 class TMakeHtml {
 public:
     std::int32_t NumOfCol = 5;
-    std::string Title = "一覧";
+    std::string Title = T("一覧");
     std::int32_t PopupWidth = 400;
     std::int32_t PopupHeight = 400;
 

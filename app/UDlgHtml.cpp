@@ -5,6 +5,7 @@
 
 #include "app/TextToInt.h"
 #include "core/Errors.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -26,7 +27,7 @@ bool TfrmHtml::OkClick(MessageBoxes& boxes)
         throw ErrorMessage(NotAnIntegerMessage(edtNumOfCol));
     }
     if (*numOfCol < 1) {
-        boxes.ShowErrorBox("1行あたりの画像数は1以上の整数にして下さい。");
+        boxes.ShowErrorBox(T("1行あたりの画像数は1以上の整数にして下さい。"));
         return false;
     }
 
@@ -40,7 +41,7 @@ bool TfrmHtml::OkClick(MessageBoxes& boxes)
     }
 
     if (edtFileName.empty()) {
-        boxes.ShowErrorBox("ファイル名を指定して下さい。");
+        boxes.ShowErrorBox(T("ファイル名を指定して下さい。"));
         return false;
     }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/MessageBoxes.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -16,7 +17,7 @@ public:
     TfrmHtml();
 
     // Texts of the fields as the user edits them.
-    std::string edtTitle = "一覧";
+    std::string edtTitle = T("一覧");
     std::string edtNumOfCol = "5";
     std::string edtSizeWidth = "400";
     std::string edtSizeHeight = "400";

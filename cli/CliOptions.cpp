@@ -183,8 +183,8 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
             },
             ""));
     app.add_flag("--full-resolution", o.fullResolution,
-                 "縮小した写真の作成記録を元の解像度で作り直す / make a fitted run's tiles again "
-                 "from the picture at its own size")
+                 T("縮小した写真の作成記録を元の解像度で作り直す / make a fitted run's tiles again "
+                   "from the picture at its own size"))
         ->needs(replay);
     // A replay takes its settings from the record; only where and as what
     // it writes can be changed.

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppInfo.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -41,7 +42,7 @@ AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(QString::fromUtf8(T("ﾊﾞｰｼﾞｮﾝ情報")));
 
     QLabel* title = CentredLine("ProductName", QString::fromUtf8(kApplicationTitle));
     QFont titleFont = title->font();

@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 
+#include "core/Translate.h"
+
 namespace qm {
 namespace {
 
@@ -23,14 +25,14 @@ std::optional<std::string> PictureArgument(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("画像から継ぎ目のない模様画像を作成します。\n"
-                       "Makes seamless symmetric pattern tiles from a picture."));
+        QString::fromUtf8(T("画像から継ぎ目のない模様画像を作成します。\n"
+                            "Makes seamless symmetric pattern tiles from a picture.")));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("picture"),
-        QStringLiteral("元画像のファイル (ドロップしたファイルと同じ) / source picture file, as if "
-                       "dropped on the window"),
+        QString::fromUtf8(T("元画像のファイル (ドロップしたファイルと同じ) / "
+                            "source picture file, as if dropped on the window")),
         QStringLiteral("[picture]"));
     if (!parser.parse(arguments)) {
         RefuseCommandLine(parser.errorText(), parser);
@@ -43,8 +45,8 @@ std::optional<std::string> PictureArgument(const QStringList& arguments)
     }
     const QStringList pictures = parser.positionalArguments();
     if (pictures.size() > 1) {
-        RefuseCommandLine(QStringLiteral("画像ファイルは一つだけ指定できます / only one picture file "
-                                         "can be given"),
+        RefuseCommandLine(QString::fromUtf8(T("画像ファイルは一つだけ指定できます / "
+                                              "only one picture file can be given")),
                           parser);
     }
     if (pictures.isEmpty()) {

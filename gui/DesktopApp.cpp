@@ -34,7 +34,7 @@ void SetUpApplication()
     QApplication::setDesktopFileName(QStringLiteral("quillmore"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillmore.png")));
     UseProgramFont();
-    UseJapaneseQtTexts();
+    UseQtTexts();
 }
 
 }  // namespace qm

@@ -32,7 +32,8 @@ private:
 };
 
 // Application-wide set-up for every window of the program: name, icon,
-// font and Qt's Japanese texts. Call once after creating the QApplication.
+// font and Qt's own texts in the language shown. Call once after creating
+// the QApplication and choosing the language (ChooseLanguage).
 void SetUpApplication();
 
 }  // namespace qm

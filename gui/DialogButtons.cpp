@@ -4,17 +4,19 @@
 #include <QApplication>
 #include <QStyle>
 
+#include "core/Translate.h"
+
 namespace qm {
 
 DialogButtons MakeDialogButtons(const char* okName, const char* cancelName)
 {
     QStyle* style = QApplication::style();
     auto* ok = new QPushButton(style->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("了解(&O)"));
+                               QString::fromUtf8(T("了解(&O)")));
     ok->setObjectName(QString::fromLatin1(okName));
     ok->setDefault(true);
     auto* cancel = new QPushButton(style->standardIcon(QStyle::SP_DialogCancelButton),
-                                   QStringLiteral("ｷｬﾝｾﾙ(&C)"));
+                                   QString::fromUtf8(T("ｷｬﾝｾﾙ(&C)")));
     cancel->setObjectName(QString::fromLatin1(cancelName));
     for (QPushButton* button : {ok, cancel}) {
         button->setMinimumWidth(88);

@@ -9,6 +9,7 @@
 #include "app/ExtendedRows.h"
 #include "app/TopLevelHandler.h"
 #include "gui/DialogButtons.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -18,7 +19,7 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
       platform_(platform)
 {
     setObjectName(QStringLiteral("frmExtended"));
-    setWindowTitle(QStringLiteral("拡張設定"));
+    setWindowTitle(QString::fromUtf8(T("拡張設定")));
     model_.Open();
 
     auto* grid = new QGridLayout;

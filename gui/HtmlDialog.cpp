@@ -8,6 +8,7 @@
 
 #include "app/TopLevelHandler.h"
 #include "gui/DialogButtons.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -32,7 +33,7 @@ HtmlDialog::HtmlDialog(TfrmHtml& model, Platform& platform, QWidget* parent)
       edtFileName_(Field("edtFileName", model.edtFileName))
 {
     setObjectName(QStringLiteral("frmHtml"));
-    setWindowTitle(QStringLiteral("HTML出力の設定"));
+    setWindowTitle(QString::fromUtf8(T("HTML出力の設定")));
     edtNumOfCol_->setFixedWidth(kNumberWidth);
     edtSizeWidth_->setFixedWidth(kNumberWidth);
     edtSizeHeight_->setFixedWidth(kNumberWidth);
@@ -40,23 +41,23 @@ HtmlDialog::HtmlDialog(TfrmHtml& model, Platform& platform, QWidget* parent)
     auto* popupSize = new QHBoxLayout;
     popupSize->setSpacing(6);
     popupSize->addSpacing(16);
-    popupSize->addWidget(Caption("幅"));
+    popupSize->addWidget(Caption(T("幅")));
     popupSize->addWidget(edtSizeWidth_);
     popupSize->addSpacing(16);
-    popupSize->addWidget(Caption("高さ"));
+    popupSize->addWidget(Caption(T("高さ")));
     popupSize->addWidget(edtSizeHeight_);
     popupSize->addStretch(1);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    grid->addWidget(Caption("タイトル"), 0, 0);
+    grid->addWidget(Caption(T("タイトル")), 0, 0);
     grid->addWidget(edtTitle_, 0, 1);
-    grid->addWidget(Caption("1行あたりの画像数"), 1, 0);
+    grid->addWidget(Caption(T("1行あたりの画像数")), 1, 0);
     grid->addWidget(edtNumOfCol_, 1, 1, Qt::AlignLeft);
-    grid->addWidget(Caption("ポップアップウィンドウのサイズ"), 2, 0, 1, 2);
+    grid->addWidget(Caption(T("ポップアップウィンドウのサイズ")), 2, 0, 1, 2);
     grid->addLayout(popupSize, 3, 0, 1, 2);
-    grid->addWidget(Caption("ファイル名"), 4, 0);
+    grid->addWidget(Caption(T("ファイル名")), 4, 0);
     grid->addWidget(edtFileName_, 4, 1);
     grid->setColumnMinimumWidth(1, 200);
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gui/HorizontalScrollBar.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -140,7 +141,7 @@ QGridLayout* Builder::GridOf(QGroupBox* group)
 
 QGroupBox* Builder::SourceGroup()
 {
-    QGroupBox* group = Group("元になる画像");
+    QGroupBox* group = Group(T("元になる画像"));
     QGridLayout* grid = GridOf(group);
     grid->setColumnMinimumWidth(0, kIndent);
     grid->addWidget(Radio(ControlId::rdbImageFile, "rdbImageFile"), 0, 0,
@@ -163,7 +164,7 @@ QGroupBox* Builder::SourceGroup()
 
 QGroupBox* Builder::MethodGroup()
 {
-    QGroupBox* group = Group("変換方法");
+    QGroupBox* group = Group(T("変換方法"));
     QGridLayout* grid = GridOf(group);
     grid->setColumnMinimumWidth(0, kIndent);
     grid->addWidget(Radio(ControlId::rdbBasic, "rdbBasic"), 0, 0, 1, 3);
@@ -199,7 +200,7 @@ QGroupBox* Builder::MethodGroup()
 
 QGroupBox* Builder::SizeGroup()
 {
-    QGroupBox* group = Group("切り抜くサイズ（偶数のみ。32～256）");
+    QGroupBox* group = Group(T("切り抜くサイズ（偶数のみ。32～256）"));
     QGridLayout* grid = GridOf(group);
     auto* heightLabel = Label(ControlId::lblSizeY, "lblSizeY");
     auto* height = NumberEdit(ControlId::edtSizeY, "edtSizeY");
@@ -218,7 +219,7 @@ QGroupBox* Builder::SizeGroup()
 
 QGroupBox* Builder::CountGroup()
 {
-    QGroupBox* group = Group("作成枚数（最大100）");
+    QGroupBox* group = Group(T("作成枚数（最大100）"));
     QGridLayout* grid = GridOf(group);
     grid->addWidget(NumberEdit(ControlId::edtMake, "edtMake"), 0, 0);
     grid->setColumnStretch(1, 1);
@@ -227,14 +228,14 @@ QGroupBox* Builder::CountGroup()
 
 QGroupBox* Builder::PrefixGroup()
 {
-    QGroupBox* group = Group("プレフィックス");
+    QGroupBox* group = Group(T("プレフィックス"));
     GridOf(group)->addWidget(Edit(ControlId::edtPrefix, "edtPrefix"), 0, 0);
     return group;
 }
 
 QGroupBox* Builder::FileTypeGroup()
 {
-    QGroupBox* group = Group("出力ファイルタイプ");
+    QGroupBox* group = Group(T("出力ファイルタイプ"));
     QGridLayout* grid = GridOf(group);
     grid->addWidget(Radio(ControlId::rdbBmp, "rdbBmp"), 0, 0);
     grid->addWidget(Radio(ControlId::rdbJpeg, "rdbJpeg"), 1, 0);
@@ -265,7 +266,7 @@ QGroupBox* Builder::FileTypeGroup()
 
 QGroupBox* Builder::HtmlGroup()
 {
-    QGroupBox* group = Group("HTML出力");
+    QGroupBox* group = Group(T("HTML出力"));
     QGridLayout* grid = GridOf(group);
     grid->addWidget(Check(ControlId::chbHtml, "chbHtml"), 0, 0);
     grid->addWidget(Button(ControlId::bbnHtml, "bbnHtml", QStyle::SP_FileDialogInfoView),
@@ -276,7 +277,7 @@ QGroupBox* Builder::HtmlGroup()
 
 QGroupBox* Builder::OutputGroup()
 {
-    QGroupBox* group = Group("ファイル出力先");
+    QGroupBox* group = Group(T("ファイル出力先"));
     QGridLayout* grid = GridOf(group);
     auto* folder = Edit(ControlId::edtOutDirectory, "edtOutDirectory");
     grid->addWidget(folder, 0, 0);
@@ -294,8 +295,8 @@ QHBoxLayout* Builder::ButtonRow()
     make->setDefault(true);
     row->addWidget(make);
     row->addWidget(Button(ControlId::bbnExit, "bbnExit", QStyle::SP_DialogCloseButton));
-    row->addWidget(ViewButton(kPreviewButton, "プレビュー(&W)", QStyle::SP_FileDialogContentsView));
-    row->addWidget(ViewButton(kExtendedButton, "拡張設定(&O)...", QStyle::SP_FileDialogListView));
+    row->addWidget(ViewButton(kPreviewButton, T("プレビュー(&W)"), QStyle::SP_FileDialogContentsView));
+    row->addWidget(ViewButton(kExtendedButton, T("拡張設定(&O)..."), QStyle::SP_FileDialogListView));
     row->addStretch(1);
     row->addWidget(
         Button(ControlId::bbnAbout, "bbnAbout", QStyle::SP_MessageBoxInformation));

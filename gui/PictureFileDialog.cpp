@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "core/Translate.h"
+
 namespace qm {
 namespace {
 
@@ -23,7 +25,7 @@ struct PictureFilter {
 };
 
 constexpr PictureFilter kFilters[] = {
-    {"すべてのﾌｧｲﾙ (*.bmp;*.jpg;*jpeg;*.png)", "*.bmp *.jpg *.jpeg *.png"},
+    {N_("すべてのﾌｧｲﾙ (*.bmp;*.jpg;*jpeg;*.png)"), "*.bmp *.jpg *.jpeg *.png"},
     {"BitmapFile (*.bmp)", "*.bmp"},
     {"JpegFile (*.jpg:jpeg)", "*.jpg *.jpeg"},
     {"PNG File (*png)", "*.png"},
@@ -33,7 +35,7 @@ QStringList PatternFilters()
 {
     QStringList filters;
     for (const PictureFilter& filter : kFilters) {
-        filters.append(QString::fromUtf8(filter.description) + QStringLiteral(" (") +
+        filters.append(QString::fromUtf8(T(filter.description)) + QStringLiteral(" (") +
                        QString::fromLatin1(filter.patterns) + QLatin1Char(')'));
     }
     return filters;
@@ -42,7 +44,7 @@ QStringList PatternFilters()
 }  // namespace
 
 PictureFileDialog::PictureFileDialog(QWidget* parent)
-    : QFileDialog(parent, QStringLiteral("ファイルを開く")), preview_(new QLabel)
+    : QFileDialog(parent, QString::fromUtf8(T("ファイルを開く"))), preview_(new QLabel)
 {
     setObjectName(QStringLiteral("PictureFileDialog"));
     setOption(QFileDialog::DontUseNativeDialog);
@@ -70,7 +72,7 @@ void PictureFileDialog::ShowDescriptions()
         return;
     }
     for (int i = 0; i < types->count(); ++i) {
-        types->setItemText(i, QString::fromUtf8(kFilters[i].description));
+        types->setItemText(i, QString::fromUtf8(T(kFilters[i].description)));
     }
 }
 

@@ -22,6 +22,7 @@
 #include "app/TopLevelHandler.h"
 #include "gui/ImageConversion.h"
 #include "gui/TileView.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -68,12 +69,12 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
       problem_(new QLabel),
       status_(new QLabel),
       zoom_(new QComboBox),
-      outline_(new QCheckBox(QStringLiteral("1枚を枠で囲む(&T)"))),
-      reroll_(new QPushButton(QStringLiteral("別の切り抜き(&N)"))),
-      save_(new QPushButton(QStringLiteral("保存(&S)...")))
+      outline_(new QCheckBox(QString::fromUtf8(T("1枚を枠で囲む(&T)")))),
+      reroll_(new QPushButton(QString::fromUtf8(T("別の切り抜き(&N)")))),
+      save_(new QPushButton(QString::fromUtf8(T("保存(&S)..."))))
 {
     setObjectName(QStringLiteral("frmPreview"));
-    setWindowTitle(QStringLiteral("プレビュー"));
+    setWindowTitle(QString::fromUtf8(T("プレビュー")));
     view_->setObjectName(QStringLiteral("tileView"));
     problem_->setObjectName(QStringLiteral("lblProblem"));
     status_->setObjectName(QStringLiteral("lblStatus"));
@@ -85,9 +86,9 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
     for (const int percent : kZoomSteps) {
         zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
     }
-    zoom_->addItem(QStringLiteral("合わせる"), 0);
+    zoom_->addItem(QString::fromUtf8(T("合わせる")), 0);
     zoom_->setCurrentIndex(zoom_->findData(100));
-    auto* zoomLabel = new QLabel(QStringLiteral("倍率(&Z)"));
+    auto* zoomLabel = new QLabel(QString::fromUtf8(T("倍率(&Z)")));
     zoomLabel->setBuddy(zoom_);
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
@@ -214,16 +215,16 @@ void PreviewWindow::Show(const PreviewTile& tile)
     problem_->hide();
     problem_->clear();
     view_->SetTile(QImageFromImage(tile.Tile));
-    QString status = QStringLiteral("タイル %1 × %2 ピクセル　切り抜き位置 (%3, %4)")
+    QString status = QString::fromUtf8(T("タイル %1 × %2 ピクセル　切り抜き位置 (%3, %4)"))
                          .arg(tile.Tile.Width())
                          .arg(tile.Tile.Height())
                          .arg(tile.Draw.X0)
                          .arg(tile.Draw.Y0);
     if (tile.Draw.Amount) {
-        status += QStringLiteral("　明るさ %1").arg(*tile.Draw.Amount, 0, 'f', 3);
+        status += QString::fromUtf8(T("　明るさ %1")).arg(*tile.Draw.Amount, 0, 'f', 3);
     }
     if (tile.Scale != 1.0) {
-        status += QStringLiteral("　縮小 %1").arg(tile.Scale, 0, 'f', 3);
+        status += QString::fromUtf8(T("　縮小 %1")).arg(tile.Scale, 0, 'f', 3);
     }
     status_->setText(status);
 }
@@ -242,7 +243,7 @@ void PreviewWindow::SaveClick()
 {
     QString filter;
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("タイルの保存"), QStringLiteral("tile.png"),
+        this, QString::fromUtf8(T("タイルの保存")), QStringLiteral("tile.png"),
         QStringLiteral("PNG (*.png);;Jpeg (*.jpg *.jpeg);;BMP (*.bmp)"), &filter);
     if (!path.isEmpty()) {
         SaveTileAs(path);

@@ -19,6 +19,7 @@
 #include "gui/MessageBox.h"
 #include "gui/PictureFileDialog.h"
 #include "gui/RotateNumDialog.h"
+#include "core/Translate.h"
 
 namespace qm {
 namespace {
@@ -33,13 +34,13 @@ QString ToQString(const std::string& text)
 void QtPlatform::ShowErrorBox(const std::string& text)
 {
     QApplication::beep();
-    ShowMessageBox(window_, QMessageBox::Critical, QStringLiteral("エラー"), text);
+    ShowMessageBox(window_, QMessageBox::Critical, QString::fromUtf8(T("エラー")), text);
 }
 
 void QtPlatform::ShowInfoBox(const std::string& text)
 {
     QApplication::beep();
-    ShowMessageBox(window_, QMessageBox::Information, QStringLiteral("情報"), text);
+    ShowMessageBox(window_, QMessageBox::Information, QString::fromUtf8(T("情報")), text);
 }
 
 void QtPlatform::ShowPlainMessage(const std::string& text)
@@ -136,7 +137,8 @@ std::optional<std::string> QtPlatform::ChoosePictureFile()
 std::optional<std::string> QtPlatform::ChooseLibraryFile()
 {
     const QString chosen = QFileDialog::getOpenFileName(
-        window_, QStringLiteral("ファイルを開く"), QString(), QStringLiteral("共有ライブラリ(*.so)"));
+        window_, QString::fromUtf8(T("ファイルを開く")), QString(),
+        QString::fromUtf8(T("共有ライブラリ(*.so)")));
     if (chosen.isEmpty()) {
         return std::nullopt;
     }

@@ -5,12 +5,18 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "core/Language.h"
+
 namespace qm {
 
-void UseJapaneseQtTexts()
+void UseQtTexts()
 {
+    const std::string language = ShownLanguage();
+    if (language == "en") {
+        return;
+    }
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_ja"),
+    if (translator->load(QStringLiteral("qtbase_") + QString::fromStdString(language),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
     } else {

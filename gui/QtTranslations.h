@@ -3,8 +3,9 @@
 
 namespace qm {
 
-// Loads Qt's own Japanese texts (file dialogs, standard buttons) when they
-// are installed, so that every window of the program speaks Japanese.
-void UseJapaneseQtTexts();
+// Loads Qt's own texts (file dialogs, standard buttons) in the language the
+// program shows, when they are installed, so that every window of the
+// program speaks one language. English needs none: it is Qt's own.
+void UseQtTexts();
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/DialogButtons.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -17,13 +18,13 @@ RotateNumDialog::RotateNumDialog(TfrmRotateNum& model, MessageBoxes& boxes, QWid
       edtVal_(new QLineEdit(QString::fromStdString(model.edtVal)))
 {
     setObjectName(QStringLiteral("frmRotateNum"));
-    setWindowTitle(QStringLiteral("歪四角の設定"));
+    setWindowTitle(QString::fromUtf8(T("歪四角の設定")));
     edtVal_->setObjectName(QStringLiteral("edtVal"));
     edtVal_->setFixedWidth(56);
 
     auto* field = new QHBoxLayout;
     field->setSpacing(8);
-    field->addWidget(new QLabel(QStringLiteral("変換値(2～20)")));
+    field->addWidget(new QLabel(QString::fromUtf8(T("変換値(2～20)"))));
     field->addWidget(edtVal_);
     field->addStretch(1);
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/AppInfo.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -21,7 +22,7 @@ bool RunProgress::Step(std::int32_t number, std::int32_t count, const std::strin
         // would be a dialog it owned.
         dialog_ = new QProgressDialog();
         dialog_->setWindowTitle(QString::fromUtf8(kApplicationTitle));
-        dialog_->setCancelButtonText(QString::fromUtf8("ｷｬﾝｾﾙ(&C)"));
+        dialog_->setCancelButtonText(QString::fromUtf8(T("ｷｬﾝｾﾙ(&C)")));
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoClose(false);

@@ -34,7 +34,7 @@ DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --reinsta
 echo "== installed layout"
 expected=(
   bin/quillmore bin/quillmore-cli
-  share/quillmore/Wodnu.html share/quillmore/help/kaleidoscope.png
+  share/quillmore/Wodnu.html share/quillmore/Wodnu.en.html share/quillmore/help/kaleidoscope.png
   lib/quillmore/plugins/hexagon_kaleidoscope.so lib/quillmore/plugins/pinwheel.so
   share/quillmore/plugin-samples/hexagon_kaleidoscope.c share/quillmore/plugin-samples/pinwheel.cpp
   include/quillmore/quillmore_plugin.h share/pkgconfig/quillmore-plugin.pc

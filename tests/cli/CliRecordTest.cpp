@@ -42,13 +42,13 @@ TEST(CliRecord, RecordThenReplayInAnotherType)
     EXPECT_EQ(replay.exitCode, 0) << replay.err;
     EXPECT_EQ(NamesIn(work / "again"), (std::vector<std::string>{"x002.png", "x003.png"}));
     EXPECT_EQ(LoadImageFile(work / "again/x003.png"), LoadImageFile(work / "image003.bmp"));
-    // Without a fit the picture is at its own size already.
-    EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--tiles", "1", "--out", "again",
-                             "--full-resolution"},
+    // Without a fit the picture is at its own size already; without --out the
+    // tiles go beside the run's own, not over them.
+    EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--tiles", "1", "--full-resolution"},
                             work.Path())
                   .exitCode,
               0);
-    EXPECT_EQ(FileBytes(work / "again/image001.bmp"), FileBytes(work / "image001.bmp"));
+    EXPECT_EQ(FileBytes(work / "full-resolution/image001.bmp"), FileBytes(work / "image001.bmp"));
 
     EXPECT_EQ(RunCliProgram({"--replay", "imagerecord.json", "--count", "2"}, work.Path()).exitCode, 2);
     EXPECT_EQ(RunCliProgram({"--file", kJpeg, "--tiles", "1"}, work.Path()).exitCode, 2);
