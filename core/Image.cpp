@@ -21,6 +21,16 @@ Image::Image(int width, int height)
     SetSize(width, height);
 }
 
+Image Image::Unfilled(int width, int height)
+{
+    CheckImageSize(width, height);
+    Image image;
+    image.pixels_.resize(3 * static_cast<std::size_t>(width) * height);
+    image.width_ = width;
+    image.height_ = height;
+    return image;
+}
+
 void Image::SetWidth(int width)
 {
     SetSize(width, height_);
@@ -37,7 +47,7 @@ void Image::SetSize(int width, int height)
         return;
     }
     CheckImageSize(width, height);
-    std::vector<std::uint8_t> resized(3 * static_cast<std::size_t>(width) * height);
+    PixelBytes resized(3 * static_cast<std::size_t>(width) * height, 0);
     const std::size_t keep = 3 * static_cast<std::size_t>(std::min(width, width_));
     const int keepRows = std::min(height, height_);
     for (int y = 0; y < keepRows && keep > 0; ++y) {
