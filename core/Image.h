@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/PixelAllocator.h"
+#include "core/PixelBuffer.h"
 
 namespace qm {
 
@@ -16,9 +16,6 @@ struct Rect {
     int Width = 0;
     int Height = 0;
 };
-
-// The bytes of an Image's pixels.
-using PixelBytes = std::vector<std::uint8_t, PixelAllocator<std::uint8_t>>;
 
 // A 24-bit raster: Height rows of Width pixels, rows addressed from the top,
 // each row stored as blue-green-red byte triples with no padding.
@@ -54,7 +51,7 @@ public:
         return Row(y) + 3 * static_cast<std::size_t>(x);
     }
     std::size_t RowBytes() const { return 3 * static_cast<std::size_t>(width_); }
-    const PixelBytes& Bytes() const { return pixels_; }
+    const PixelBuffer& Bytes() const { return pixels_; }
 
     // Draws source onto this image with its top left corner at (x, y); the
     // part that falls outside this image is clipped.
@@ -72,7 +69,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    PixelBytes pixels_;
+    PixelBuffer pixels_;
 };
 
 // Throws ErrorMessage unless a picture of width by height fits the limits.
