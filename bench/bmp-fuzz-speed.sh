@@ -6,7 +6,7 @@
 # the crafted files), libFuzzer seeds and seconds, each from an empty corpus.
 #
 #   bench/bmp-fuzz-speed.sh OTHER_FUZZ_BMP_READER [seconds] [libFuzzer seed...]
-#   (default 30 s, seeds 1 2)
+#   (default 30 s, seeds 1 2; a seed named again is another round)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,18 +25,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fixtures=tests/fixtures
 run() {  # binary name seed core
-  mkdir "$work/$2-$3"
+  mkdir "$work/$2-$round"
   taskset -c "$4" "$1" -seed="$3" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -malloc_limit_mb=1024 -keep_seed=1 -artifact_prefix="$work/" -print_final_stats=1 \
-    "$work/$2-$3" "$fixtures/bmpsuite/images" "$fixtures/bmpsuite/images/lenient" \
-    "$fixtures/hostile" >"$work/$2-$3.log" 2>&1
+    "$work/$2-$round" "$fixtures/bmpsuite/images" "$fixtures/bmpsuite/images/lenient" \
+    "$fixtures/hostile" >"$work/$2-$round.log" 2>&1
 }
 printf '%5s %12s %12s %7s\n' seed "this/s" "other/s" times
+round=0
 for seed in "$@"; do
+  round=$((round + 1))
   run "$this" this "$seed" 0 &
   run "$other" other "$seed" 1 &
   wait
-  rate() { grep -o 'average_exec_per_sec: *[0-9]*' "$work/$1-$seed.log" | grep -o '[0-9]*$'; }
+  rate() { grep -o 'average_exec_per_sec: *[0-9]*' "$work/$1-$round.log" | grep -o '[0-9]*$'; }
   printf '%5s %12s %12s %7.1f\n' "$seed" "$(rate this)" "$(rate other)" \
     "$(echo "$(rate this) / $(rate other)" | bc -l)"
 done
