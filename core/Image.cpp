@@ -22,6 +22,16 @@ Image::Image(int width, int height)
     SetSize(width, height);
 }
 
+Image Image::Unfilled(int width, int height)
+{
+    CheckImageSize(width, height);
+    Image image;
+    image.pixels_ = PixelBuffer(3 * static_cast<std::size_t>(width) * height);
+    image.width_ = width;
+    image.height_ = height;
+    return image;
+}
+
 void Image::SetWidth(int width)
 {
     SetSize(width, height_);
@@ -38,7 +48,10 @@ void Image::SetSize(int width, int height)
         return;
     }
     CheckImageSize(width, height);
-    std::vector<std::uint8_t> resized(3 * static_cast<std::size_t>(width) * height);
+    PixelBuffer resized(3 * static_cast<std::size_t>(width) * height);
+    if (resized.size() > 0) {
+        std::memset(resized.data(), 0, resized.size());
+    }
     const std::size_t keep = 3 * static_cast<std::size_t>(std::min(width, width_));
     const int keepRows = std::min(height, height_);
     for (int y = 0; y < keepRows && keep > 0; ++y) {

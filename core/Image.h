@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/PixelBuffer.h"
+
 namespace qm {
 
 // A rectangle in image coordinates: column Left, row Top, Width by Height.
@@ -25,7 +27,11 @@ public:
     static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 
     Image() = default;
+    // A black picture.
     Image(int width, int height);
+    // A picture whose pixels are undefined until written, for a decoder
+    // that writes every one of them.
+    static Image Unfilled(int width, int height);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -45,7 +51,7 @@ public:
         return Row(y) + 3 * static_cast<std::size_t>(x);
     }
     std::size_t RowBytes() const { return 3 * static_cast<std::size_t>(width_); }
-    const std::vector<std::uint8_t>& Bytes() const { return pixels_; }
+    const PixelBuffer& Bytes() const { return pixels_; }
 
     // Draws source onto this image with its top left corner at (x, y); the
     // part that falls outside this image is clipped.
@@ -63,7 +69,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    PixelBuffer pixels_;
 };
 
 // Throws ErrorMessage unless a picture of width by height fits the limits.

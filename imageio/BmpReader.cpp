@@ -154,13 +154,16 @@ void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Ima
 
 Image DecodePixels(std::span<const std::uint8_t> file, const BmpHeader& header)
 {
-    Image image(header.Width, header.Height);
+    // Uncompressed files hold every row whole; run-length streams may leave
+    // pixels out, which stay black.
     if (header.Compression == BmpCompression::None ||
         header.Compression == BmpCompression::BitFields) {
+        Image image = Image::Unfilled(header.Width, header.Height);
         DecodeRows(file, header, image);
-    } else {
-        DecodeBmpRle(file, header, image);
+        return image;
     }
+    Image image(header.Width, header.Height);
+    DecodeBmpRle(file, header, image);
     return image;
 }
 

@@ -27,7 +27,11 @@ using Decoder = Image (*)(SourceFile&, bool autoOrient);
 // The picture of file, turned as its orientation tag says when autoOrient.
 Image Oriented(Image picture, std::span<const std::uint8_t> file, bool autoOrient)
 {
-    return autoOrient ? OrientImage(std::move(picture), ExifOrientation(file)) : picture;
+    // Not a conditional expression: its lvalue branch would copy the picture.
+    if (!autoOrient) {
+        return picture;
+    }
+    return OrientImage(std::move(picture), ExifOrientation(file));
 }
 
 Image ReadBmp(SourceFile& file, bool)

@@ -171,7 +171,9 @@ Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits)
     } else if (info.out_color_space != JCS_RGB && info.out_color_space != JCS_CMYK) {
         ThrowJpegError(JERR_CONVERSION_NOTIMPL);
     }
-    Image image(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    // Every scanline is written whole, or the decoding fails.
+    Image image =
+        Image::Unfilled(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
     if (!ReadPixels(decoder, image)) {
         ThrowJpegError(decoder.Error.Base.msg_code);
     }

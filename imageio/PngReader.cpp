@@ -129,7 +129,11 @@ Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits)
         kMaxDeflateRatio * data.Bytes) {
         ThrowPngError(data.CutShort ? "Unexpected end of file" : "Not enough image data");
     }
-    Image image(static_cast<int>(decoder.Width), static_cast<int>(decoder.Height));
+    // libpng writes every row whole, but merges each pass of an interlaced
+    // picture into the pixels already there.
+    const int width = static_cast<int>(decoder.Width);
+    const int height = static_cast<int>(decoder.Height);
+    Image image = decoder.Interlaced ? Image(width, height) : Image::Unfilled(width, height);
     if (decoder.RowBytes != image.RowBytes()) {
         ThrowPngError("Unexpected row layout");
     }
