@@ -186,6 +186,12 @@ std::vector<std::uint8_t> EncodePngFile(const Image& image, int idatSize, int dp
     CheckIdatSize(idatSize);
     const ChunkPayloads payloads = MakePayloads(dpi);
     std::vector<std::uint8_t> output;
+    if (imageData != nullptr) {
+        // The image data and 12 bytes around each of its chunks, and room
+        // for the small chunks: the file is never copied as it grows.
+        const std::size_t chunks = imageData->size() / static_cast<std::size_t>(idatSize) + 1;
+        output.reserve(imageData->size() + 12 * chunks + 1024);
+    }
     PngEncoder encoder{};
     encoder.Output = &output;
     encoder.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &encoder.Error, PngErrorJump,
