@@ -101,7 +101,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
     const unsigned threads =
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
-                     series.Extended.Dpi ? series.Extended.DpiValue : 0);
+                     series.Extended.Dpi ? series.Extended.DpiValue : 0,
+                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads));
     const PlacedAtEnd placedAtEnd(saver, observer);
 
     rng::Reseed();

@@ -275,7 +275,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
                                     : std::max(1u, std::thread::hardware_concurrency()),
         static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
     TTileSaver saver(threads, series.ImageType, series.Quality,
-                     record.Extended.Dpi ? record.Extended.DpiValue : 0);
+                     record.Extended.Dpi ? record.Extended.DpiValue : 0,
+                     BandThreads(record.SizeX, record.SizeY, threads));
     Image piece;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {

@@ -1,36 +1,48 @@
 // SPDX-License-Identifier: MIT
 #include "app/TileSaver.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/OutputType.h"
+#include "engine/UMakeUnit.h"
 #include "imageio/FileIo.h"
+#include "imageio/PngWriter.h"
 
 namespace qm {
-namespace {
-
-std::vector<std::uint8_t> EncodeTile(const Image& tile, std::uint8_t imageType, int quality,
-                                     int dpi)
-{
-    return TileOutputType(imageType).encode(tile, quality, dpi);
-}
-
-}  // namespace
-
-TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi)
-    : imageType_(imageType), quality_(quality), dpi_(dpi), queueLimit_(threads)
+TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi,
+                       unsigned bandThreads)
+    : imageType_(imageType),
+      quality_(quality),
+      dpi_(dpi),
+      bandThreads_(TileOutputType(imageType).type == kOutputPng ? bandThreads : 0),
+      queueLimit_(bandThreads_ > 0 ? std::min(threads, 1u) : threads)
 {
     if (threads <= 1) {
         return;
     }
     try {
-        for (unsigned i = 0; i < threads; ++i) {
+        for (std::size_t i = 0; i < queueLimit_; ++i) {
             threads_.emplace_back(&TTileSaver::Work, this);
         }
     } catch (...) {
         Stop();
         throw;
     }
+}
+
+unsigned BandThreads(int sizeX, int sizeY, unsigned threads)
+{
+    const bool large = sizeX > TMakeUnit::kPixelSide || sizeY > TMakeUnit::kPixelSide;
+    return large ? std::max(threads, 1u) : 0;
+}
+
+std::vector<std::uint8_t> TTileSaver::Encode(const Image& tile) const
+{
+    if (bandThreads_ > 0) {
+        return EncodePngInBands(tile, bandThreads_, kPngIdatSize, dpi_);
+    }
+    return TileOutputType(imageType_).encode(tile, quality_, dpi_);
 }
 
 TTileSaver::~TTileSaver()
@@ -59,11 +71,15 @@ void TTileSaver::Stop()
 void TTileSaver::Save(Image tile, std::string path)
 {
     if (threads_.empty()) {
-        WriteFileAtomically(path, EncodeTile(tile, imageType_, quality_, dpi_));
+        WriteFileAtomically(path, Encode(tile));
         ++committed_;
         return;
     }
-    CommitInOrder([this] { return queue_.size() < queueLimit_; });
+    const std::size_t bytes = tile.Bytes().size();
+    CommitInOrder([this, bytes] {
+        return queue_.size() < queueLimit_ &&
+               (pendingBytes_ == 0 || pendingBytes_ + bytes <= kEncoderBytes);
+    });
     {
         // The outcome's place is made here, so that a thread can report
         // without allocating.
@@ -78,6 +94,7 @@ void TTileSaver::Save(Image tile, std::string path)
             throw;
         }
         ++handedOver_;
+        pendingBytes_ += bytes;
     }
     changed_.notify_all();
 }
@@ -149,12 +166,15 @@ void TTileSaver::Work()
         std::string temporary;
         std::exception_ptr error;
         try {
-            temporary = WriteTemporaryFile(job.Path, EncodeTile(job.Tile, imageType_, quality_, dpi_));
+            temporary = WriteTemporaryFile(job.Path, Encode(job.Tile));
         } catch (...) {
             error = std::current_exception();
         }
+        const std::size_t bytes = job.Tile.Bytes().size();
+        job.Tile = Image();
         {
             const std::lock_guard lock(mutex_);
+            pendingBytes_ -= bytes;
             Outcome& outcome = finished_.find(job.Number)->second;
             outcome.Temporary = std::move(temporary);
             outcome.Error = std::move(error);

@@ -32,12 +32,21 @@ namespace qm {
 //
 // All state the threads share is the job queue and the outcome table below,
 // guarded by one mutex and one condition variable. The queue holds at most
-// as many tiles as there are threads, so memory stays a few tiles whatever
-// the count.
+// as many tiles as there are threads, and the tiles handed over and not yet
+// written hold at most kEncoderBytes of pixels (or are a single tile), so
+// memory stays a few tiles whatever the count and the size.
+//
+// With bandThreads above 0 (the tiles of large cuts), a PNG tile's image
+// data is deflated in bands over that many threads (EncodePngInBands), and
+// more than one thread means one encoder thread besides the caller, since
+// each tile already keeps the cores busy.
 class TTileSaver {
 public:
+    static constexpr std::size_t kEncoderBytes = std::size_t{256} << 20;
+
     // dpi: the resolution the files record, 0 for none.
-    TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0);
+    TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0,
+               unsigned bandThreads = 0);
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -70,6 +79,7 @@ private:
     };
 
     void Work();
+    std::vector<std::uint8_t> Encode(const Image& tile) const;
     // Renames the finished tiles that are next in order into place; waits
     // for them while until() is false. Throws the first failure.
     template <typename Until>
@@ -79,6 +89,7 @@ private:
     const std::uint8_t imageType_;
     const int quality_;
     const int dpi_;
+    const unsigned bandThreads_;
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -87,10 +98,17 @@ private:
     std::size_t handedOver_ = 0;
     std::size_t committed_ = 0;
     std::size_t queueLimit_ = 0;
+    // Pixel bytes of the tiles handed over and not yet written.
+    std::size_t pendingBytes_ = 0;
     bool stopping_ = false;
     std::exception_ptr failure_;
 
     std::vector<std::thread> threads_;
 };
+
+// The bandThreads of a saver for the tiles of a cut of sizeX by sizeY: the
+// threads for a cut beyond 256 pixels, 0 for the usual cuts, whose files
+// stay those of libpng on one thread.
+unsigned BandThreads(int sizeX, int sizeY, unsigned threads);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/ColumnBands.h"
 
@@ -25,22 +26,38 @@ void TRotateCompress::BuildMap()
     BuildIdentityIndexMap(X(), Y());
     // Every cell of the warped square is worked out on its own; the square
     // of a large cut takes long enough to share its columns among the cores.
+    // The offsets of a cell below the centre row are those of its mirror
+    // image above it with the vertical one negated: atan2, the sine and the
+    // truncation are odd and the cosine even, exactly so in floating point,
+    // which halves the trigonometry.
     const auto warp = [this, s, c](int first, int last) {
+        std::vector<int> upX(static_cast<std::size_t>(s));
+        std::vector<int> upY(static_cast<std::size_t>(s));
         for (int i = first; i < last; ++i) {
-            for (int j = 0; j < s; ++j) {
+            for (int j = s - 1; j >= 0; --j) {
                 const int dx = i - c;
                 const int dy = j - c;
-                const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
-                const double theta = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
-                const double a = RotateNum * theta;
-                // The offsets are formed at extended precision and cut toward
-                // zero, which pulls them toward the centre of the piece.
-                const long double la = a;
-                const long double ld = d;
-                int sx = X() / 2 + static_cast<int>(std::trunc(std::cos(la) * ld));
-                int sy = Y() / 2 + static_cast<int>(std::trunc(std::sin(la) * ld));
-                sx = std::clamp(sx, 0, X() - 1);
-                sy = std::clamp(sy, 0, Y() - 1);
+                int ox = 0;
+                int oy = 0;
+                if (dy < 0 && c - dy < s) {
+                    ox = upX[static_cast<std::size_t>(c - dy)];
+                    oy = -upY[static_cast<std::size_t>(c - dy)];
+                } else {
+                    const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+                    const double theta = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+                    const double a = RotateNum * theta;
+                    // The offsets are formed at extended precision and cut
+                    // toward zero, which pulls them toward the centre of the
+                    // piece.
+                    const long double la = a;
+                    const long double ld = d;
+                    ox = static_cast<int>(std::trunc(std::cos(la) * ld));
+                    oy = static_cast<int>(std::trunc(std::sin(la) * ld));
+                    upX[static_cast<std::size_t>(j)] = ox;
+                    upY[static_cast<std::size_t>(j)] = oy;
+                }
+                const int sx = std::clamp(X() / 2 + ox, 0, X() - 1);
+                const int sy = std::clamp(Y() / 2 + oy, 0, Y() - 1);
                 ResultMap(i, j) = IndexMap(sx, sy);
             }
         }

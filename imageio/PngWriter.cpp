@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "imageio/PngWriter.h"
 
+#include <algorithm>
 #include <ctime>
 #include <new>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "core/Errors.h"
 #include "imageio/ByteOrder.h"
+#include "imageio/PngBands.h"
 #include "imageio/PngError.h"
 #include "imageio/Resolution.h"
 
@@ -95,8 +97,11 @@ void WriteChunk(png_structp png, const char* name, const void* data, std::size_t
 }
 
 // Returns false after libpng failed; the reason is then in encoder.Error.
+// With imageData, the zlib stream of the rows made beforehand, libpng
+// writes the chunks before and after the image data and imageData is cut
+// into IDAT chunks of idatSize bytes as libpng cuts its own.
 bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
-              const ChunkPayloads& payloads)
+              const ChunkPayloads& payloads, const std::vector<std::uint8_t>* imageData)
 {
     png_structp png = encoder.Png;
     png_infop info = encoder.Info;
@@ -139,6 +144,15 @@ bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
         WriteChunk(png, "pHYs", payloads.Resolution.data(), payloads.Resolution.size());
     }
     png_write_info(png, info);
+    if (imageData != nullptr) {
+        const std::size_t size = static_cast<std::size_t>(idatSize);
+        for (std::size_t at = 0; at < imageData->size(); at += size) {
+            WriteChunk(png, "IDAT", imageData->data() + at,
+                       std::min(size, imageData->size() - at));
+        }
+        WriteChunk(png, "IEND", nullptr, 0);
+        return true;
+    }
     png_set_bgr(png);
     for (int y = 0; y < image.Height(); ++y) {
         png_write_row(png, image.Row(y));
@@ -159,15 +173,25 @@ private:
     PngEncoder& encoder_;
 };
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi)
+void CheckIdatSize(int idatSize)
 {
     if (idatSize < kPngMinIdatSize || idatSize > kPngMaxIdatSize) {
         throw ErrorMessage("Write PNG Param: Err IDAT Size(min:256  max:100000)");
     }
+}
+
+std::vector<std::uint8_t> EncodePngFile(const Image& image, int idatSize, int dpi,
+                                        const std::vector<std::uint8_t>* imageData)
+{
+    CheckIdatSize(idatSize);
     const ChunkPayloads payloads = MakePayloads(dpi);
     std::vector<std::uint8_t> output;
+    if (imageData != nullptr) {
+        // The image data and 12 bytes around each of its chunks, and room
+        // for the small chunks: the file is never copied as it grows.
+        const std::size_t chunks = imageData->size() / static_cast<std::size_t>(idatSize) + 1;
+        output.reserve(imageData->size() + 12 * chunks + 1024);
+    }
     PngEncoder encoder{};
     encoder.Output = &output;
     encoder.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &encoder.Error, PngErrorJump,
@@ -179,10 +203,25 @@ std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi)
     if (encoder.Info == nullptr) {
         ThrowPngError("Out of memory");
     }
-    if (!Compress(encoder, image, idatSize, payloads)) {
+    if (!Compress(encoder, image, idatSize, payloads, imageData)) {
         ThrowPngError(encoder.Error.Text);
     }
     return output;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi)
+{
+    return EncodePngFile(image, idatSize, dpi, nullptr);
+}
+
+std::vector<std::uint8_t> EncodePngInBands(const Image& image, unsigned threads, int idatSize,
+                                           int dpi)
+{
+    CheckIdatSize(idatSize);
+    const std::vector<std::uint8_t> imageData = DeflateRowsInBands(image, threads);
+    return EncodePngFile(image, idatSize, dpi, &imageData);
 }
 
 }  // namespace qm

@@ -12,6 +12,8 @@
 #include "app/OutputType.h"
 #include "core/Errors.h"
 #include "core/Format.h"
+#include "imageio/FileIo.h"
+#include "imageio/PngWriter.h"
 #include "support/Noise.h"
 #include "support/SavedFiles.h"
 #include "support/TempFolder.h"
@@ -132,6 +134,34 @@ TEST(TileSaver, GivingUpMidwayPutsNoFurtherTileInPlace)
     }
     EXPECT_EQ(inPlace, Numbered(static_cast<int>(inPlace.size()), 2));
     EXPECT_EQ(NamesIn(out.Path()), inPlace);
+}
+
+// Tiles of cuts beyond 256 as PNG files deflated in bands, byte for byte the
+// same on one thread and on several; the usual cuts keep libpng's files.
+TEST(TileSaver, DeflatesLargeCutPngTilesInBandsAlikeOnAnyThreads)
+{
+    EXPECT_EQ(BandThreads(256, 256, 4), 0u);
+    EXPECT_EQ(BandThreads(258, 32, 4), 4u);
+    EXPECT_EQ(BandThreads(32, 2048, 0), 1u);
+    const auto names = Numbered(3, 2);
+    std::vector<std::string> files[2];
+    for (const unsigned threads : {1u, 3u}) {
+        TempFolder out;
+        {
+            TTileSaver saver(threads, 2, 0, 0, BandThreads(300, 300, threads));
+            for (int i = 1; i <= 3; ++i) {
+                saver.Save(Noise(300, 200, static_cast<std::uint32_t>(i)), out / names[i - 1]);
+            }
+            saver.Finish();
+        }
+        for (const std::string& name : names) {
+            files[threads > 1].push_back(BytesWithoutTime(out / name));
+        }
+    }
+    EXPECT_EQ(files[1], files[0]);
+    TempFolder banded;
+    WriteFileAtomically(banded / "t.png", EncodePngInBands(Noise(300, 200, 1), 1));
+    EXPECT_EQ(files[0][0], BytesWithoutTime(banded / "t.png"));
 }
 
 }  // namespace

@@ -268,5 +268,33 @@ TEST(LargeCuts, DistortedSquareFollowsItsWarp)
     }
 }
 
+// The warp of a large cut, shared among the cores and mirrored about the
+// centre row, is cell for cell the one worked out for each cell alone at
+// extended precision.
+TEST(LargeCuts, DistortedSquareWarpIsExactInEveryCell)
+{
+    for (const int k : {2, 3, 7, 20}) {
+        SCOPED_TRACE(k);
+        const int x = 600;
+        const int y = k == 7 ? 900 : 600;
+        const int s = static_cast<int>(std::trunc(x / std::sqrt(2.0L)));
+        const int c = s / 2;
+        auto maker = Large<TRotateCompress>();
+        maker->RotateNum = k;
+        ASSERT_TRUE(maker->Prepare({x, y}, false));
+        for (int i = 0; i < s; ++i) {
+            for (int j = 0; j < s; ++j) {
+                const int dx = i - c;
+                const int dy = j - c;
+                const long double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
+                const long double a = k * std::atan2(static_cast<double>(dy), static_cast<double>(dx));
+                const int sx = std::clamp(x / 2 + static_cast<int>(std::trunc(std::cos(a) * d)), 0, x - 1);
+                const int sy = std::clamp(y / 2 + static_cast<int>(std::trunc(std::sin(a) * d)), 0, y - 1);
+                ASSERT_EQ(maker->ResultMapAt(i, j), maker->IndexMapAt(sx, sy)) << i << "," << j;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qm

@@ -8,7 +8,9 @@
 #include <ctime>
 
 #include "TestFiles.h"
+#include "support/Noise.h"
 #include "core/Errors.h"
+#include "imageio/PngBands.h"
 #include "imageio/PngReader.h"
 #include "imageio/PngWriter.h"
 
@@ -179,6 +181,64 @@ TEST(PngWriter, RecordsTheResolutionAfterTheGamma)
     EXPECT_EQ(tagged[4].Data, (std::vector<std::uint8_t>{0, 0, 0x2E, 0x23, 0, 0, 0x2E, 0x23, 1}));
     for (const Chunk& chunk : Chunks(EncodePng(image))) {
         EXPECT_NE(chunk.Name, "pHYs");
+    }
+}
+
+std::vector<std::uint8_t> ImageData(const std::vector<Chunk>& chunks)
+{
+    std::vector<std::uint8_t> data;
+    for (const Chunk& chunk : chunks) {
+        if (chunk.Name == "IDAT") {
+            data.insert(data.end(), chunk.Data.begin(), chunk.Data.end());
+        }
+    }
+    return data;
+}
+
+std::vector<std::uint8_t> Inflated(const std::vector<std::uint8_t>& zlibStream, std::size_t size)
+{
+    std::vector<std::uint8_t> rows(size + 1);
+    uLongf length = rows.size();
+    EXPECT_EQ(uncompress(rows.data(), &length, zlibStream.data(), zlibStream.size()), Z_OK);
+    rows.resize(length);
+    return rows;
+}
+
+// Bands of a picture half noise (which reaches across the bands' seams into
+// the priming window) and half gradient: the rows the one-thread writer
+// deflates, its chunks around them, and bytes that do not depend on the
+// threads.
+TEST(PngWriter, DeflatesInBandsTheSameRowsIntoTheSameFileOnAnyThreads)
+{
+    const int height = 5 * kPngBandRows + 7;
+    Image image = test::Noise(150, height);
+    image.Draw(test::Gradient(150, height / 2), 0, 0);
+    const auto single = Chunks(EncodePng(image, kPngMinIdatSize, 300));
+    const auto file = EncodePngInBands(image, 1, kPngMinIdatSize, 300);
+    const auto banded = Chunks(file);
+    ASSERT_GE(banded.size(), 7u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(banded[i].Name, single[i].Name);
+        if (banded[i].Name != "tIME") {
+            EXPECT_EQ(banded[i].Data, single[i].Data) << banded[i].Name;
+        }
+    }
+    for (std::size_t i = 5; i + 1 < banded.size(); ++i) {
+        EXPECT_EQ(banded[i].Name, "IDAT");
+        EXPECT_EQ(banded[i].Data.size() == kPngMinIdatSize, i + 2 < banded.size()) << i;
+    }
+    EXPECT_EQ(banded.back().Name, "IEND");
+    const std::size_t rowsSize = (1 + image.RowBytes()) * static_cast<std::size_t>(height);
+    EXPECT_EQ(Inflated(ImageData(banded), rowsSize), Inflated(ImageData(single), rowsSize));
+    EXPECT_TRUE(DecodePng(file) == image);
+
+    for (unsigned threads : {2u, 3u, 16u}) {
+        auto other = Chunks(EncodePngInBands(image, threads, kPngMinIdatSize, 300));
+        ASSERT_EQ(other.size(), banded.size());
+        other[1].Data = banded[1].Data;  // the time of writing
+        for (std::size_t i = 0; i < other.size(); ++i) {
+            EXPECT_EQ(other[i].Data, banded[i].Data) << threads << " threads, chunk " << i;
+        }
     }
 }
 
