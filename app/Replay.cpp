@@ -270,13 +270,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         files.push_back(TilePath(out, series.Prefix, series.ImageType, number));
     }
     RemoveStaleTemporaries(files);
-    const unsigned threads = std::min<unsigned>(
-        request.EncoderThreads != 0 ? request.EncoderThreads
-                                    : std::max(1u, std::thread::hardware_concurrency()),
-        static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
+    const unsigned available = request.EncoderThreads != 0
+                                   ? request.EncoderThreads
+                                   : std::max(1u, std::thread::hardware_concurrency());
+    // More threads than tiles would only wait; the bands of a large tile
+    // still spread over all of them.
+    const unsigned threads =
+        std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      record.Extended.Dpi ? record.Extended.DpiValue : 0,
-                     BandThreads(record.SizeX, record.SizeY, threads));
+                     BandThreads(sizeX, sizeY, available));
     Image piece;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {
