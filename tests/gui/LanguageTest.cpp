@@ -9,10 +9,12 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include "DesktopFixture.h"
 #include "app/GalleryPage.h"
+#include "app/HelpPage.h"
 #include "app/TMakeHtml.h"
 #include "app/UDlgRotateNum.h"
 #include "core/Language.h"
@@ -22,6 +24,8 @@
 #include "gui/PreviewWindow.h"
 #include "gui/RotateNumDialog.h"
 #include "gui/RunProgress.h"
+#include "support/TempFolder.h"
+#include "tests/app/RecordingPlatform.h"
 
 namespace qm::test {
 namespace {
@@ -170,6 +174,28 @@ TEST_F(LanguageTest, IndexAndGalleryPagesSpeakTheLanguageShown)
                              ">Single tile</button>", ">Back (Esc)</button>"}) {
         EXPECT_NE(gallery.find(text), std::string::npos) << text;
     }
+}
+
+TEST_F(LanguageTest, HelpButtonLooksForThePageInTheLanguageShownFirst)
+{
+    if (ShownLanguage() == "ja") {
+        GTEST_SKIP() << "the Japanese lookup is checked by the main window's event tests";
+    }
+    TempFolder root;
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "share/quillmore");
+    RecordingPlatform platform;
+    platform.executableFolder = root / "bin/";
+    root.Write("share/quillmore/Wodnu.html", "");
+    OpenHelpPage(platform);
+    root.Write("share/quillmore/Wodnu.en.html", "");
+    OpenHelpPage(platform);
+    root.Write("bin/Wodnu.en.html", "");
+    OpenHelpPage(platform);
+    EXPECT_EQ(platform.openedDocuments,
+              (std::vector<std::string>{root / "share/quillmore/Wodnu.html",
+                                        root / "share/quillmore/Wodnu.en.html",
+                                        root / "bin/Wodnu.en.html"}));
 }
 
 }  // namespace
