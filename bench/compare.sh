@@ -44,19 +44,7 @@ height=1600
 cores=$(nproc)
 
 # The peers, from Debian, only when missing.
-missing=()
-dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q 'install ok installed' ||
-  missing+=(imagemagick)
-dpkg-query -W -f='${Status}' gmic 2>/dev/null | grep -q 'install ok installed' || missing+=(gmic)
-dpkg-query -W -f='${Status}' time 2>/dev/null | grep -q 'install ok installed' || missing+=(time)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-missing.sh imagemagick gmic time
 magick=/usr/bin/convert
 
 build=${QM_BENCH_BUILD:-build/bench}

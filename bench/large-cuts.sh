@@ -25,18 +25,7 @@ shift || true
 counts=("$@")
 [ ${#counts[@]} -eq 0 ] && counts=(1 4 12)
 
-missing=()
-for p in mate-backgrounds time libbenchmark-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-missing.sh mate-backgrounds time libbenchmark-dev
 photo=/usr/share/backgrounds/mate/nature/LadyBird.jpg
 
 build=${QM_BENCH_BUILD:-build/bench}
