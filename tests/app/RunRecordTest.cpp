@@ -58,6 +58,35 @@ ExtendedSettings Recording()
     return settings;
 }
 
+// A run of count tiles from 60 x 60 noise, recorded in folder.
+struct SmallRecordedRun {
+    explicit SmallRecordedRun(std::int32_t count)
+    {
+        SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
+        MakeImages(platform, count, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false,
+                   false, "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
+        text = FileBytes(folder / "record.json");
+    }
+
+    // The replay's message for the record with each `from` replaced by its `to`.
+    std::string ReplayEdited(const std::vector<std::pair<std::string, std::string>>& edits,
+                             bool fullResolution)
+    {
+        std::string changed = text;
+        for (const auto& [from, to] : edits) {
+            changed.replace(changed.find(from), from.size(), to);
+        }
+        folder.Write("edited.json", changed);
+        ReplayRequest request = Request(folder / "edited.json");
+        request.FullResolution = fullResolution;
+        return ReplayMessage(platform, request);
+    }
+
+    TempFolder folder;
+    RecordingPlatform platform;
+    std::string text;
+};
+
 std::vector<std::string> Steps(const RunRecordData& record)
 {
     std::vector<std::string> steps;
@@ -174,19 +203,11 @@ TEST(RunRecord, ClipboardPictureIsKeptAndAnotherTypeHasTheSamePixels)
 
 TEST(RunRecord, ReplayRefusesWhatNoLongerMatchesTheRecord)
 {
-    TempFolder folder;
-    RecordingPlatform platform;
-    SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
-    MakeImages(platform, 2, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false, false,
-               "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
-    const std::string text = FileBytes(folder / "record.json");
-    const auto edited = [&](std::vector<std::pair<std::string, std::string>> edits) {
-        std::string changed = text;
-        for (const auto& [from, to] : edits) {
-            changed.replace(changed.find(from), from.size(), to);
-        }
-        folder.Write("edited.json", changed);
-        return ReplayMessage(platform, Request(folder / "edited.json"));
+    SmallRecordedRun run(2);
+    TempFolder& folder = run.folder;
+    RecordingPlatform& platform = run.platform;
+    const auto edited = [&](const std::vector<std::pair<std::string, std::string>>& edits) {
+        return run.ReplayEdited(edits, false);
     };
     const std::string source = folder / "source.bmp";
 
@@ -260,19 +281,9 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
 
 TEST(RunRecord, FullResolutionRefusesWhatItCannotMakeTheSame)
 {
-    TempFolder folder;
-    RecordingPlatform platform;
-    SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
-    MakeImages(platform, 1, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false, false,
-               "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
-    const std::string text = FileBytes(folder / "record.json");
+    SmallRecordedRun run(1);
     const auto refusal = [&](const std::string& from, const std::string& to) {
-        std::string changed = text;
-        changed.replace(changed.find(from), from.size(), to);
-        folder.Write("edited.json", changed);
-        ReplayRequest request = Request(folder / "edited.json");
-        request.FullResolution = true;
-        return ReplayMessage(platform, request);
+        return run.ReplayEdited({{from, to}}, true);
     };
     EXPECT_EQ(refusal("\"shuffle\": false", "\"shuffle\": true"),
               "シャッフルした作成記録は元の解像度で作り直せません"
