@@ -31,9 +31,9 @@ std::string EscapeHtml(const std::string& text)
     return escaped;
 }
 
-// A relative URL naming the file name: every byte but the unreserved ones
-// percent-encoded, so the name is never read as a path, query or fragment,
-// and needs no quoting in CSS.
+// A relative URL naming the file of the relative path: every byte but the
+// unreserved ones and the folder separators percent-encoded, so no name is
+// read as a query or fragment, and the URL needs no quoting in CSS.
 std::string FileUrl(const std::string& name)
 {
     std::string url;
@@ -41,7 +41,7 @@ std::string FileUrl(const std::string& name)
         const auto byte = static_cast<unsigned char>(c);
         if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
             (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
-            byte == '~') {
+            byte == '~' || byte == '/') {
             url += c;
         } else {
             char hex[4];
@@ -150,7 +150,7 @@ document.addEventListener("keydown", e => {
 
 }  // namespace
 
-std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles)
+std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles, const std::string& tileFolder)
 {
     std::string page = std::string(kHeadBeforeLanguage) + ShownLanguage() + kHeadBeforeTitle +
                        T("ギャラリー") + kHeadAfterTitle;
@@ -159,7 +159,7 @@ std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles)
         const double shown = static_cast<double>(kSwatchSize) / kRepeatsPerSwatch / longer;
         char size[64];
         std::snprintf(size, sizeof size, "%.2fpx %.2fpx", tile.Width * shown, tile.Height * shown);
-        const std::string url = EscapeHtml(FileUrl(tile.Name));
+        const std::string url = EscapeHtml(FileUrl(tileFolder + tile.Name));
         const std::string name = EscapeHtml(tile.Name);
         const std::string width = std::to_string(tile.Width);
         const std::string height = std::to_string(tile.Height);

@@ -6,8 +6,8 @@
 
 namespace qm {
 
-// A tile as the gallery page shows it: its bare file name, which the page
-// lying beside the tiles refers to, and its size in pixels.
+// A tile as the gallery page shows it: its file name, relative to the
+// output folder, and its size in pixels.
 struct GalleryTile {
     std::string Name;
     int Width = 0;
@@ -19,7 +19,10 @@ struct GalleryTile {
 // fills the window with one tile's repeat at 50, 100 or 200 % or shows the
 // tile alone; Left and Right step through the tiles, Escape returns to the
 // grid. Names are escaped for the page and for URLs. The page's texts and
-// its language follow the language shown.
-std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles);
+// its language follow the language shown. tileFolder is the output folder
+// as seen from the page's own folder, ending in "/" (../tiles/), and empty
+// when the page lies in the output folder.
+std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles,
+                             const std::string& tileFolder = "");
 
 }  // namespace qm

@@ -47,6 +47,9 @@ public:
     // Whether the last make action ended normally, with "作成しました。";
     // false before the first one and after a refused or failed one.
     bool LastMakeSucceeded() const { return lastMakeSucceeded_; }
+    // Whether the last make action was refused for the names of the files
+    // it would write: a prefix that is not allowed, or two files of one name.
+    bool LastMakeRefusedNames() const { return lastMakeRefusedNames_; }
 
     // Events of the view. Each event is one user action: a refused setting
     // shows its message and ends the action quietly inside the model; a
@@ -125,6 +128,7 @@ private:
     int qualityPosition_ = 50;
     std::int32_t rotateNum_ = 3;
     bool lastMakeSucceeded_ = false;
+    bool lastMakeRefusedNames_ = false;
     ExtendedSettings extended_;
     std::string sizeGroupCaption_ = T("切り抜くサイズ（偶数のみ。32～256）");
     // True during the start-up sequence, when the window is not yet active.

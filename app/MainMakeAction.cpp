@@ -2,13 +2,15 @@
 // The make action of the main window: checks the settings in a fixed order,
 // refusing at the first problem, then runs the generation and the HTML step.
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "app/Main.h"
 #include "app/MakeTiles.h"
+#include "app/OutputFolderLock.h"
 #include "app/OutputType.h"
-#include "app/RunRecord.h"
+#include "app/RunFiles.h"
 #include "app/RunOverview.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
@@ -19,6 +21,7 @@
 #include "core/Format.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
+#include "imageio/OutputNames.h"
 #include "plugin/CheckPluginLibrary.h"
 
 namespace qm {
@@ -78,6 +81,7 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
 void TfrmMain::bbnExecuteClick()
 {
     lastMakeSucceeded_ = false;
+    lastMakeRefusedNames_ = false;
     const std::string FileName = Text(edtFileName);
     const std::string FolderName = Text(edtSelectImageFolder);
 
@@ -146,30 +150,25 @@ void TfrmMain::bbnExecuteClick()
     const auto Quality = static_cast<std::uint8_t>(qualityPosition_);
     SetText(edtQuality, std::to_string(qualityPosition_));
 
+    const std::string& Prefix = Text(edtPrefix);
+    const RunFiles files =
+        FilesOfRun(OutDirectory, Prefix, ImageType, *Count,
+                   Checked(chbHtml) ? std::optional(frmHtml_.HtmlFileName()) : std::nullopt,
+                   FileSelectType == kSourceClipboard, extended_);
+    const std::vector<std::string> filesOfRun = files.All();
+    if (const std::optional<std::string> repeated = FirstRepeatedPath(filesOfRun)) {
+        lastMakeRefusedNames_ = true;
+        platform_.ShowErrorBox(Format(T("%s は作成する別のファイルと同じ名前です"), {*repeated}));
+        throw SilentStop();
+    }
+    if (!IsAllowedPrefix(Prefix)) {
+        lastMakeRefusedNames_ = true;
+        Refuse(T("プレフィックスが不正です"), edtPrefix);
+    }
+
     {
+        const OutputFolderLock lock(platform_, OutDirectory);
         BusyScope busy(platform_);
-        const std::string& Prefix = Text(edtPrefix);
-        std::vector<std::string> filesOfRun;
-        for (std::int32_t i = 1; i <= *Count; ++i) {
-            filesOfRun.push_back(TilePath(OutDirectory, Prefix, ImageType, i));
-        }
-        const std::vector<std::string> tilePaths = filesOfRun;
-        if (Checked(chbHtml)) {
-            filesOfRun.push_back(Format("%s%s", {OutDirectory, frmHtml_.HtmlFileName()}));
-        }
-        if (extended_.Record) {
-            filesOfRun.push_back(RecordPath(OutDirectory, Prefix));
-        }
-        const std::string galleryPath = Format("%s%s", {OutDirectory, extended_.GalleryName});
-        const std::string sheetPath =
-            OutDirectory + (extended_.ContactSheetName.empty() ? Prefix + "sheet.png"
-                                                              : extended_.ContactSheetName);
-        if (extended_.Gallery) {
-            filesOfRun.push_back(galleryPath);
-        }
-        if (extended_.ContactSheet) {
-            filesOfRun.push_back(sheetPath);
-        }
         RemoveStaleTemporaries(filesOfRun);
         MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
                    ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
@@ -189,10 +188,10 @@ void TfrmMain::bbnExecuteClick()
             MakeHtml(param);
         }
         if (extended_.Gallery) {
-            WriteGalleryPage(galleryPath, OutDirectory, tilePaths);
+            WriteGalleryPage(files.Gallery, OutDirectory, files.Tiles);
         }
         if (extended_.ContactSheet) {
-            WriteContactSheet(sheetPath, tilePaths);
+            WriteContactSheet(files.Sheet, files.Tiles);
         }
     }
     lastMakeSucceeded_ = true;

@@ -7,18 +7,17 @@
 #include "app/PieceDetail.h"
 #include "app/TileSaver.h"
 #include "core/Errors.h"
-#include "core/Format.h"
 #include "core/Random.h"
 #include "effects/EffectLib.h"
 #include "engine/ErrorCodes.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number)
 {
-    return outDirectory + prefix + Format("%.3d", {number}) + "." +
-           TileOutputType(imageType).extension;
+    return outDirectory + NumberedName(prefix, number, TileOutputType(imageType).extension);
 }
 
 TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)

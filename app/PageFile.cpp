@@ -41,11 +41,12 @@ int WriteFromStart(int fd, Bytes bytes, off_t length)
 // that the new one covers is kept in memory: the file is cut only after the
 // new bytes are all written, so the rest of the old content is still there
 // when a write fails, and putting back that part and the old length
-// restores the file. Throws the creation failure when the file cannot be
-// opened or its old content read.
+// restores the file. Only a regular file is overwritten: a symbolic link is
+// not followed, and a device or pipe is not waited for. Throws the creation
+// failure when the file cannot be opened or its old content read.
 void OverwriteInPlace(const std::string& path, Bytes data, const TemporaryNotCreated& notCreated)
 {
-    FileDescriptor existing(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    FileDescriptor existing(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (existing.Get() < 0 || ::fstat(existing.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         throw notCreated;

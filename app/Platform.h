@@ -51,6 +51,10 @@ public:
         return true;
     }
 
+    // One line of warning about something that does not stop the action,
+    // on the standard error stream.
+    virtual void Warn(const std::string& text);
+
     // The picture on the clipboard, if it holds one.
     virtual std::optional<Image> ClipboardImage() = 0;
 

@@ -13,6 +13,7 @@
 #include "app/FullResolution.h"
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
+#include "app/OutputFolderLock.h"
 #include "app/RunRecord.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
@@ -27,6 +28,7 @@
 #include "engine/MethodCatalogue.h"
 #include "imageio/FileIo.h"
 #include "imageio/ImageFiles.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
@@ -135,6 +137,23 @@ std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
     throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\n" + what);
 }
 
+constexpr const char* kAllowedPrefix =
+    N_("先頭が「/」でなく、「..」の部分も制御文字もない名前");
+
+[[noreturn]] void InvalidField(const std::string& field, const std::string& allowed)
+{
+    throw ErrorMessage(Format(T("作成記録の %s が不正です (%s)"), {field, allowed}));
+}
+
+// Refuses, before anything of the record is used, a record holding a value
+// that a run would refuse, naming the field and what it takes.
+void RefuseInvalidFields(const RunRecordData& record)
+{
+    if (!IsAllowedPrefix(record.Prefix)) {
+        InvalidField("prefix", T(kAllowedPrefix));
+    }
+}
+
 }  // namespace
 
 std::optional<std::vector<std::int32_t>> ParseTileList(const std::string& text)
@@ -168,6 +187,10 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const RunRecordData record =
         ParseRecord(std::string(bytes.begin(), bytes.end()), request.RecordFile);
     RefuseNewerRecord(record, request.RecordFile);
+    RefuseInvalidFields(record);
+    if (request.Prefix && !IsAllowedPrefix(*request.Prefix)) {
+        throw ErrorMessage(T("プレフィックスが不正です"));
+    }
     std::optional<FullResolutionCut> fullCut;
     if (request.FullResolution) {
         RefuseFullResolution(record);
@@ -216,6 +239,7 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         throw ErrorMessage(T("ファイル出力先のフォルダが見つかりません。"));
     }
     const std::string out = Format("%s/", {outFolder});
+    const OutputFolderLock lock(platform, out);
 
     Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide

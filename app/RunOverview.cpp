@@ -1,12 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "app/RunOverview.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/ContactSheet.h"
 #include "app/GalleryPage.h"
 #include "app/PageFile.h"
 #include "imageio/ImageFiles.h"
 
 namespace qm {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder outDirectory (empty for the working folder) as seen from the
+// folder of the file path, lexically: empty when they are the same,
+// otherwise ending in "/".
+std::string FolderSeenFrom(const std::string& outDirectory, const std::string& path)
+{
+    std::error_code error;
+    fs::path folder = fs::absolute(outDirectory.empty() ? "." : outDirectory, error).lexically_normal();
+    if (!folder.has_filename()) {
+        folder = folder.parent_path();  // the "/" that ends outDirectory
+    }
+    const fs::path from = fs::absolute(path, error).lexically_normal().parent_path();
+    const std::string relative = folder.lexically_relative(from).string();
+    return relative == "." ? "" : relative + "/";
+}
+
+}  // namespace
 
 void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
                       const std::vector<std::string>& tilePaths)
@@ -19,7 +43,7 @@ void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
             tiles.push_back({tilePath.substr(outDirectory.size()), first.Width(), first.Height()});
         }
     }
-    WritePageFile(path, BuildGalleryPage(tiles));
+    WritePageFile(path, BuildGalleryPage(tiles, FolderSeenFrom(outDirectory, path)));
 }
 
 void WriteContactSheet(const std::string& path, const std::vector<std::string>& tilePaths)

@@ -12,7 +12,8 @@ namespace qm {
 // existing file only once the new one is complete and throw ErrorMessage
 // when a tile cannot be read or the file cannot be written.
 
-// The gallery page at path (BuildGalleryPage), naming the tiles relative to
+// The gallery page at path (BuildGalleryPage), linking the tiles relative
+// to the page's own folder, wherever that is, and naming them relative to
 // the output folder, as the index page does.
 void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
                       const std::vector<std::string>& tilePaths);

@@ -5,6 +5,7 @@
 
 #include "core/Errors.h"
 #include "core/Translate.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 
@@ -46,7 +47,12 @@ std::uint8_t SourceKindOf(const std::string& name)
 
 std::string RecordPath(const std::string& outDirectory, const std::string& prefix)
 {
-    return outDirectory + prefix + "record.json";
+    return outDirectory + RecordName(prefix);
+}
+
+std::string RecordPicturePath(const std::string& outDirectory, const std::string& prefix)
+{
+    return outDirectory + RecordPictureName(prefix);
 }
 
 std::string RenderRecord(const RunRecordData& r)

@@ -86,4 +86,7 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path);
 // The record file of a run: <outDirectory><prefix>record.json.
 std::string RecordPath(const std::string& outDirectory, const std::string& prefix);
 
+// The record's copy of a clipboard picture: <outDirectory><prefix>record.png.
+std::string RecordPicturePath(const std::string& outDirectory, const std::string& prefix);
+
 }  // namespace qm

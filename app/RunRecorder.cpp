@@ -22,8 +22,10 @@ std::string BareName(const std::string& path)
 
 }  // namespace
 
-TRunRecorder::TRunRecorder(RunRecordData inputs, std::string path)
-    : data_(std::move(inputs)), path_(std::move(path))
+TRunRecorder::TRunRecorder(RunRecordData inputs, const std::string& outDirectory)
+    : data_(std::move(inputs)),
+      path_(RecordPath(outDirectory, data_.Prefix)),
+      picturePath_(RecordPicturePath(outDirectory, data_.Prefix))
 {
     rng::ObserveReseeds([this](std::uint32_t seed, bool fixed) {
         data_.Seeds.push_back({step_, seed, fixed});
@@ -46,10 +48,9 @@ void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
     data_.SourceHeight = picture.Height();
     if (kind == kSourceClipboard) {
         // The clipboard will not hold the picture later; the record keeps it.
-        const std::string png = path_.substr(0, path_.size() - 4) + "png";
         const std::vector<std::uint8_t> bytes = EncodePng(picture);
-        WriteFileAtomically(png, bytes);
-        data_.SourcePath = BareName(png);
+        WriteFileAtomically(picturePath_, bytes);
+        data_.SourcePath = BareName(picturePath_);
         data_.SourceSha256 = Sha256Hex(bytes);
     } else {
         data_.SourcePath = std::filesystem::absolute(file).lexically_normal().string();

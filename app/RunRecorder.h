@@ -15,8 +15,9 @@ namespace qm {
 // leave (StopRecord.h). Made() or Failed() writes the record atomically.
 class TRunRecorder : public TileObserver {
 public:
-    // inputs holds the run's inputs; the record goes to path.
-    TRunRecorder(RunRecordData inputs, std::string path);
+    // inputs holds the run's inputs; the record goes into outDirectory
+    // (RecordPath).
+    TRunRecorder(RunRecordData inputs, const std::string& outDirectory);
     ~TRunRecorder() override;
     TRunRecorder(const TRunRecorder&) = delete;
     TRunRecorder& operator=(const TRunRecorder&) = delete;
@@ -43,6 +44,8 @@ private:
 
     RunRecordData data_;
     std::string path_;
+    // Where a clipboard picture is kept.
+    std::string picturePath_;
     const char* step_ = "folder";
 };
 

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/TMakeHtml.h"
 
+#include <cstdio>
+#include <string_view>
+
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "core/Translate.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
@@ -21,6 +25,29 @@ public:
 private:
     std::string text_;
 };
+
+// An image name as the page's links and scripts give it: the characters
+// that would end its attribute or its script string, start markup, an
+// entity, an escape, a fragment or a query (" ' < > & \ # ?), the percent
+// sign itself and control characters are percent-encoded, so the name
+// reaches the browser's URL parser whole and names the same file. Other
+// names stay as they are.
+std::string NameInPage(const std::string& name)
+{
+    static constexpr std::string_view kEncoded = "\"'<>&%\\#?";
+    std::string encoded;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || kEncoded.find(c) != std::string_view::npos) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", byte);
+            encoded += hex;
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
+}
 
 }  // namespace
 
@@ -67,7 +94,7 @@ std::string TMakeHtml::BuildPage(std::int32_t count, const std::string& prefix,
         if (n - 1 != 0 && (n - 1) % NumOfCol == 0) {
             page.Line("</tr><tr>");
         }
-        const std::string name = Format("%s%.03d.%s", {prefix, n, extension});
+        const std::string name = NameInPage(NumberedName(prefix, n, extension));
         page.Line("  <td><a href=\"\" onClick=\"showImage('" + name +
                   "'); return false;\"><img src=\"" + name + "\" border=\"0\"></a><br>" +
                   std::to_string(n) + "</td>");

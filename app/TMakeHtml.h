@@ -21,7 +21,9 @@ public:
     // The page for images 1 to count named prefix + three-digit number +
     // "." + extension; every line ends with CR LF. The page declares that
     // it is Shift_JIS (it is written in code page 932); the title goes in
-    // unchanged. Throws ErrorMessage when count or NumOfCol is below 1.
+    // unchanged, and the names with the characters that markup, scripts and
+    // URLs give a meaning of their own percent-encoded. Throws ErrorMessage
+    // when count or NumOfCol is below 1.
     std::string BuildPage(std::int32_t count, const std::string& prefix,
                           const std::string& extension) const;
 };

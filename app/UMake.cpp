@@ -201,7 +201,7 @@ void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod
     TRunRecorder recorder(RecordedInputs(Count, TransMethod, SizeX, SizeY, Prefix, ImageType,
                                          Quality, ShuffleFlag, ShadeOffFlag, BrightnessFlag,
                                          DllName, RotateNum, Extended),
-                          RecordPath(OutDirectory, Prefix));
+                          OutDirectory);
     try {
         run(&recorder);
     } catch (const ErrorMessage& failure) {

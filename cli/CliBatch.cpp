@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <system_error>
 
 #include "app/UImageShelf.h"
@@ -14,6 +13,7 @@
 #include "core/Random.h"
 #include "core/Translate.h"
 #include "cli/CliSession.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
@@ -21,11 +21,6 @@ namespace {
 std::string BareName(const std::string& path)
 {
     return path.substr(path.find_last_of('/') + 1);  // npos + 1 == 0
-}
-
-std::string StemOf(const std::string& name)
-{
-    return name.substr(0, name.rfind('.'));
 }
 
 // The progress line is for a person watching the terminal, not for a log.
@@ -43,18 +38,10 @@ std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::st
         names.push_back(BareName(path));
     }
     std::sort(names.begin(), names.end());
-    std::map<std::string, int> stems;
-    for (const std::string& name : names) {
-        ++stems[StemOf(name)];
-    }
+    const std::vector<std::string> folders = BatchFolderNames(names);
     std::vector<BatchPicture> pictures;
-    for (const std::string& name : names) {
-        std::string sub = StemOf(name);
-        if (stems[sub] > 1) {
-            sub = name;
-            sub[sub.rfind('.')] = '-';
-        }
-        pictures.push_back({Format("%s/%s", {folder, name}), Format("%s/%s", {out, sub})});
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        pictures.push_back({Format("%s/%s", {folder, names[i]}), Format("%s/%s", {out, folders[i]})});
     }
     return pictures;
 }

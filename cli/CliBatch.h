@@ -16,9 +16,10 @@ struct BatchPicture {
 };
 
 // The pictures of folder that the folder source would consider, in name
-// order, each with its own folder under out: the name without its
-// extension, or, when two pictures share that, the name with the dot
-// turned into "-" (a.jpg and a.png go to a-jpg and a-png).
+// order, each with its own folder under out, named by BatchFolderNames over
+// the whole listing: the name without its extension, or, when two pictures
+// share that, the name with the dot turned into "-" (a.jpg and a.png go to
+// a-jpg and a-png), always a folder of its own inside out.
 std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::string& out);
 
 // Runs options once for every picture of the folder options.batch, as its

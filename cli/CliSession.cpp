@@ -19,6 +19,7 @@
 #include "cli/ConsolePlatform.h"
 #include "core/Random.h"
 #include "core/Translate.h"
+#include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
@@ -72,6 +73,11 @@ public:
             return {};
         }
         Act([this] { main_.Click(bbnExecute); });
+        // Names the command line gave that no run may write are a usage
+        // error, as the other values it cannot mean are.
+        if (main_.LastMakeRefusedNames()) {
+            return {kExitUsage, 0};
+        }
         if (!main_.LastMakeSucceeded()) {
             return {};
         }
@@ -226,6 +232,9 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
     }
     if (options.quality) {
         request.Quality = TextToInt(*options.quality);
+    }
+    if (options.prefix && !IsAllowedPrefix(*options.prefix)) {
+        throw UsageError{T("プレフィックスが不正です")};
     }
     request.Prefix = options.prefix;
     request.FullResolution = options.fullResolution;

@@ -96,6 +96,12 @@ void ConsolePlatform::ShowErrorBox(const std::string& text)
     PrintError(text);
 }
 
+void ConsolePlatform::Warn(const std::string& text)
+{
+    ClearProgress();
+    err_ << ConsoleText(text) << std::flush;
+}
+
 void ConsolePlatform::ShowInfoBox(const std::string& text)
 {
     out_ << ConsoleText(text) << std::flush;

@@ -38,6 +38,9 @@ public:
     void ShowPlainMessage(const std::string& text) override;
     void ShowApplicationError(const std::string& text) override;
 
+    // On the error stream, without counting as an error.
+    void Warn(const std::string& text) override;
+
     void FocusControl(ControlId) override {}
     bool IsMainWindowActive() override { return false; }
     // Not busy any more: the progress line, if one is shown, is cleared.

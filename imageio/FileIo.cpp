@@ -2,6 +2,7 @@
 #include "imageio/FileIo.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -18,12 +19,15 @@
 namespace qm {
 namespace {
 
-// A fresh name beside path that no other writer of this process uses.
+// A new name beside path: <path>.tmp-<process id>-<random number>, so that
+// no other writer can foresee it. Should the system give no random bytes,
+// a running count keeps the names of this process apart.
 std::string TemporaryNameFor(const std::string& path)
 {
-    static std::atomic<unsigned> counter{0};
-    return Format("%s.tmp-%d-%d", {path, static_cast<long>(::getpid()),
-                                   static_cast<long>(counter.fetch_add(1))});
+    static std::atomic<std::uint32_t> counter{0};
+    std::uint32_t number = counter.fetch_add(1);
+    ::getrandom(&number, sizeof number, GRND_NONBLOCK);
+    return Format("%s.tmp-%d-%d", {path, static_cast<long>(::getpid()), static_cast<long>(number)});
 }
 
 std::string CreateErrorText(const std::string& path, int error)

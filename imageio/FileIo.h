@@ -33,7 +33,10 @@ public:
 
 // Writes bytes to a temporary file in the folder of path and renames it over
 // path once it is complete, so a failure leaves no partial file behind and
-// an older file of that name intact. Throws ErrorMessage
+// an older file of that name intact. The temporary file is a new file of a
+// name no other writer can foresee (<path>.tmp-<process id>-<random
+// number>), and the rename replaces whatever path is, so a symbolic link
+// planted at either name is never written through. Throws ErrorMessage
 // ファイル "<path>". <system error> を作成できません on failure
 // (TemporaryNotCreated when no temporary file could be created). While the
 // temporary file exists, a stop by signal removes it (TemporaryFiles.h).

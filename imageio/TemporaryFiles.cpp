@@ -113,7 +113,7 @@ int CreateRecordedTemporary(const std::string& name)
 {
     std::string recorded = name;
     return CreateRecorded(recorded, [](const char* path) {
-        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     });
 }
 

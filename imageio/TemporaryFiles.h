@@ -13,7 +13,9 @@ namespace qm {
 // signal blocked on the calling thread, so a handler never waits for its
 // own thread; a handler on another thread waits for them to finish.
 
-// Creates name exclusively for writing and records it. Returns the open
+// Creates name exclusively for writing, with the mode 0666 less the umask,
+// and records it; whatever is at name already, a symbolic link included,
+// makes it fail with EEXIST and is not touched. Returns the open
 // descriptor, or -1 with errno set: EMFILE when every record is taken,
 // ENAMETOOLONG when name does not fit one, EINTR once the program stops.
 int CreateRecordedTemporary(const std::string& name);

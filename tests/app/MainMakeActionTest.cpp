@@ -11,6 +11,7 @@
 #include "app/TopLevelHandler.h"
 #include "core/Errors.h"
 #include "engine/ErrorCodes.h"
+#include "imageio/FolderLock.h"
 #include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
@@ -274,6 +275,38 @@ TEST(MainMakeAction, StartRemovesTheTemporaryFilesOfEndedProcessesForItsFiles)
     std::set<std::string> expected = kept;
     expected.insert({"t001.png", "t002.png", "list.html"});
     EXPECT_EQ(left, expected);
+}
+
+// The names of the run's files are the last checks, the prefix the very
+// last, with the focus on its field; a folder another run is writing into
+// is refused next. Nothing is written in any case.
+TEST(MainMakeAction, NamesAndTheFolderLockComeLast)
+{
+    Fixture f;
+    TempFolder out;
+    f.w.main.ChangeText(edtOutDirectory, out.Path());
+    f.w.main.ChangeText(edtMake, "3");
+    f.w.main.Extended().Gallery = true;
+    f.w.main.Extended().GalleryName = "./image003.bmp";
+    EXPECT_EQ(f.Execute(), std::vector<std::string>{"error: " + out.Path() +
+                                                    "/./image003.bmp は作成する別のファイルと同じ名前です"});
+    f.w.main.Extended().Gallery = false;
+    f.w.main.ChangeText(edtPrefix, "sub/../../x");
+    f.w.main.ChangeText(edtMake, "0");
+    EXPECT_EQ(f.Execute(), Refusal("生成枚数の指定が不正です", edtMake));
+    f.w.main.ChangeText(edtMake, "3");
+    EXPECT_EQ(f.Execute(), Refusal("プレフィックスが不正です", edtPrefix));
+    EXPECT_TRUE(f.w.main.LastMakeRefusedNames());
+
+    f.w.main.ChangeText(edtPrefix, "image");
+    {
+        const FolderLock other(out.Path());
+        ASSERT_EQ(other.Error(), 0);
+        EXPECT_EQ(f.Execute(), std::vector<std::string>{"error: 出力フォルダは別の作成が使用中です"});
+        EXPECT_FALSE(f.w.main.LastMakeRefusedNames());
+    }
+    EXPECT_TRUE(fs::is_empty(out.Path()));
+    EXPECT_EQ(f.Execute().back(), "info: 作成しました。");
 }
 
 TEST(TopLevelHandler, SilentStopIsQuietAndOtherFailuresAreShown)

@@ -9,12 +9,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "app/TMakeHtml.h"
 #include "core/Errors.h"
+#include "imageio/TemporaryFiles.h"
 #include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
@@ -264,6 +266,37 @@ TEST(MakeHtml, FolderTakingNoNewFilesOverwritesTheExistingPageAndCutsItsTail)
     const std::string page = FileBytes(out / "list.html");
     EXPECT_EQ(page.substr(page.size() - 11), "</html>\r\n\r\n");
     EXPECT_EQ(page.find('~'), std::string::npos);
+}
+
+// A symbolic link planted where the page goes, or at the name of a
+// temporary file, is never written through; the page gets the mode 0666
+// less the umask.
+TEST(MakeHtml, PlantedLinksAreNeverWrittenThrough)
+{
+    TempFolder out;
+    TempFolder elsewhere;
+    const std::string victim = elsewhere / "victim";
+    elsewhere.Write("victim", "kept");
+    THtmlParam param = Param(out);
+    std::filesystem::create_symlink(victim, out / "list.html");
+    const mode_t umask = ::umask(027);
+    MakeHtml(param);
+    ::umask(umask);
+    struct stat info {};
+    ASSERT_EQ(::lstat((out / "list.html").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    // No temporary file fits beside a name this long, and the link there is
+    // not overwritten in its place.
+    param.HtmlFileName = std::string(245, 'p');
+    std::filesystem::create_symlink(victim, out / param.HtmlFileName);
+    EXPECT_EQ(MessageOf(param),
+              "ファイル \"" + out / param.HtmlFileName + "\". File name too long を作成できません");
+    std::filesystem::create_symlink(victim, out / "list.html.tmp-1-2");
+    EXPECT_EQ(CreateRecordedTemporary(out / "list.html.tmp-1-2"), -1);
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(FileBytes(victim), "kept");
 }
 
 // A disk that fills while the page is written, as a file-size limit of a

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Makes a real run of tiles from a fixture picture and writes its HTML
-// index page and its gallery page, for the browser tests to open.
+// index page and its gallery page, for the browser tests to open, and a
+// second gallery page at another place when one is named (counted from the
+// output folder).
 //
 // WriteSamplePage <output folder> <picture> <title> <prefix> <count> <images per row> <image type>
+//     [<second gallery page>]
 
 #include <cstdlib>
 #include <iostream>
@@ -18,8 +21,9 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 8) {
-        std::cerr << "usage: WriteSamplePage <folder> <picture> <title> <prefix> <count> <per row> <type>\n";
+    if (argc != 8 && argc != 9) {
+        std::cerr << "usage: WriteSamplePage <folder> <picture> <title> <prefix> <count> <per row> <type> "
+                     "[<gallery>]\n";
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
@@ -45,6 +49,9 @@ int main(int argc, char** argv)
             tiles.push_back(qm::TilePath(folder, param.Prefix, param.ImageType, n));
         }
         qm::WriteGalleryPage(folder + "gallery.html", folder, tiles);
+        if (argc == 9) {
+            qm::WriteGalleryPage(folder + argv[8], folder, tiles);
+        }
     } catch (const qm::SilentStop&) {
         for (const std::string& box : platform.errorBoxes) {
             std::cerr << box << "\n";

@@ -3,7 +3,8 @@
 """Opens the gallery page of a real run in headless Chromium: every swatch's
 image loads, a click on a swatch fills the window with that tile's repeat,
 Right and Left step to the next and previous tile, a zoom button sets the
-repeat's size, and Escape goes back to the grid.
+repeat's size, and Escape goes back to the grid. A gallery page written into
+another folder than the tiles finds them too.
 
 gallery_in_browser.py <WriteSamplePage> <picture>
 
@@ -34,13 +35,9 @@ def shown(browser, session):
         document.getElementById('view').style.backgroundSize]""")
 
 
-def check_gallery(browser, folder, prefix):
-    targets = browser.send("Target.getTargets")["targetInfos"]
-    page = next(t for t in targets if t["type"] == "page")
-    session = attach(browser, page["targetId"])
-    browser.send("Page.navigate", {"url": "file://" + os.path.join(folder, "gallery.html")}, session)
+def check_swatches_load(browser, session, page):
+    browser.send("Page.navigate", {"url": "file://" + page}, session)
     browser.wait_event("Page.loadEventFired", session=session)
-
     widths = browser.evaluate(session, """Promise.all([...document.querySelectorAll('.repeat')]
         .map(r => new Promise(done => {
             const image = new Image();
@@ -49,7 +46,15 @@ def check_gallery(browser, folder, prefix):
             image.src = getComputedStyle(r).backgroundImage.slice(5, -2);
         })))""")
     check(len(widths) == COUNT and all(w > 0 for w in widths),
-          f"all {COUNT} swatch images load (widths {sorted(set(widths))})")
+          f"all {COUNT} swatch images of {os.path.basename(page)} load (widths {sorted(set(widths))})")
+
+
+def check_gallery(browser, folder, prefix, elsewhere):
+    targets = browser.send("Target.getTargets")["targetInfos"]
+    page = next(t for t in targets if t["type"] == "page")
+    session = attach(browser, page["targetId"])
+    check_swatches_load(browser, session, elsewhere)
+    check_swatches_load(browser, session, os.path.join(folder, "gallery.html"))
 
     x, y = centre_of(browser, session, ".swatch:nth-child(3) .repeat")
     browser.click(session, x, y)
@@ -79,11 +84,15 @@ def main():
         return SKIP
     prefix = "a&b #模様"
     with tempfile.TemporaryDirectory(prefix="quillmore-gallery-") as work:
-        subprocess.run([writer, work, picture, "title", prefix, str(COUNT), "5", "2"], check=True)
+        tiles = os.path.join(work, "tiles")
+        os.mkdir(tiles)
+        os.mkdir(os.path.join(work, "pages"))
+        subprocess.run([writer, tiles, picture, "title", prefix, str(COUNT), "5", "2",
+                        "../pages/g.html"], check=True)
         browser = Browser(executable, tempfile.mkdtemp(prefix="profile-", dir=work))
         try:
             browser.send("Target.setDiscoverTargets", {"discover": True})
-            check_gallery(browser, work, prefix)
+            check_gallery(browser, tiles, prefix, os.path.join(work, "pages", "g.html"))
         except Failure as failure:
             print("FAILED:", failure)
             return 1

@@ -170,7 +170,7 @@ def centre_of(browser, session, selector):
     return box[0], box[1]
 
 
-def check_page(browser, folder, title, prefix, count, shots, shot_name):
+def check_page(browser, folder, title, prefix, count, shots, shot_name, link_prefix):
     targets = browser.send("Target.getTargets")["targetInfos"]
     page = next(t for t in targets if t["type"] == "page")
     session = attach(browser, page["targetId"])
@@ -192,7 +192,8 @@ def check_page(browser, folder, title, prefix, count, shots, shot_name):
 
     for clicked in (2, 1):
         name = f"{prefix}{clicked:03d}.png"
-        x, y = centre_of(browser, session, f"img[src='{name}']")
+        link = f"{link_prefix}{clicked:03d}.png"
+        x, y = centre_of(browser, session, f"img[src='{link}']")
         browser.click(session, x, y)
         if clicked == 2:
             created = browser.wait_event(
@@ -218,7 +219,7 @@ def check_page(browser, folder, title, prefix, count, shots, shot_name):
         }})""")
         check(state["name"] == "img" and state["title"] == "image",
               f"a click opens the window img titled image (thumbnail {clicked})")
-        check(state["background"] == name and unquote(state["image"]).endswith(name + '")')
+        check(state["background"] == link and unquote(state["image"]).endswith(name + '")')
               and state["repeat"] == "repeat" and state["width"] > 0,
               f"the pop-up shows {name} as its tiled background ({state['image']}, {state['repeat']})")
         check(state["button"] == "閉じる", f"the pop-up's button reads 閉じる (shown: {state['button']!r})")
@@ -253,11 +254,14 @@ def main():
         return SKIP
 
     # The Japanese prefix checks that the names on the page, written in code
-    # page 932, lead the browser to the files, whose names are UTF-8.
-    cases = [("latin", "Tiles & patterns", "image", 7),
-             ("japanese", "模様一覧「タイル」①", "模様", 12)]
+    # page 932, lead the browser to the files, whose names are UTF-8; the
+    # markup in the third one must reach the files as a name, percent-encoded
+    # in the page, without breaking it.
+    cases = [("latin", "Tiles & patterns", "image", 7, "image"),
+             ("japanese", "模様一覧「タイル」①", "模様", 12, "模様"),
+             ("markup", "Tiles", 'q"><img src=x onerror=y>', 3, "q%22%3E%3Cimg src=x onerror=y%3E")]
     with tempfile.TemporaryDirectory(prefix="quillmore-browser-") as work:
-        for shot_name, title, prefix, count in cases:
+        for shot_name, title, prefix, count, link_prefix in cases:
             folder = os.path.join(work, shot_name)
             os.mkdir(folder)
             subprocess.run([writer, folder, picture, title, prefix, str(count), "5", "2"],
@@ -266,7 +270,7 @@ def main():
             browser = Browser(executable, profile)
             try:
                 browser.send("Target.setDiscoverTargets", {"discover": True})
-                check_page(browser, folder, title, prefix, count, shots, shot_name)
+                check_page(browser, folder, title, prefix, count, shots, shot_name, link_prefix)
             except Failure as failure:
                 print("FAILED:", failure)
                 return 1

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+#include "app/Platform.h"
+
+#include <iostream>
+
+namespace qm {
+
+void Platform::Warn(const std::string& text)
+{
+    std::cerr << text << '\n' << std::flush;
+}
+
+}  // namespace qm
