@@ -20,7 +20,8 @@ struct LuminanceMoments {
     std::uint64_t LL = 0;
 };
 
-// The moments of rect, summed pixel by pixel.
+// The moments of rect, summed pixel by pixel. Here and below, rect lies
+// within the picture.
 LuminanceMoments MomentsOf(const Image& picture, const Rect& rect);
 
 // Summed-area tables of the moments over a whole picture, so that the

@@ -4,12 +4,16 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 
 namespace qm {
 
 PaletteMap::PaletteMap(const std::vector<Srgb8>& palette)
 {
+    if (palette.size() < 2) {
+        throw std::invalid_argument("a palette map needs two colours");
+    }
     stops_.reserve(palette.size());
     for (const Srgb8& colour : palette) {
         stops_.push_back(OkLabOf(colour));

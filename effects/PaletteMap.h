@@ -21,7 +21,7 @@ namespace qm {
 // threads at once.
 class PaletteMap {
 public:
-    // At least two colours.
+    // At least two colours; fewer throw std::invalid_argument.
     explicit PaletteMap(const std::vector<Srgb8>& palette);
 
     Image Apply(const Image& tile);
