@@ -20,7 +20,10 @@ std::string TilePath(const std::string& outDirectory, const std::string& prefix,
     return outDirectory + NumberedName(prefix, number, TileOutputType(imageType).extension);
 }
 
-TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
+namespace {
+
+// DrawTile with the pieces judged by detail.
+TileDraw DrawJudgedTile(Lcg& generator, const TileSeries& series, const PieceDetail& detail)
 {
     TileDraw draw;
     const auto drawPosition = [&](int& x0, int& y0) {
@@ -30,7 +33,7 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
     drawPosition(draw.X0, draw.Y0);
     if (series.Extended.SkipFlat) {
         const auto detailAt = [&](int x0, int y0) {
-            return LuminanceDeviation(source, Rect{x0, y0, series.SizeX, series.SizeY});
+            return detail.Of(Rect{x0, y0, series.SizeX, series.SizeY});
         };
         double best = detailAt(draw.X0, draw.Y0);
         while (best < series.Extended.SkipFlatLevel && draw.Tried < kSkipFlatPositions) {
@@ -51,6 +54,13 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
         draw.Amount = f * 0.5 - 0.25;
     }
     return draw;
+}
+
+}  // namespace
+
+TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
+{
+    return DrawJudgedTile(generator, series, PieceDetail(source, false));
 }
 
 bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
@@ -104,6 +114,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
                      BandThreads(series.SizeX, series.SizeY, series.EncoderThreads));
     const PlacedAtEnd placedAtEnd(saver, observer);
 
+    // The tables of the source's detail are built once for all tiles.
+    const PieceDetail detail(source, series.Extended.SkipFlat);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -111,7 +123,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             saver.Finish();
             throw SilentStop();
         }
-        const TileDraw draw = DrawTile(rng::Global(), series, source);
+        const TileDraw draw = DrawJudgedTile(rng::Global(), series, detail);
         if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Prints the share of flat tiles (luminance standard deviation below 8) at
-# cuts 64, 128 and 256, without and with flat pieces skipped, for the given
-# photographs or, without any, the small copies in tests/fixtures/photos.
+# Prints the share of dull tiles (luminance standard deviation less its
+# best-fitting plane below 6) at cuts 64, 128 and 256, without and with flat
+# pieces skipped, for the given photographs or, without any, the small
+# copies in tests/fixtures/photos. bench/dull-shares.sh measures larger
+# photographs fitted to the cut.
 #
 #   bench/flat-shares.sh [--level N] [--tiles N] [PHOTO...]
 set -euo pipefail

@@ -133,9 +133,10 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                      "picture down until the cut's longer side is P % of its shorter side (1 to 100)"))
         ->type_name("P");
     app.add_option("--skip-flat", o.skipFlat,
-                   T("単調な切り抜きを避ける: 輝度の標準偏差が LEVEL 未満の切り抜きを引き直す / "
-                     "draw again a piece whose luminance standard deviation is below LEVEL "
-                     "(0 to 255, default 12)"))
+                   T("単調な切り抜きを避ける: 輝度から最もよく合う平面を引いた標準偏差が LEVEL "
+                     "未満の切り抜きを引き直す / draw again a piece whose luminance, less its "
+                     "best-fitting plane, varies by a standard deviation below LEVEL (0 to 255, "
+                     "default 12)"))
         ->type_name("[LEVEL]")
         ->expected(0, 1);
     app.add_flag("--no-auto-orient", o.noAutoOrient,

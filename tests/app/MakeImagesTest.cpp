@@ -211,6 +211,29 @@ TEST(MakeImages, BlurIsAppliedOnceToTheSource)
     }
 }
 
+TEST(MakeImages, SkippingFlatPiecesLeavesTheTilesOfADetailedPictureAlone)
+{
+    RecordingPlatform platform;
+    platform.clipboard = test::Noise(160, 120, 5);
+    ExtendedSettings skip;
+    skip.SkipFlat = true;
+    std::vector<std::string> tiles[2];
+    for (const bool skipFlat : {false, true}) {
+        const test::FixedSeed seed(31);
+        TempFolder out;
+        RunInputs in;
+        in.Count = 8;
+        in.BrightnessFlag = true;
+        in.OutDirectory = out.Path() + "/";
+        MakeRun(platform, in, skipFlat ? skip : ExtendedSettings{});
+        for (const std::string& name : NamesIn(out.Path())) {
+            tiles[skipFlat].push_back(FileBytes(out / name));
+        }
+    }
+    EXPECT_EQ(tiles[0].size(), 8u);
+    EXPECT_EQ(tiles[1], tiles[0]);
+}
+
 TEST(MakeImages, BrightnessIsDrawnAnewForEveryPiece)
 {
     const test::FixedSeed seed(4711);

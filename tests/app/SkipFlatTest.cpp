@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/MakeTiles.h"
 #include "app/PieceDetail.h"
+#include "support/Noise.h"
 
 namespace qm {
 namespace {
@@ -71,7 +74,7 @@ TEST(SkipFlat, DrawSequenceOffOnAndWhenNonePasses)
                 for (int k = 1; k <= draw.Tried; ++k) {
                     const int x = static_cast<int>(replay.Random(series.RangeX));
                     const int y = static_cast<int>(replay.Random(series.RangeY));
-                    const double detail = LuminanceDeviation(source, Rect{x, y, 32, 32});
+                    const double detail = PieceDetail(source, false).Of(Rect{x, y, 32, 32});
                     EXPECT_TRUE(k == draw.Tried || detail < level);
                     if (detail > best) {
                         best = detail;
@@ -90,6 +93,89 @@ TEST(SkipFlat, DrawSequenceOffOnAndWhenNonePasses)
                 EXPECT_EQ(draw.Y0, y0);
                 EXPECT_EQ(draw.Amount, replay.RandomFraction() * 0.5 - 0.25);
             }
+        }
+    }
+}
+
+// The plain standard deviation of the luminance of rect, which passes any
+// steep enough gradient as detailed.
+double Spread(const Image& picture, const Rect& rect)
+{
+    double sum = 0;
+    double squares = 0;
+    for (int y = rect.Top; y < rect.Top + rect.Height; ++y) {
+        for (int x = rect.Left; x < rect.Left + rect.Width; ++x) {
+            const std::uint8_t* p = picture.Pixel(x, y);
+            const double luma = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
+            sum += luma;
+            squares += luma * luma;
+        }
+    }
+    const double n = static_cast<double>(rect.Width) * rect.Height;
+    return std::sqrt(squares / n - sum / n * sum / n);
+}
+
+// A sky that brightens steeply from the top down, with a patch of foliage
+// (noise) of 80 by 60 in its lower right corner.
+Image Sky()
+{
+    Image picture(240, 160);
+    for (int y = 0; y < 160; ++y) {
+        for (int x = 0; x < 240; ++x) {
+            std::uint8_t* p = picture.Pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(150 + y / 2);
+            p[1] = static_cast<std::uint8_t>(60 + y);
+            p[2] = static_cast<std::uint8_t>(40 + y);
+        }
+    }
+    picture.Draw(test::Noise(80, 60, 4), 160, 100);
+    return picture;
+}
+
+// A drawn picture, 85 % gradients: the left part darkens to the right, the
+// right part brightens diagonally, and a band of 15 % of the width between
+// them holds a fine check.
+Image Drawn()
+{
+    Image picture(400, 160);
+    for (int y = 0; y < 160; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const int level = x < 200   ? 240 - x
+                              : x < 260 ? ((x / 3 + y / 3) % 2 != 0 ? 200 : 60)
+                                        : 20 + (x - 260) + y / 2;
+            std::uint8_t* p = picture.Pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(level + 15);
+            p[1] = static_cast<std::uint8_t>(level);
+            p[2] = static_cast<std::uint8_t>(level);
+        }
+    }
+    return picture;
+}
+
+TEST(SkipFlat, GradientsAreFlatHoweverSteep)
+{
+    struct Case {
+        Image Source;
+        Rect Gradient;
+    };
+    const Case cases[] = {{Sky(), Rect{10, 20, 64, 64}}, {Drawn(), Rect{130, 40, 64, 64}}};
+    for (const Case& c : cases) {
+        const PieceDetail direct(c.Source, false);
+        const PieceDetail tables(c.Source, true);
+        // The plain spread would take the gradient's piece for detail.
+        EXPECT_GT(Spread(c.Source, c.Gradient), 12.0);
+        EXPECT_LT(direct.Of(c.Gradient), 1.0);
+        const TileSeries series = Series(c.Source, 64, true, 12);
+        Lcg generator(17);
+        for (int i = 0; i < 20; ++i) {
+            const TileDraw draw = DrawTile(generator, series, c.Source);
+            const Rect piece{draw.X0, draw.Y0, 64, 64};
+            EXPECT_GE(direct.Of(piece), 12.0) << draw.X0 << "," << draw.Y0;
+            EXPECT_EQ(tables.Of(piece), direct.Of(piece));
+        }
+        for (const Rect& edge : {Rect{0, 0, c.Source.Width(), c.Source.Height()},
+                                 Rect{c.Source.Width() - 33, c.Source.Height() - 31, 33, 31}}) {
+            EXPECT_EQ(tables.Of(edge), direct.Of(edge));
         }
     }
 }
