@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "engine/UMakeUnit.h"
 
@@ -50,5 +51,35 @@ std::uint8_t MethodCodeOfItem(int index);
 // A new maker of a built-in method with its size rules and settings; null
 // for a code without a built-in class.
 std::unique_ptr<TMakeUnit> CreateBuiltinMaker(std::uint8_t code, const MakerSettings& settings = {});
+
+// The seventeen wallpaper groups, a table of their own beside the methods
+// above, which neither they nor MethodCodeOfItem see. A group's row has
+// freeWidth set for a rectangular lattice (pm, pg, cm, pmm, pmg, pgg, cmm):
+// its cut may be wider or narrower than high, under the size rules of the
+// rectangle; the square and hexagonal groups take square cuts.
+inline constexpr std::uint8_t kFirstGroupCode = 11;
+inline constexpr std::uint8_t kLastGroupCode = 27;
+
+// The groups in the order of the method list, codes 11 to 27.
+std::span<const MethodInfo> GroupMethods();
+
+// The row of a group's code; null for any other code.
+const MethodInfo* GroupMethod(std::uint8_t code);
+
+// The row of a group named by its command-line name (p1 ... p6m) or its
+// list item; null for any other name.
+const MethodInfo* GroupMethodNamed(std::string_view name);
+
+// Whether the group of this code takes a cut of free width (a rectangular
+// lattice); false for any other code.
+bool GroupTakesFreeWidth(std::uint8_t code);
+
+// The method code of an item of the method list that shows the groups after
+// the methods: the methods' items as MethodCodeOfItem maps them, then the
+// groups' codes; 8 for the item after the last; 1 for anything else.
+std::uint8_t MethodCodeOfItemWithGroups(int index);
+
+// A new maker of a group with its size rules; null for any other code.
+std::unique_ptr<TMakeUnit> CreateGroupMaker(std::uint8_t code);
 
 }  // namespace qm

@@ -101,8 +101,10 @@ protected:
         return pixels_[4 * static_cast<std::size_t>(Code(column, row)) + component];
     }
 
-    // The cell code of pixel-array column and row.
+    // The cell code of pixel-array column and row, and the number of rows
+    // a code's column holds (code = Side() * column + row).
     std::int32_t Code(int column, int row) const { return side_ * column + row; }
+    int Side() const { return side_; }
 
     // Fills the width by height block of the index map with the identity
     // codes (256 * column + row) and scatters it when the shuffle flag is set.
@@ -128,10 +130,11 @@ protected:
     std::int32_t X() const { return x_; }
     std::int32_t Y() const { return y_; }
 
-private:
-    static bool Within(int index, int extent) { return index >= 0 && index < extent; }
     // Abandons the running operation after an index outside an array.
     [[noreturn]] static void OutOfBounds();
+
+private:
+    static bool Within(int index, int extent) { return index >= 0 && index < extent; }
 
     void CheckLimits();
     // Sizes the arrays, all zero, for a pixel array of side by side cells.

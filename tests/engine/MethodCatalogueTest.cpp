@@ -55,5 +55,45 @@ TEST(MethodCatalogue, HasNoMakerForACodeWithoutABuiltinClass)
     }
 }
 
+// The wallpaper groups: a table of their own, codes 11 to 27 in list order,
+// found by code and by name, that the methods' table and MethodCodeOfItem
+// know nothing of; the rectangular lattices take a free width.
+TEST(MethodCatalogue, KeepsTheGroupsInATableOfTheirOwn)
+{
+    const char* names[] = {"p1", "p2",  "pm", "pg",  "cm",   "pmm",  "pmg", "pgg", "cmm",
+                           "p4", "p4m", "p4g", "p3", "p3m1", "p31m", "p6",  "p6m"};
+    const std::set<std::string> freeWidth{"pm", "pg", "cm", "pmm", "pmg", "pgg", "cmm"};
+    ASSERT_EQ(GroupMethods().size(), std::size(names));
+    std::set<std::string> items;
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const MethodInfo& group = GroupMethods()[i];
+        SCOPED_TRACE(names[i]);
+        EXPECT_EQ(group.code, kFirstGroupCode + i);
+        EXPECT_EQ(group.cliName, std::string(names[i]));
+        EXPECT_TRUE(items.insert(group.itemText).second);
+        EXPECT_EQ(GroupMethod(group.code), &group);
+        EXPECT_EQ(GroupMethodNamed(names[i]), &group);
+        EXPECT_EQ(GroupMethodNamed(group.itemText), &group);
+        EXPECT_EQ(GroupTakesFreeWidth(group.code), freeWidth.contains(names[i]));
+        EXPECT_EQ(MethodCodeOfItemWithGroups(8 + static_cast<int>(i)), group.code);
+        EXPECT_EQ(BuiltinMethod(group.code), nullptr);
+        const auto maker = CreateGroupMaker(group.code);
+        ASSERT_NE(maker, nullptr);
+        EXPECT_EQ(maker->FreeWidth, freeWidth.contains(names[i]));
+    }
+    for (int item = -1; item < 8; ++item) {
+        EXPECT_EQ(MethodCodeOfItemWithGroups(item), MethodCodeOfItem(item)) << item;
+    }
+    EXPECT_EQ(MethodCodeOfItemWithGroups(25), 8);
+    EXPECT_EQ(MethodCodeOfItemWithGroups(26), 1);
+    for (std::uint8_t code : {0, 1, 9, 10, 28, 255}) {
+        EXPECT_EQ(GroupMethod(code), nullptr) << int{code};
+        EXPECT_EQ(CreateGroupMaker(code), nullptr) << int{code};
+        EXPECT_FALSE(GroupTakesFreeWidth(code)) << int{code};
+    }
+    EXPECT_EQ(GroupMethodNamed("kaleidoscope"), nullptr);
+    EXPECT_EQ(GroupMethodNamed("P6M"), nullptr);
+}
+
 }  // namespace
 }  // namespace qm
