@@ -385,6 +385,33 @@ void ReadPixels(TIFF* tiff, TiffStream& stream, const Layout& layout, RowWriter&
     }
 }
 
+// 8-bit RGB in strips, the common case, straight into the picture's rows:
+// libtiff decodes each strip in place and red and blue swap there.
+bool IsPlainRgb(const Layout& layout)
+{
+    return layout.Kind == Model::Rgb && layout.Bits == 8 && layout.Samples == 3 &&
+           !layout.Tiled && !layout.Planar;
+}
+
+void ReadPlainRgb(TIFF* tiff, TiffStream& stream, const Layout& layout, Image& picture)
+{
+    for (int top = 0; top < layout.Height; top += layout.ChunkHeight) {
+        const int rows = std::min(layout.ChunkHeight, layout.Height - top);
+        std::uint8_t* first = picture.Row(top);
+        const auto bytes = static_cast<tmsize_t>(picture.RowBytes() * static_cast<std::size_t>(rows));
+        const tmsize_t got = TIFFReadEncodedStrip(
+            tiff, TIFFComputeStrip(tiff, static_cast<std::uint32_t>(top), 0), first, bytes);
+        if (got < 0) {
+            ThrowTiffError(stream.Error.empty() ? "Cannot read the image data" : stream.Error);
+        }
+        // A strip that decodes short leaves the rest of its rows black.
+        std::fill(first + got, first + bytes, std::uint8_t{0});
+        for (tmsize_t i = 0; i + 2 < bytes; i += 3) {
+            std::swap(first[i], first[i + 2]);
+        }
+    }
+}
+
 }  // namespace
 
 bool IsTiff(std::span<const std::uint8_t> file)
@@ -428,6 +455,10 @@ DecodedSource DecodeTiffSource(std::span<const std::uint8_t> file, const DecodeO
     source.Picture = Image::Unfilled(layout.Width, layout.Height);
     if (layout.Kind == Model::Cmyk && !source.Colour.Icc.empty()) {
         source.Ink.resize(4 * static_cast<std::size_t>(layout.Width) * layout.Height);
+    }
+    if (IsPlainRgb(layout)) {
+        ReadPlainRgb(tiff.get(), stream, layout, source.Picture);
+        return source;
     }
     RowWriter writer(layout, BackgroundOf(options), source);
     ReadPixels(tiff.get(), stream, layout, writer);
