@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the decoder fuzz targets with clang and runs each for the given
+# Builds the decoder and colour profile fuzz targets with clang and runs each for the given
 # number of seconds (default 30), seeded with the test pictures (kept in the
 # corpus even where they add no coverage: libjpeg and libpng are not
 # instrumented, so mutations of real files are what reaches into them). New inputs
@@ -26,7 +26,8 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQM_FUZZ=ON -DQM_WERROR=ON \
   -DQM_BUILD_GUI=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target fuzz_bmp_reader fuzz_jpeg_reader fuzz_png_reader
+targets=(bmp_reader jpeg_reader png_reader heif_reader webp_reader tiff_reader icc_profile)
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 fixtures=tests/fixtures
 declare -A seeds=(
@@ -34,12 +35,28 @@ declare -A seeds=(
   [jpeg]="$fixtures/jpeg-bmp $fixtures/hostile"
   [png]="$fixtures/pngsuite $fixtures/pngsuite-interlaced $fixtures/png-corrupt $fixtures/hostile"
 )
-for format in bmp jpeg png; do
+# The HEIF, WebP and TIFF files and the profiles sit in one folder; each
+# target is seeded with its own kind.
+seed_files() {
+  local folder=$build/seeds/$1
+  mkdir -p "$folder"
+  shift
+  for pattern in "$@"; do
+    cp $fixtures/formats/$pattern $fixtures/hostile/$pattern "$folder/" 2>/dev/null || true
+  done
+  echo "$folder"
+}
+seeds[heif]=$(seed_files heif '*.heic' '*.avif')
+seeds[webp]=$(seed_files webp '*.webp')
+seeds[tiff]=$(seed_files tiff '*.tif')
+seeds[icc]=$(seed_files icc 'icc/*.icc')
+for target in "${targets[@]}"; do
+  format=${target%_*}
   corpus=$build/corpus/$format
   mkdir -p "$corpus"
-  echo "== fuzz_${format}_reader for ${seconds} s"
+  echo "== fuzz_${target} for ${seconds} s"
   # shellcheck disable=SC2086  # the seed folders are separate arguments
-  "$build/fuzz/fuzz_${format}_reader" -max_total_time="$seconds" -rss_limit_mb=2048 \
+  "$build/fuzz/fuzz_${target}" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -malloc_limit_mb=1024 -keep_seed=1 -artifact_prefix="$build/" -print_final_stats=1 \
     "$corpus" ${seeds[$format]}
 done

@@ -16,6 +16,7 @@ constexpr std::uint32_t kCoreHeaderSize = 12;  // OS/2 1.x: 16-bit sizes, 3-byte
 constexpr std::uint32_t kOs2HeaderSize = 64;   // OS/2 2.x, may be cut short down to 16
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kMaskedHeaderSize = 52;  // first header size holding the masks
+constexpr std::uint32_t kAlphaHeaderSize = 56;   // first header size holding the alpha mask
 
 // Compression codes of the information header.
 constexpr std::uint32_t kBiRgb = 0;
@@ -166,9 +167,15 @@ BmpHeader ReadBmpHeader(std::span<const std::uint8_t> head, std::uint64_t fileSi
     }
 
     if (header.Compression == BmpCompression::BitFields) {
-        ReadBitFields(head, headerSize >= kMaskedHeaderSize ? kFileHeaderSize + kInfoHeaderSize
-                                                           : headerEnd,
-                      header);
+        const std::size_t masks =
+            headerSize >= kMaskedHeaderSize ? kFileHeaderSize + kInfoHeaderSize : headerEnd;
+        ReadBitFields(head, masks, header);
+        // The alpha mask follows the three others, inside a header that has
+        // room for it or after one that has not when the code says so.
+        if ((headerSize >= kAlphaHeaderSize || compression == kBiAlphaBitFields) &&
+            masks + 16 <= head.size()) {
+            header.Alpha = BmpBitField::FromMask(ReadLe32(head.data() + masks + 12));
+        }
     } else if (header.BitCount == 16 || header.BitCount == 32) {
         SetDefaultBitFields(header);
     } else if (header.BitCount <= 8) {

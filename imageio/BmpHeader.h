@@ -42,6 +42,9 @@ struct BmpHeader {
     BmpCompression Compression = BmpCompression::None;
     // Red, green and blue channels of 16- and 32-bit pixels.
     std::array<BmpBitField, 3> Fields{};
+    // The alpha channel of 16- and 32-bit pixels with bit-field masks whose
+    // header names one; an empty mask otherwise.
+    BmpBitField Alpha{};
     // Colour table as blue, green, red; only the entries the file holds.
     std::vector<std::array<std::uint8_t, 3>> Palette;
     // Start of the pixel data, within the file.

@@ -10,6 +10,7 @@
 #include "imageio/BmpHeader.h"
 #include "imageio/BmpRle.h"
 #include "imageio/ByteOrder.h"
+#include "imageio/Composite.h"
 
 namespace qm {
 namespace {
@@ -101,6 +102,30 @@ void PutMaskedRows(std::span<const std::uint8_t> file, const BmpHeader& header, 
     }
 }
 
+// The same laid on background by each pixel's alpha.
+template <int kBytes>
+void PutMaskedRowsOn(std::span<const std::uint8_t> file, const BmpHeader& header, Rgb background,
+                     Image& image)
+{
+    const ChannelTable red(header.Fields[0]);
+    const ChannelTable green(header.Fields[1]);
+    const ChannelTable blue(header.Fields[2]);
+    const ChannelTable alpha(header.Alpha);
+    const std::int64_t stride = StoredRowBytes(header);
+    std::vector<std::uint8_t> rgba(4 * static_cast<std::size_t>(header.Width));
+    for (int row = 0; row < header.Height; ++row) {
+        const std::uint8_t* src = file.data() + header.DataOffset + row * stride;
+        for (int x = 0; x < header.Width; ++x, src += kBytes) {
+            const std::uint32_t pixel = kBytes == 2 ? ReadLe16(src) : ReadLe32(src);
+            rgba[4 * x] = red(pixel);
+            rgba[4 * x + 1] = green(pixel);
+            rgba[4 * x + 2] = blue(pixel);
+            rgba[4 * x + 3] = alpha(pixel);
+        }
+        CompositeRow(rgba.data(), image.Row(header.ImageRow(row)), header.Width, background, false);
+    }
+}
+
 void PutDirectRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
 {
     const std::int64_t stride = StoredRowBytes(header);
@@ -139,8 +164,13 @@ std::uint64_t PixelDataEnd(const BmpHeader& header, std::uint64_t fileSize,
     return fileSize;
 }
 
-void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Image& image)
+void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header,
+                const std::optional<Rgb>& background, Image& image)
 {
+    if (background && header.Alpha.Mask != 0) {
+        return header.BitCount == 16 ? PutMaskedRowsOn<2>(file, header, *background, image)
+                                     : PutMaskedRowsOn<4>(file, header, *background, image);
+    }
     switch (header.BitCount) {
     case 1: return PutPaletteRows<1>(file, header, image);
     case 2: return PutPaletteRows<2>(file, header, image);
@@ -152,14 +182,15 @@ void DecodeRows(std::span<const std::uint8_t> file, const BmpHeader& header, Ima
     }
 }
 
-Image DecodePixels(std::span<const std::uint8_t> file, const BmpHeader& header)
+Image DecodePixels(std::span<const std::uint8_t> file, const BmpHeader& header,
+                   const std::optional<Rgb>& background)
 {
     // Uncompressed files hold every row whole; run-length streams may leave
     // pixels out, which stay black.
     if (header.Compression == BmpCompression::None ||
         header.Compression == BmpCompression::BitFields) {
         Image image = Image::Unfilled(header.Width, header.Height);
-        DecodeRows(file, header, image);
+        DecodeRows(file, header, background, image);
         return image;
     }
     Image image(header.Width, header.Height);
@@ -169,14 +200,16 @@ Image DecodePixels(std::span<const std::uint8_t> file, const BmpHeader& header)
 
 }  // namespace
 
-Image DecodeBmp(std::span<const std::uint8_t> file, const DecodeLimits& limits)
+Image DecodeBmp(std::span<const std::uint8_t> file, const DecodeLimits& limits,
+                const std::optional<Rgb>& background)
 {
     const BmpHeader header = ReadBmpHeader(file, file.size(), limits);
     PixelDataEnd(header, file.size(), limits);
-    return DecodePixels(file, header);
+    return DecodePixels(file, header, background);
 }
 
-Image ReadBmpFile(SourceFile& file, std::vector<std::uint8_t>& bytes, const DecodeLimits& limits)
+Image ReadBmpFile(SourceFile& file, std::vector<std::uint8_t>& bytes, const DecodeLimits& limits,
+                  const std::optional<Rgb>& background)
 {
     file.ReadUpTo(bytes, kBmpHeadBytes);
     const BmpHeader header = ReadBmpHeader(bytes, file.Size(), limits);
@@ -184,7 +217,7 @@ Image ReadBmpFile(SourceFile& file, std::vector<std::uint8_t>& bytes, const Deco
     // Checked again against what was read: the file may have shrunk since
     // it was opened.
     PixelDataEnd(header, bytes.size(), limits);
-    return DecodePixels(bytes, header);
+    return DecodePixels(bytes, header, background);
 }
 
 }  // namespace qm

@@ -13,4 +13,11 @@ bool DecodeLimits::Allows(std::int64_t width, std::int64_t height) const
            width * height <= pixels;
 }
 
+bool DecodeLimits::DataCouldHold(std::int64_t pixels, std::uint64_t bytes,
+                                 std::int64_t pixelsPerByte) const
+{
+    return pixels <= FreePixels ||
+           static_cast<std::uint64_t>(pixels) / static_cast<std::uint64_t>(pixelsPerByte) <= bytes;
+}
+
 }  // namespace qm

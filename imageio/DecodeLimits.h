@@ -23,6 +23,17 @@ struct DecodeLimits {
 
     // True for a non-empty picture within these limits and Image's own.
     bool Allows(std::int64_t width, std::int64_t height) const;
+
+    // True when bytes of data could give pixels pixels: always up to
+    // FreePixels, beyond that at most pixelsPerByte for each byte.
+    bool DataCouldHold(std::int64_t pixels, std::uint64_t bytes, std::int64_t pixelsPerByte) const;
 };
+
+// HEIF, AVIF and WebP code with arithmetic or entropy coders that may spend
+// far less than a bit on a flat block, so that no bound holds for every
+// valid file. Beyond FreePixels a picture must come with at least a byte
+// of file for each this many pixels (a 64 x 64 block): a photograph holds
+// hundreds of times more, and a file claiming 2^28 pixels needs 64 KiB.
+inline constexpr std::int64_t kPixelsPerCodedByte = 4096;
 
 }  // namespace qm

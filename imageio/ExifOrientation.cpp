@@ -54,9 +54,55 @@ std::span<const std::uint8_t> PngExifChunk(std::span<const std::uint8_t> file)
     return {};
 }
 
-// Reads the orientation out of data, which libexif takes either as a whole
-// JPEG file (it walks the markers up to the Exif block) or as an Exif block
-// with its "Exif" header.
+bool StartsWithExifHeader(std::span<const std::uint8_t> data)
+{
+    return data.size() >= kExifHeader.size() &&
+           std::equal(kExifHeader.begin(), kExifHeader.end(), data.begin());
+}
+
+// The first APP1 segment of a JPEG file that holds an Exif block, looked
+// for among all the segments before the image data (a comment or an XMP
+// block may come first); empty when there is none.
+std::span<const std::uint8_t> JpegExifSegment(std::span<const std::uint8_t> file)
+{
+    constexpr std::uint8_t kApp1 = 0xe1;
+    constexpr std::uint8_t kStartOfScan = 0xda;
+    constexpr std::uint8_t kEndOfImage = 0xd9;
+    if (file.size() < 4 || file[0] != 0xff || file[1] != 0xd8) {
+        return {};
+    }
+    std::size_t at = 2;
+    while (at + 4 <= file.size()) {
+        if (file[at] != 0xff) {
+            return {};
+        }
+        const std::uint8_t marker = file[at + 1];
+        if (marker == 0xff) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == kStartOfScan || marker == kEndOfImage) {
+            return {};
+        }
+        // Markers without a length: TEM and the restart markers.
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) {
+            at += 2;
+            continue;
+        }
+        const std::size_t length = std::size_t{file[at + 2]} << 8 | file[at + 3];
+        if (length < 2 || length > file.size() - at - 2) {
+            return {};
+        }
+        const std::span<const std::uint8_t> payload = file.subspan(at + 4, length - 2);
+        if (marker == kApp1 && StartsWithExifHeader(payload)) {
+            return payload;
+        }
+        at += 2 + length;
+    }
+    return {};
+}
+
+// Reads the orientation out of an Exif block with its "Exif" header.
 int OrientationOf(const std::uint8_t* data, std::size_t size)
 {
     const std::unique_ptr<ExifData, ExifDataUnref> exif(exif_data_new());
@@ -83,15 +129,23 @@ int ExifOrientation(std::span<const std::uint8_t> file)
         return 1;
     }
     if (!IsPng(file)) {
-        return OrientationOf(file.data(), file.size());
+        const std::span<const std::uint8_t> segment = JpegExifSegment(file);
+        return segment.empty() ? 1 : OrientationOf(segment.data(), segment.size());
     }
-    const std::span<const std::uint8_t> chunk = PngExifChunk(file);
-    if (chunk.empty()) {
+    return ExifBlockOrientation(PngExifChunk(file));
+}
+
+int ExifBlockOrientation(std::span<const std::uint8_t> block)
+{
+    if (block.empty() || block.size() > 0xffffffffu - kExifHeader.size()) {
         return 1;
     }
-    std::vector<std::uint8_t> block(kExifHeader.begin(), kExifHeader.end());
-    block.insert(block.end(), chunk.begin(), chunk.end());
-    return OrientationOf(block.data(), block.size());
+    if (StartsWithExifHeader(block)) {
+        return OrientationOf(block.data(), block.size());
+    }
+    std::vector<std::uint8_t> withHeader(kExifHeader.begin(), kExifHeader.end());
+    withHeader.insert(withHeader.end(), block.begin(), block.end());
+    return OrientationOf(withHeader.data(), withHeader.size());
 }
 
 }  // namespace qm

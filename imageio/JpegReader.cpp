@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
+#include "imageio/ExifOrientation.h"
 #include "imageio/JpegError.h"
+#include "imageio/colour/InkToBgr.h"
 
 #include <jerror.h>
 
@@ -25,6 +28,12 @@ struct JpegDecoder {
     jpeg_decompress_struct Info;
     JpegErrorManager Error;
     jpeg_progress_mgr Progress;
+    // The ICC profile of the APP2 segments, malloc'ed by libjpeg; null
+    // when the file has none or it was not asked for.
+    JOCTET* Profile;
+    unsigned int ProfileSize;
+    // The CMYK samples go to Ink rather than to the picture.
+    std::uint8_t* Ink;
 };
 
 void LimitScans(j_common_ptr codec)
@@ -57,7 +66,8 @@ bool ScansCanHoldTheBlocks(const jpeg_decompress_struct& info, const DecodeLimit
 
 // Each returns false after libjpeg failed; the message number is then in
 // decoder.Error.Base.msg_code.
-bool ReadHeader(JpegDecoder& decoder, std::span<const std::uint8_t> file, long memoryLimit)
+bool ReadHeader(JpegDecoder& decoder, std::span<const std::uint8_t> file, long memoryLimit,
+                bool readProfile)
 {
     if (setjmp(decoder.Error.Jump) != 0) {
         return false;
@@ -67,7 +77,14 @@ bool ReadHeader(JpegDecoder& decoder, std::span<const std::uint8_t> file, long m
     decoder.Progress.progress_monitor = LimitScans;
     decoder.Info.progress = &decoder.Progress;
     jpeg_mem_src(&decoder.Info, file.data(), static_cast<unsigned long>(file.size()));
+    if (readProfile) {
+        jpeg_save_markers(&decoder.Info, JPEG_APP0 + 2, 0xffff);
+    }
     jpeg_read_header(&decoder.Info, TRUE);
+    if (readProfile && !jpeg_read_icc_profile(&decoder.Info, &decoder.Profile,
+                                              &decoder.ProfileSize)) {
+        decoder.Profile = nullptr;
+    }
     return true;
 }
 
@@ -88,23 +105,6 @@ void ExpandGrey(const JSAMPARRAY colormap, std::uint8_t* row, int width)
     }
 }
 
-// Adobe applications store CMYK inverted (0 is full ink); others do not.
-void ConvertCmyk(const JSAMPLE* cmyk, std::uint8_t* row, int width, bool inverted)
-{
-    for (int x = 0; x < width; ++x, cmyk += 4, row += 3) {
-        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
-        if (!inverted) {
-            c = 255 - c;
-            m = 255 - m;
-            y = 255 - y;
-            k = 255 - k;
-        }
-        row[0] = static_cast<std::uint8_t>(y * k / 255);
-        row[1] = static_cast<std::uint8_t>(m * k / 255);
-        row[2] = static_cast<std::uint8_t>(c * k / 255);
-    }
-}
-
 bool ReadPixels(JpegDecoder& decoder, Image& image)
 {
     if (setjmp(decoder.Error.Jump) != 0) {
@@ -113,17 +113,26 @@ bool ReadPixels(JpegDecoder& decoder, Image& image)
     j_decompress_ptr info = &decoder.Info;
     jpeg_start_decompress(info);
     const int width = image.Width();
+    if (info->output_width != static_cast<JDIMENSION>(width) ||
+        info->output_height != static_cast<JDIMENSION>(image.Height())) {
+        ERREXIT(info, JERR_NOTIMPL);
+    }
     JSAMPARRAY scratch = nullptr;
-    if (info->output_components == 4) {
+    if (info->output_components == 4 && decoder.Ink == nullptr) {
         scratch = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
                                              static_cast<JDIMENSION>(4 * width), 1);
     }
     while (info->output_scanline < info->output_height) {
         const int y = static_cast<int>(info->output_scanline);
-        JSAMPROW row = scratch ? scratch[0] : image.Row(y);
+        JSAMPROW row = decoder.Ink != nullptr ? decoder.Ink + std::size_t{4} * width * y
+                       : scratch                ? scratch[0]
+                                                : image.Row(y);
         jpeg_read_scanlines(info, &row, 1);
         if (info->output_components == 4) {
-            ConvertCmyk(row, image.Row(y), width, info->saw_Adobe_marker);
+            // Adobe applications store CMYK inverted (0 is full ink); others do not.
+            if (decoder.Ink == nullptr) {
+                colour::InkToBgr(row, image.Row(y), width, info->saw_Adobe_marker);
+            }
         } else if (info->output_components == 1) {
             ExpandGrey(info->colormap, image.Row(y), width);
         } else {
@@ -138,7 +147,11 @@ bool ReadPixels(JpegDecoder& decoder, Image& image)
 class DecoderGuard {
 public:
     explicit DecoderGuard(JpegDecoder& decoder) : decoder_(decoder) {}
-    ~DecoderGuard() { jpeg_destroy_decompress(&decoder_.Info); }
+    ~DecoderGuard()
+    {
+        jpeg_destroy_decompress(&decoder_.Info);
+        std::free(decoder_.Profile);
+    }
     DecoderGuard(const DecoderGuard&) = delete;
     DecoderGuard& operator=(const DecoderGuard&) = delete;
 
@@ -146,16 +159,47 @@ private:
     JpegDecoder& decoder_;
 };
 
+// The smallest M from 1 to 8 whose scale M/8 gives at least the width and
+// height options ask for, in the picture's oriented terms; 8 when none
+// does or none is asked for.
+int ScaleFor(jpeg_decompress_struct& info, const DecodeOptions& options, int orientation)
+{
+    if (options.MinWidth <= 0 && options.MinHeight <= 0) {
+        return 8;
+    }
+    const bool sideways = orientation >= 5;
+    const long wantedWidth = sideways ? options.MinHeight : options.MinWidth;
+    const long wantedHeight = sideways ? options.MinWidth : options.MinHeight;
+    for (int m = 1; m < 8; ++m) {
+        // jdiv_round_up, as jpeg_calc_output_dimensions computes them.
+        const long width = (long{info.image_width} * m + 7) / 8;
+        const long height = (long{info.image_height} * m + 7) / 8;
+        if (width >= wantedWidth && height >= wantedHeight) {
+            return m;
+        }
+    }
+    return 8;
+}
+
 }  // namespace
 
 Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits)
 {
+    DecodeOptions options;
+    options.Limits = limits;
+    return DecodeJpegSource(file, options).Picture;
+}
+
+DecodedSource DecodeJpegSource(std::span<const std::uint8_t> file, const DecodeOptions& options)
+{
+    const DecodeLimits& limits = options.Limits;
+    const bool readProfile = options.Colour != ColourHandling::Raw;
     JpegDecoder decoder{};
     decoder.Info.err = InitJpegErrorManager(decoder.Error);
     const DecoderGuard guard(decoder);
     const long memoryLimit = static_cast<long>(
         std::min<std::int64_t>(kWorkBytesPerPixel * limits.MaxPixels, LONG_MAX));
-    if (!ReadHeader(decoder, file, memoryLimit)) {
+    if (!ReadHeader(decoder, file, memoryLimit, readProfile)) {
         ThrowJpegError(decoder.Error.Base.msg_code);
     }
     jpeg_decompress_struct& info = decoder.Info;
@@ -171,13 +215,29 @@ Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits)
     } else if (info.out_color_space != JCS_RGB && info.out_color_space != JCS_CMYK) {
         ThrowJpegError(JERR_CONVERSION_NOTIMPL);
     }
+    DecodedSource source;
+    source.Orientation = options.AutoOrient ? ExifOrientation(file) : 1;
+    source.Grey = info.out_color_space == JCS_GRAYSCALE;
+    if (decoder.Profile != nullptr) {
+        source.Colour.Icc.assign(decoder.Profile, decoder.Profile + decoder.ProfileSize);
+    }
+    source.JpegScale = ScaleFor(info, options, source.Orientation);
+    info.scale_num = static_cast<unsigned int>(source.JpegScale);
+    info.scale_denom = 8;
+    const int width = static_cast<int>((std::int64_t{info.image_width} * source.JpegScale + 7) / 8);
+    const int height =
+        static_cast<int>((std::int64_t{info.image_height} * source.JpegScale + 7) / 8);
     // Every scanline is written whole, or the decoding fails.
-    Image image =
-        Image::Unfilled(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
-    if (!ReadPixels(decoder, image)) {
+    source.Picture = Image::Unfilled(width, height);
+    if (info.out_color_space == JCS_CMYK && !source.Colour.Icc.empty()) {
+        source.Ink.resize(std::size_t{4} * static_cast<std::size_t>(width) * height);
+        source.InkInverted = info.saw_Adobe_marker;
+        decoder.Ink = source.Ink.data();
+    }
+    if (!ReadPixels(decoder, source.Picture)) {
         ThrowJpegError(decoder.Error.Base.msg_code);
     }
-    return image;
+    return source;
 }
 
 }  // namespace qm

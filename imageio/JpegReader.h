@@ -6,6 +6,8 @@
 
 #include "core/Image.h"
 #include "imageio/DecodeLimits.h"
+#include "imageio/DecodeOptions.h"
+#include "imageio/DecodedSource.h"
 
 namespace qm {
 
@@ -21,5 +23,11 @@ inline constexpr int kJpegGreyLevels = 236;
 // beyond limits, JERR_INPUT_EOF (before anything is allocated for the
 // pixels) for one whose scans are too short to hold a bit per block.
 Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
+
+// The same with options: at the scale options.MinWidth and MinHeight ask
+// for, with the Exif orientation when options.AutoOrient, and, unless
+// options.Colour is Raw, with the ICC profile of the APP2 segments (a CMYK
+// picture that has one keeps its samples for the colour stage).
+DecodedSource DecodeJpegSource(std::span<const std::uint8_t> file, const DecodeOptions& options);
 
 }  // namespace qm

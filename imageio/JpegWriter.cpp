@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "imageio/JpegError.h"
+#include "imageio/colour/ProfileBytes.h"
 
 namespace qm {
 namespace {
@@ -19,7 +20,8 @@ struct JpegEncoder {
 
 // Returns false after libjpeg failed; the message number is then in
 // encoder.Error.Base.msg_code.
-bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi)
+bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi,
+              const std::vector<std::uint8_t>* profile)
 {
     if (setjmp(encoder.Error.Jump) != 0) {
         return false;
@@ -42,6 +44,9 @@ bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi)
         info->Y_density = static_cast<UINT16>(dpi);
     }
     jpeg_start_compress(info, TRUE);
+    if (profile != nullptr && !profile->empty()) {
+        jpeg_write_icc_profile(info, profile->data(), static_cast<unsigned int>(profile->size()));
+    }
     while (info->next_scanline < info->image_height) {
         // libjpeg only reads the rows it is given.
         JSAMPROW row = const_cast<std::uint8_t*>(image.Row(static_cast<int>(info->next_scanline)));
@@ -69,12 +74,16 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi)
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi,
+                                     const ColourTag& tag)
 {
+    const std::vector<std::uint8_t>* profile = !tag.Profile.empty() ? &tag.Profile
+                                               : tag.Srgb          ? &colour::SrgbProfileBytes()
+                                                                   : nullptr;
     JpegEncoder encoder{};
     encoder.Info.err = InitJpegErrorManager(encoder.Error);
     const EncoderGuard guard(encoder);
-    if (!Compress(encoder, image, quality, dpi)) {
+    if (!Compress(encoder, image, quality, dpi, profile)) {
         ThrowJpegError(encoder.Error.Base.msg_code);
     }
     return std::vector<std::uint8_t>(encoder.Output, encoder.Output + encoder.OutputSize);

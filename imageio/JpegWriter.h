@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "imageio/ColourTag.h"
 
 namespace qm {
 
@@ -12,7 +13,10 @@ namespace qm {
 // compression parameters with quality (1 to 100; libjpeg brings other values
 // into that range) forced to baseline tables, not progressive, rows from the
 // top, compressed in memory; with dpi above 0 the JFIF density is dpi dots
-// per inch in both directions. Throws ErrorMessage("JPEG エラー #<n>").
-std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi = 0);
+// per inch in both directions; with a tag, its profile (or lcms2's sRGB
+// profile) in APP2 segments after the JFIF segment. Throws
+// ErrorMessage("JPEG エラー #<n>").
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi = 0,
+                                     const ColourTag& tag = {});
 
 }  // namespace qm

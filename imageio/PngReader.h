@@ -6,6 +6,8 @@
 
 #include "core/Image.h"
 #include "imageio/DecodeLimits.h"
+#include "imageio/DecodeOptions.h"
+#include "imageio/DecodedSource.h"
 
 namespace qm {
 
@@ -17,5 +19,12 @@ namespace qm {
 // one whose image data is too short to inflate to all its rows (checked
 // before the picture is allocated).
 Image DecodePng(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
+
+// The same with options: with options.Background a picture with alpha or
+// transparency is laid on that colour (16-bit samples keep their high byte
+// first), with options.AutoOrient the eXIf orientation is noted, and unless
+// options.Colour is Raw the iCCP profile is kept. gAMA, cHRM and sRGB
+// chunks are never used.
+DecodedSource DecodePngSource(std::span<const std::uint8_t> file, const DecodeOptions& options);
 
 }  // namespace qm

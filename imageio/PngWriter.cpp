@@ -26,6 +26,10 @@ struct ChunkPayloads {
     std::vector<std::uint8_t> Gamma;
     // Empty for a file without a resolution.
     std::vector<std::uint8_t> Resolution;
+    // The chunk naming the colours ("iCCP" or "sRGB") and its payload;
+    // no name for a file without.
+    const char* ColourName = nullptr;
+    std::vector<std::uint8_t> Colour;
 };
 
 std::vector<std::uint8_t> TimePayload(std::time_t now)
@@ -50,7 +54,24 @@ std::string SoftwarePayload()
     return payload;
 }
 
-ChunkPayloads MakePayloads(int dpi)
+// Profile name, zero byte, compression method 0, the zlib stream.
+std::vector<std::uint8_t> IccpPayload(const std::vector<std::uint8_t>& profile)
+{
+    static constexpr char kName[] = "ICC profile";
+    std::vector<std::uint8_t> payload(kName, kName + sizeof kName);
+    payload.push_back(0);
+    uLongf size = compressBound(static_cast<uLong>(profile.size()));
+    const std::size_t start = payload.size();
+    payload.resize(start + size);
+    if (compress(payload.data() + start, &size, profile.data(), static_cast<uLong>(profile.size())) !=
+        Z_OK) {
+        ThrowPngError("Cannot compress the profile");
+    }
+    payload.resize(start + size);
+    return payload;
+}
+
+ChunkPayloads MakePayloads(int dpi, const ColourTag& tag)
 {
     ChunkPayloads payloads;
     payloads.Time = TimePayload(std::time(nullptr));
@@ -60,6 +81,13 @@ ChunkPayloads MakePayloads(int dpi)
         AppendBe32(payloads.Resolution, PixelsPerMetre(dpi));
         AppendBe32(payloads.Resolution, PixelsPerMetre(dpi));
         payloads.Resolution.push_back(1);  // unit: the metre
+    }
+    if (!tag.Profile.empty()) {
+        payloads.ColourName = "iCCP";
+        payloads.Colour = IccpPayload(tag.Profile);
+    } else if (tag.Srgb) {
+        payloads.ColourName = "sRGB";
+        payloads.Colour = {0};  // perceptual
     }
     return payloads;
 }
@@ -140,6 +168,9 @@ bool Compress(PngEncoder& encoder, const Image& image, int idatSize,
     WriteChunk(png, "tIME", payloads.Time.data(), payloads.Time.size());
     WriteChunk(png, "tEXt", payloads.Text.data(), payloads.Text.size());
     WriteChunk(png, "gAMA", payloads.Gamma.data(), payloads.Gamma.size());
+    if (payloads.ColourName != nullptr) {
+        WriteChunk(png, payloads.ColourName, payloads.Colour.data(), payloads.Colour.size());
+    }
     if (!payloads.Resolution.empty()) {
         WriteChunk(png, "pHYs", payloads.Resolution.data(), payloads.Resolution.size());
     }
@@ -181,10 +212,11 @@ void CheckIdatSize(int idatSize)
 }
 
 std::vector<std::uint8_t> EncodePngFile(const Image& image, int idatSize, int dpi,
+                                        const ColourTag& tag,
                                         const std::vector<std::uint8_t>* imageData)
 {
     CheckIdatSize(idatSize);
-    const ChunkPayloads payloads = MakePayloads(dpi);
+    const ChunkPayloads payloads = MakePayloads(dpi, tag);
     std::vector<std::uint8_t> output;
     if (imageData != nullptr) {
         // The image data and 12 bytes around each of its chunks, and room
@@ -211,17 +243,18 @@ std::vector<std::uint8_t> EncodePngFile(const Image& image, int idatSize, int dp
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi)
+std::vector<std::uint8_t> EncodePng(const Image& image, int idatSize, int dpi,
+                                    const ColourTag& tag)
 {
-    return EncodePngFile(image, idatSize, dpi, nullptr);
+    return EncodePngFile(image, idatSize, dpi, tag, nullptr);
 }
 
 std::vector<std::uint8_t> EncodePngInBands(const Image& image, unsigned threads, int idatSize,
-                                           int dpi)
+                                           int dpi, const ColourTag& tag)
 {
     CheckIdatSize(idatSize);
     const std::vector<std::uint8_t> imageData = DeflateRowsInBands(image, threads);
-    return EncodePngFile(image, idatSize, dpi, &imageData);
+    return EncodePngFile(image, idatSize, dpi, tag, &imageData);
 }
 
 }  // namespace qm

@@ -12,6 +12,7 @@ packages=(
   build-essential cmake ninja-build pkg-config gettext
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   libcli11-dev libstb-dev libexif-dev nlohmann-json3-dev nettle-dev
+  liblcms2-dev libheif-dev libwebp-dev libtiff-dev
   qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xdg-utils
 )
 test_packages=(
@@ -20,6 +21,7 @@ test_packages=(
   clang libclang-rt-dev
   chromium python3
   dpkg-dev file desktop-file-utils appstream groff-base man-db
+  liblcms2-utils libheif-examples webp libtiff-tools
 )
 
 case "${1:-}" in

@@ -68,6 +68,30 @@ TEST(ImageFiles, TheExtensionChoosesTheDecoder)
     EXPECT_EQ(LoadFailure(folder / "y.bmp"), "ビットマップイメージが不正です");
 }
 
+TEST(ImageFiles, HeifWebpAndTiffByTheirExtensionsOrSignatures)
+{
+    TempFolder folder;
+    const Image small = LoadImageFile(test::Fixture("formats/small.png"));
+    const std::vector<std::pair<std::string, std::string>> copies = {
+        {"formats/small.heic", "a.HEIC"}, {"formats/small.heic", "a.heif"},
+        {"formats/small.avif", "b.Avif"}, {"formats/lossless.webp", "c.WebP"},
+        {"formats/rgb-zip.tif", "d.TIF"},  {"formats/rgb-zip.tif", "d.tiff"},
+    };
+    for (const auto& [fixture, name] : copies) {
+        SCOPED_TRACE(name);
+        fs::copy_file(test::Fixture(fixture), folder / name);
+        EXPECT_EQ(LoadImageFile(folder / name).Width(), small.Width());
+    }
+    // The folder's decoder chain finds them whatever their names say.
+    fs::copy_file(test::Fixture("formats/lossless.webp"), folder / "e.png");
+    fs::copy_file(test::Fixture("formats/rgb-zip.tif"), folder / "f.jpg");
+    fs::copy_file(test::Fixture("formats/small.avif"), folder / "g.bmp");
+    EXPECT_EQ(LoadFailure(folder / "e.png"), "PNG エラー: Not a PNG file");
+    EXPECT_TRUE(LoadImageAnyFormat(folder / "e.png") == small);
+    EXPECT_TRUE(LoadImageAnyFormat(folder / "f.jpg") == small);
+    EXPECT_TRUE(LoadImageAnyFormat(folder / "g.bmp").has_value());
+}
+
 TEST(ImageFiles, OtherExtensionsAreRefusedAsTyped)
 {
     TempFolder folder;
@@ -118,6 +142,9 @@ TEST(ImageFiles, FilesClaimingMorePixelsThanTheyHoldAreRefused)
         {"png-claims-16384.png", "PNG エラー: Not enough image data"},
         {"jpeg-claims-16384.jpg", "JPEG エラー #" + std::to_string(JERR_INPUT_EOF)},
         {"jpeg-progressive-claims-16384.jpg", "JPEG エラー #" + std::to_string(JERR_INPUT_EOF)},
+        {"tiff-claims-16384.tif", "TIFF エラー: Not enough image data"},
+        {"webp-claims-16383.webp", "WebP エラー: Not enough image data"},
+        {"heif-claims-16384.heic", "HEIF エラー: Not enough image data"},
     };
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);

@@ -156,5 +156,30 @@ TEST(JpegReader, HugeClaimedSizesFailBeforeAllocating)
     EXPECT_THROW(DecodeJpeg(file, DecodeLimits{200, 1 << 20}), ErrorMessage);
 }
 
+// testorig.jpg is 227 x 149; libjpeg's scale M/8 gives ceil(227 M / 8) x
+// ceil(149 M / 8) pixels.
+TEST(JpegReader, SmallestScaleThatStillCoversTheOrientedSize)
+{
+    std::vector<std::uint8_t> file = test::ReadFixture("jpeg-bmp/testorig.jpg");
+    DecodeOptions options;
+    options.MinWidth = 60;
+    options.MinHeight = 30;
+    DecodedSource scaled = DecodeJpegSource(file, options);
+    EXPECT_EQ(scaled.JpegScale, 3);
+    EXPECT_EQ(scaled.Picture.Width(), 86);
+    EXPECT_EQ(scaled.Picture.Height(), 56);
+    options.MinWidth = 300;
+    EXPECT_EQ(DecodeJpegSource(file, options).JpegScale, 8);
+
+    // Turned a quarter by its Exif block, the picture is 149 wide.
+    const std::vector<std::uint8_t> app1 = {0xff, 0xe1, 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0,
+                                            42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6,
+                                            0, 0, 0, 0, 0, 0};
+    file.insert(file.begin() + 2, app1.begin(), app1.end());
+    options.MinWidth = 60;
+    options.AutoOrient = true;
+    EXPECT_EQ(DecodeJpegSource(file, options).JpegScale, 4);
+}
+
 }  // namespace
 }  // namespace qm

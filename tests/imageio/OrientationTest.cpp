@@ -7,6 +7,7 @@
 #include "imageio/ImageFiles.h"
 #include "imageio/JpegWriter.h"
 #include "imageio/PngWriter.h"
+#include "TestFiles.h"
 #include "support/Noise.h"
 #include "support/TempFolder.h"
 
@@ -123,6 +124,40 @@ TEST(Orientation, PngExifChunkAndDamagedTagsIgnored)
         EXPECT_EQ(LoadImageFile(Written(folder, "bad.jpg", WithApp1(plain, damaged)), true), stored);
         EXPECT_EQ(LoadImageFile(Written(folder, "bad.png", WithExifChunk(png, damaged)), true), picture);
     }
+}
+
+TEST(Orientation, JpegExifAfterACommentOrAnyOtherSegment)
+{
+    test::TempFolder folder;
+    const Bytes plain = EncodeJpeg(test::Noise(16, 8), 95);
+    const Image stored = LoadImageFile(Written(folder, "plain.jpg", plain));
+    // A comment, then an XMP block in APP1, both before the Exif block.
+    const Bytes comment = {0xff, 0xfe, 0, 7, 'h', 'e', 'l', 'l', 'o'};
+    const Bytes xmp = {0xff, 0xe1, 0, 8, 'h', 't', 't', 'p', ':', '/'};
+    Bytes tagged = WithApp1(plain, TiffBlock(6));
+    tagged.insert(tagged.begin() + 2, xmp.begin(), xmp.end());
+    tagged.insert(tagged.begin() + 2, comment.begin(), comment.end());
+    EXPECT_EQ(LoadImageFile(Written(folder, "tagged.jpg", tagged), true), AsShown(stored, 6));
+}
+
+// make-fixtures.sh: webpmux's EXIF chunk and tiffset's orientation tag say
+// 6 on small.png; the HEIF file is turned a quarter anticlockwise by its
+// irot property while its Exif block says 6, which is not used.
+TEST(Orientation, WebpTiffAndHeifCarriers)
+{
+    const Image small = LoadImageFile(test::Fixture("formats/small.png").string());
+    for (const char* name : {"formats/oriented.webp", "formats/oriented.tif"}) {
+        SCOPED_TRACE(name);
+        const std::string path = test::Fixture(name).string();
+        EXPECT_EQ(LoadImageFile(path, true), AsShown(small, 6));
+        EXPECT_EQ(LoadImageAnyFormat(path, true), AsShown(small, 6));
+        EXPECT_EQ(LoadImageFile(path), small);
+    }
+    const std::string heif = test::Fixture("formats/oriented.heic").string();
+    const Image turned = LoadImageFile(heif, true);
+    const Image stored = LoadImageFile(heif);
+    EXPECT_EQ(stored.Width(), small.Width());
+    EXPECT_EQ(turned, AsShown(stored, 8));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "imageio/ImageFiles.h"
+
 namespace qm::test {
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
@@ -29,6 +31,18 @@ std::vector<std::filesystem::path> FixtureFiles(const std::string& folder,
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+DecodedPicture Decoded(const std::string& relative, const DecodeOptions& options)
+{
+    return LoadPictureFile(Fixture(relative).string(), options);
+}
+
+DecodeOptions WithColour(ColourHandling colour)
+{
+    DecodeOptions options;
+    options.Colour = colour;
+    return options;
 }
 
 Image Gradient(int width, int height)

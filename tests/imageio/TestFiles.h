@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "imageio/DecodeOptions.h"
 
 namespace qm::test {
 
@@ -24,6 +25,12 @@ std::vector<std::filesystem::path> FixtureFiles(const std::string& folder,
                                                 const std::string& extension);
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+
+// A fixture decoded by the decoder its extension names.
+DecodedPicture Decoded(const std::string& relative, const DecodeOptions& options = {});
+
+// A DecodeOptions whose colours go as colour says.
+DecodeOptions WithColour(ColourHandling colour);
 
 // An image whose every pixel differs from its neighbours.
 Image Gradient(int width, int height);
