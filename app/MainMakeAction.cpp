@@ -20,6 +20,7 @@
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 #include "plugin/CheckPluginLibrary.h"
+#include "plugin/PluginTimeBudget.h"
 
 namespace qm {
 namespace {
@@ -78,6 +79,9 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
 void TfrmMain::bbnExecuteClick()
 {
     lastMakeSucceeded_ = false;
+    // The plug-in library's check and the run's preparation share one
+    // budget of running time.
+    const PluginTimeBudget pluginTime;
     const std::string FileName = Text(edtFileName);
     const std::string FolderName = Text(edtSelectImageFolder);
 
