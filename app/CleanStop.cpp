@@ -5,6 +5,7 @@
 
 #include "app/StopRecord.h"
 #include "imageio/TemporaryFiles.h"
+#include "plugin/HostGroups.h"
 
 namespace qm {
 namespace {
@@ -13,6 +14,7 @@ constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void OnStopSignal(int signal)
 {
+    KillHostGroups(true);
     RemoveRecordedTemporariesForExit();
     WriteStopRecordForExit();
     // Raised again with the default action, the signal ends the program as

@@ -23,6 +23,7 @@
 #include "engine/MethodCatalogue.h"
 #include "imageio/OutputNames.h"
 #include "plugin/CheckPluginLibrary.h"
+#include "plugin/PluginTimeBudget.h"
 
 namespace qm {
 namespace {
@@ -82,6 +83,9 @@ void TfrmMain::bbnExecuteClick()
 {
     lastMakeSucceeded_ = false;
     lastMakeRefusedNames_ = false;
+    // The plug-in library's check and the run's preparation share one
+    // budget of running time.
+    const PluginTimeBudget pluginTime;
     const std::string FileName = Text(edtFileName);
     const std::string FolderName = Text(edtSelectImageFolder);
 

@@ -18,6 +18,7 @@
 #include "engine/MethodCatalogue.h"
 #include "imageio/ImageFiles.h"
 #include "plugin/CheckPluginLibrary.h"
+#include "plugin/PluginTimeBudget.h"
 
 namespace qm {
 namespace {
@@ -151,6 +152,8 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
 {
     PreviewTile result;
     MessageCatcher messages;
+    // The library's check and the preparation share one budget, as in a run.
+    const PluginTimeBudget pluginTime;
     try {
         Source(settings, clipboard);
         if (settings.TransMethod == kPluginMethodCode) {

@@ -5,6 +5,7 @@
 
 #include "app/Replay.h"
 #include "app/TextToInt.h"
+#include "app/UDlgHtml.h"
 #include "core/Format.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
@@ -108,23 +109,27 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("N");
 
     auto* html = app.add_flag("--html", o.html, T("HTMLを出力する / write an HTML index page"));
-    app.add_option("--html-title", o.dialogs.htmlTitle, T("ページのタイトル / page title (一覧)"))
+    // The defaults are those of the dialog, in the language of the run.
+    const TfrmHtml page;
+    app.add_option("--html-title", o.dialogs.htmlTitle,
+                   Format(T("ページのタイトル / page title (%s)"), {page.edtTitle}))
         ->type_name("T")
         ->needs(html);
     app.add_option("--html-columns", o.dialogs.htmlColumns,
-                   T("1行あたりの画像数 / images per row (5)"))
+                   Format(T("1行あたりの画像数 / images per row (%s)"), {page.edtNumOfCol}))
         ->type_name("N")
         ->needs(html);
     app.add_option("--html-popup-width", o.dialogs.htmlPopupWidth,
-                   T("ポップアップウィンドウの幅 / pop-up width (400)"))
+                   Format(T("ポップアップウィンドウの幅 / pop-up width (%s)"), {page.edtSizeWidth}))
         ->type_name("W")
         ->needs(html);
     app.add_option("--html-popup-height", o.dialogs.htmlPopupHeight,
-                   T("ポップアップウィンドウの高さ / pop-up height (400)"))
+                   Format(T("ポップアップウィンドウの高さ / pop-up height (%s)"),
+                          {page.edtSizeHeight}))
         ->type_name("H")
         ->needs(html);
     app.add_option("--html-file", o.dialogs.htmlFileName,
-                   T("HTMLのファイル名 / page file name (list.html)"))
+                   Format(T("HTMLのファイル名 / page file name (%s)"), {page.edtFileName}))
         ->type_name("NAME")
         ->needs(html);
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the decoder and colour profile fuzz targets with clang and runs each for the given
-# number of seconds (default 30), seeded with the test pictures (kept in the
-# corpus even where they add no coverage: libjpeg and libpng are not
-# instrumented, so mutations of real files are what reaches into them). New inputs
-# that reach new code are kept in build/fuzz/corpus/<target>; a crash leaves
+# Builds the fuzz targets of the decoders, of the colour profile reader and
+# of the Exif reader with clang and runs each for the given number of
+# seconds (default 30), seeded with the test pictures and fuzz/exif-seeds
+# (kept in the corpus even where they add no coverage: libjpeg, libpng and
+# libexif are not instrumented, so mutations of real files are what reaches
+# into them). New inputs that reach new code are kept in
+# build/fuzz/corpus/<target>; a crash leaves
 # its input as build/fuzz/crash-* and fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +28,7 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DQM_FUZZ=ON -DQM_WERROR=ON \
   -DQM_BUILD_GUI=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF >/dev/null
-targets=(bmp_reader jpeg_reader png_reader heif_reader webp_reader tiff_reader icc_profile)
+targets=(bmp_reader jpeg_reader png_reader heif_reader webp_reader tiff_reader icc_profile exif_reader)
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 fixtures=tests/fixtures
@@ -34,6 +36,7 @@ declare -A seeds=(
   [bmp]="$fixtures/bmpsuite/images $fixtures/bmpsuite/images/lenient $fixtures/hostile"
   [jpeg]="$fixtures/jpeg-bmp $fixtures/hostile"
   [png]="$fixtures/pngsuite $fixtures/pngsuite-interlaced $fixtures/png-corrupt $fixtures/hostile"
+  [exif]="fuzz/exif-seeds $fixtures/png-corrupt $fixtures/jpeg-bmp"
 )
 # The HEIF, WebP and TIFF files and the profiles sit in one folder; each
 # target is seeded with its own kind.

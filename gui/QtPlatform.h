@@ -47,6 +47,8 @@ public:
 
     void CloseMainWindow() override;
 
+    RunProgress& Progress() { return progress_; }
+
 private:
     MainWindow* window_ = nullptr;
     // Nested busy calls restore the window only when the outermost ends.

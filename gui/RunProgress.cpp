@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QThread>
 
 #include "app/AppInfo.h"
 #include "core/Translate.h"
@@ -17,6 +18,9 @@ void RunProgress::Start(QWidget* window)
 
 bool RunProgress::Step(std::int32_t number, std::int32_t count, const std::string& file)
 {
+    if (stepDelay_.count() > 0) {
+        QThread::msleep(static_cast<unsigned long>(stepDelay_.count()));
+    }
     if (dialog_ == nullptr && clock_.isValid() && clock_.elapsed() >= kDelayMs) {
         // Without a parent: the main window is disabled for the run, and so
         // would be a dialog it owned.

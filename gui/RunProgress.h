@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +28,12 @@ public:
     // The run has ended: the dialog goes.
     void Finish();
 
+    // Makes every step last at least this long (none by default): a test's
+    // run then outlasts kDelayMs however fast the machine makes its tiles.
+    void SetStepDelay(std::chrono::milliseconds delay) { stepDelay_ = delay; }
+
 private:
+    std::chrono::milliseconds stepDelay_{0};
     QPointer<QWidget> window_;
     QElapsedTimer clock_;
     QPointer<QProgressDialog> dialog_;

@@ -6,6 +6,7 @@
 #include "core/Language.h"
 #include "gui/CommandLine.h"
 #include "gui/DesktopApp.h"
+#include "plugin/HostGroups.h"
 
 int main(int argc, char* argv[])
 {
@@ -19,5 +20,9 @@ int main(int argc, char* argv[])
     if (picture) {
         desktop.Window().TakeFiles({*picture});
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // A preview closed with the window may still wait for a plug-in host:
+    // its group ends now, so the preview's end is not waited for.
+    qm::KillHostGroups(false);
+    return status;
 }

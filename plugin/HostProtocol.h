@@ -25,6 +25,11 @@
 //     kSymmetryType answer
 // The host stops after the first answer a run refuses, so the calls into
 // the library end where they always ended.
+//
+// The host runs with at most kAddressSpaceLimit bytes of address space
+// (unless kAddressSpaceLimited is false) and kProcessorSeconds of
+// processor time. When the library dies for want of memory, the host
+// answers kOutOfMemoryAnswer instead.
 namespace qm::host {
 
 inline constexpr const char* kProgramName = "quillmore-plugin-host";
@@ -40,6 +45,26 @@ inline constexpr std::int32_t kImageSize = 4;
 inline constexpr std::int32_t kTransMethod = 5;
 inline constexpr std::int32_t kSymmetryType = 6;
 inline constexpr std::int32_t kEnd = 7;
+inline constexpr std::int32_t kOutOfMemory = 8;
+
+inline constexpr std::int32_t kOutOfMemoryAnswer[] = {kAnswerMagic, kOutOfMemory, kEnd};
+
+// The shadow memory of a sanitizer build alone is larger than the limit.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr bool kAddressSpaceLimited = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || \
+    __has_feature(memory_sanitizer)
+inline constexpr bool kAddressSpaceLimited = false;
+#else
+inline constexpr bool kAddressSpaceLimited = true;
+#endif
+#else
+inline constexpr bool kAddressSpaceLimited = true;
+#endif
+inline constexpr long long kAddressSpaceMiB = 4096;
+inline constexpr long long kAddressSpaceLimit = kAddressSpaceMiB << 20;
+inline constexpr long long kProcessorSeconds = 10;
 
 // The exports, in the order they are looked up.
 inline constexpr const char* kExportNames[] = {"QuillmoreDLL", "MakeImageSize",

@@ -3,20 +3,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <system_error>
 
+#include "plugin/HostProcess.h"
 #include "plugin/HostProtocol.h"
 #include "plugin/PluginHostFailure.h"
-
-extern char** environ;
 
 namespace qm {
 namespace {
@@ -44,36 +43,6 @@ private:
     int fd_;
 };
 
-// A started host; killed and reaped with the object unless reaped before.
-class HostProcess {
-public:
-    explicit HostProcess(pid_t pid) : pid_(pid) {}
-    ~HostProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            Reap();
-        }
-    }
-    HostProcess(const HostProcess&) = delete;
-    HostProcess& operator=(const HostProcess&) = delete;
-
-    pid_t Pid() const { return pid_; }
-
-    // Waits for the end of the host and returns its wait status.
-    int Reap()
-    {
-        int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
-        pid_ = -1;
-        return status;
-    }
-
-private:
-    pid_t pid_;
-};
-
 // The folder of the running program.
 std::filesystem::path ProgramFolder()
 {
@@ -91,38 +60,20 @@ bool IsProgram(const std::filesystem::path& path)
     return std::filesystem::is_regular_file(path, error) && access(path.c_str(), X_OK) == 0;
 }
 
-pid_t Spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-            int answerFd)
-{
-    std::vector<std::string> texts{program.string()};
-    texts.insert(texts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : texts) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
+// Spends the running time of a host from its start to its end.
+class SpentTime {
+public:
+    explicit SpentTime(PluginTimeBudget& budget) : budget_(budget), start_(Clock::now()) {}
+    ~SpentTime() { budget_.Spend(Clock::now() - start_); }
+    SpentTime(const SpentTime&) = delete;
+    SpentTime& operator=(const SpentTime&) = delete;
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, answerFd, STDOUT_FILENO);
-    // The host starts with no signal blocked and every signal at its default.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigfillset(&signals);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    Clock::time_point Deadline() const { return start_ + budget_.Left(); }
 
-    pid_t pid = -1;
-    const int error =
-        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return error == 0 ? pid : -1;
-}
+private:
+    PluginTimeBudget& budget_;
+    Clock::time_point start_;
+};
 
 // Appends what can be read now, keeping at most the longest answer's bytes
 // (more marks the answer as too long); false at the end of the stream.
@@ -172,7 +123,9 @@ std::vector<std::int32_t> RunPluginHost(const std::vector<std::string>& argument
                                         std::chrono::seconds timeLimit)
 {
     const std::filesystem::path program = FindPluginHost(ProgramFolder());
-    const auto deadline = Clock::now() + timeLimit;
+    std::optional<PluginTimeBudget> own;
+    PluginTimeBudget& budget =
+        PluginTimeBudget::Open() != nullptr ? *PluginTimeBudget::Open() : own.emplace(timeLimit);
 
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) {
@@ -180,14 +133,15 @@ std::vector<std::int32_t> RunPluginHost(const std::vector<std::string>& argument
     }
     Descriptor readEnd(ends[0]);
     Descriptor writeEnd(ends[1]);
-    const pid_t pid = Spawn(program, arguments, writeEnd.Get());
+    const SpentTime spent(budget);
+    HostProcess host;
+    const bool started = host.Start(program, arguments, writeEnd.Get());
     writeEnd.Close();
-    if (pid < 0) {
+    if (!started) {
         throw PluginHostFailure::NotStarted(program.string());
     }
-    HostProcess host(pid);
     // Readable once the host has ended.
-    const Descriptor ended(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)));
+    const Descriptor ended(static_cast<int>(syscall(SYS_pidfd_open, host.Pid(), 0)));
     if (ended.Get() < 0 || fcntl(readEnd.Get(), F_SETFL, O_NONBLOCK) != 0) {
         throw PluginHostFailure::NotStarted(program.string());
     }
@@ -196,9 +150,9 @@ std::vector<std::int32_t> RunPluginHost(const std::vector<std::string>& argument
     bool tooLong = false;
     pollfd watched[2] = {{readEnd.Get(), POLLIN, 0}, {ended.Get(), POLLIN, 0}};
     for (;;) {
-        const int wait = RemainingMilliseconds(deadline);
+        const int wait = RemainingMilliseconds(spent.Deadline());
         if (wait == 0) {
-            throw PluginHostFailure::Timeout(timeLimit);
+            throw PluginHostFailure::Timeout(budget.Limit());
         }
         if (poll(watched, 2, wait) < 0) {
             if (errno == EINTR) {
@@ -213,21 +167,25 @@ std::vector<std::int32_t> RunPluginHost(const std::vector<std::string>& argument
             break;
         }
     }
+    // A process the library started may hold the pipe open: what the host
+    // wrote is in it now, and the rest of its group ends here.
+    const int status = host.Reap();
     ReadAvailable(readEnd.Get(), bytes, tooLong);
 
-    const int status = host.Reap();
     if (WIFSIGNALED(status)) {
         throw PluginHostFailure::Signal(WTERMSIG(status));
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || bytes.empty()) {
         throw PluginHostFailure::Exit(WEXITSTATUS(status));
     }
     if (tooLong || bytes.size() % sizeof(std::int32_t) != 0) {
         throw PluginHostFailure::Garbage();
     }
     std::vector<std::int32_t> values(bytes.size() / sizeof(std::int32_t));
-    if (!values.empty()) {
-        std::memcpy(values.data(), bytes.data(), bytes.size());
+    std::memcpy(values.data(), bytes.data(), bytes.size());
+    if (values == std::vector<std::int32_t>(std::begin(host::kOutOfMemoryAnswer),
+                                            std::end(host::kOutOfMemoryAnswer))) {
+        throw PluginHostFailure::OutOfMemory();
     }
     return values;
 }

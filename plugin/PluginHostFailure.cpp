@@ -5,6 +5,7 @@
 
 #include "core/Format.h"
 #include "core/Translate.h"
+#include "plugin/HostProtocol.h"
 
 namespace qm {
 
@@ -24,7 +25,12 @@ PluginHostFailure PluginHostFailure::Exit(int status)
 
 PluginHostFailure PluginHostFailure::Garbage()
 {
-    return Exit(0);
+    return PluginHostFailure(T("応答が不正です"));
+}
+
+PluginHostFailure PluginHostFailure::OutOfMemory()
+{
+    return PluginHostFailure(Format(T("メモリ不足[%dMiB]"), {host::kAddressSpaceMiB}));
 }
 
 PluginHostFailure PluginHostFailure::Timeout(std::chrono::seconds limit)

@@ -15,8 +15,12 @@ public:
     static PluginHostFailure Signal(int signal);
     // "終了コード[3]": the host ended with the status before it answered.
     static PluginHostFailure Exit(int status);
-    // "終了コード[0]": the host ended normally, but what it wrote is no answer.
+    // "応答が不正です": the host ended normally, but what it wrote is no
+    // answer.
     static PluginHostFailure Garbage();
+    // "メモリ不足[4096MiB]": the library ran out of the host's address
+    // space.
+    static PluginHostFailure OutOfMemory();
     // "時間切れ[10秒]": the host had not ended within the limit.
     static PluginHostFailure Timeout(std::chrono::seconds limit);
     // "ファイル[path]": the host program could not be started.

@@ -16,8 +16,10 @@ class HostAnswers;
 // the plug-in host (a process of its own) load the library and ask it for
 // the converted image size, the piece cell of every converted cell and the
 // symmetry type, checks the answers and stores that mapping in the result
-// map; a host that dies, ends early, answers garbage or runs out of time
-// fails with code 19. Make renders the converted image from
+// map; a host that dies, ends early, answers garbage, runs out of memory or
+// out of time fails with code 19. The host draws on the time budget open
+// on this thread (plugin/PluginTimeBudget.h), which the make action shares
+// with its library check. Make renders the converted image from
 // the map and completes it by the mirror copies of the symmetry type; the
 // library is not involved any more.
 class TDll : public TMakeUnit {
@@ -28,7 +30,8 @@ public:
     std::int32_t ConvertedWidth = 0;
     std::int32_t ConvertedHeight = 0;
     std::int32_t Symmetry = 0;
-    // How long the host may take for all of the library's answers.
+    // How long the host may take for all of the library's answers when no
+    // time budget is open.
     std::chrono::seconds HostTimeLimit = kPluginTimeLimit;
 
 protected:

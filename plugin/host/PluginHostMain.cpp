@@ -5,6 +5,8 @@
 // how it answers.
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +30,58 @@ constexpr int kUsageError = 2;
 constexpr int kWriteError = 1;
 
 using Answer = std::vector<std::int32_t>;
+
+// Where the answer goes; the signal handler writes there too.
+int answerFd = -1;
+
+// A library that allocates without end finds the address space used up:
+// its allocation fails with ENOMEM, and it dies of the null pointer or of
+// the exception it did not catch. That death is answered as a lack of
+// memory; any other ends the host by its signal as before.
+extern "C" void OnFatalSignal(int signal)
+{
+    if (errno == ENOMEM) {
+        const char* bytes = reinterpret_cast<const char*>(kOutOfMemoryAnswer);
+        std::size_t left = sizeof kOutOfMemoryAnswer;
+        while (left > 0) {
+            const ssize_t written = write(answerFd, bytes, left);
+            if (written <= 0) {
+                break;
+            }
+            bytes += written;
+            left -= static_cast<std::size_t>(written);
+        }
+        _exit(0);
+    }
+    // The handler is reset to the default: raised again, the signal ends
+    // the host as soon as this returns.
+    raise(signal);
+}
+
+// The limits the library runs within, and the handler that tells a lack of
+// memory from other deaths.
+void Confine()
+{
+    if constexpr (kAddressSpaceLimited) {
+        const rlimit space{static_cast<rlim_t>(kAddressSpaceLimit),
+                           static_cast<rlim_t>(kAddressSpaceLimit)};
+        setrlimit(RLIMIT_AS, &space);
+    }
+    // One second more of hard limit: SIGXCPU first, which names the cause;
+    // SIGKILL for a library that ignores it.
+    const rlimit processor{static_cast<rlim_t>(kProcessorSeconds),
+                           static_cast<rlim_t>(kProcessorSeconds + 1)};
+    setrlimit(RLIMIT_CPU, &processor);
+
+    struct sigaction fatal {};
+    fatal.sa_handler = OnFatalSignal;
+    fatal.sa_flags = SA_RESETHAND;
+    sigemptyset(&fatal.sa_mask);
+    for (const int signal : {SIGSEGV, SIGBUS, SIGABRT}) {
+        sigaction(signal, &fatal, nullptr);
+    }
+    errno = 0;
+}
 
 bool ParseSide(const char* text, std::int32_t& side)
 {
@@ -122,10 +176,11 @@ int main(int argc, char** argv)
 {
     // The answer keeps the standard output the program handed over; what
     // the library prints goes to standard error.
-    const int answerFd = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    answerFd = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
     if (answerFd < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
         return kWriteError;
     }
+    Confine();
 
     Answer answer{kAnswerMagic};
     std::int32_t x = 0;

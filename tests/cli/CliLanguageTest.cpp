@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CliProcess.h"
 #include "support/TempFolder.h"
 
@@ -60,6 +62,10 @@ TEST(CliLanguage, RefusalsInTheLocalesLanguage)
 
     const CliResult help = RunCliProgram({"--help"}, work.Path(), Locale("", "en_US.UTF-8"));
     EXPECT_NE(help.out.find("  -h,--help                   show this help\n"), std::string::npos)
+        << help.out;
+    // No Japanese left in it, not even in a default (the page title's).
+    EXPECT_TRUE(std::all_of(help.out.begin(), help.out.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         << help.out;
 }
 

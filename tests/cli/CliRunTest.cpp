@@ -12,6 +12,7 @@
 #include "CliProcess.h"
 #include "imageio/ImageFiles.h"
 #include "support/Noise.h"
+#include "support/Processes.h"
 #include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
@@ -241,6 +242,28 @@ TEST(CliRun, TerminationLeavesNoTemporaryFile)
     EXPECT_TRUE(fs::is_regular_file(work / "image001.png"));
     EXPECT_FALSE(fs::exists(work / "image100.png"));
     EXPECT_EQ(TemporaryFilesIn(work.Path()), 0);
+}
+
+// Stopped while a plug-in library hangs in its check, having started a
+// process of its own, the program leaves neither that process nor the host.
+TEST(CliRun, TerminationDuringAPluginCallLeavesNoHostBehind)
+{
+    TempFolder work;
+    const pid_t child = StartCliProgram(
+        {"--file", kJpeg, "--plugin", QM_TEST_PLUGIN_FORKING_ENDLESS_LOOP_IN_IDENTIFY, "--out", "."},
+        work.Path(), {{"QM_TEST_PLUGIN_PID_FILE", work / "pids"}});
+    const std::vector<pid_t> pids = test::PidsInFile(work / "pids");
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    ASSERT_EQ(pids.size(), 2u);
+    for (const pid_t pid : pids) {
+        if (!test::ProcessEnds(pid)) {
+            ADD_FAILURE() << "left " << pid;
+            ::kill(pid, SIGKILL);
+        }
+    }
 }
 
 TEST(CliRun, ClipboardIsReadThroughTheDesktopsTool)

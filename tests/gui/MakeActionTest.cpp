@@ -55,6 +55,9 @@ TEST_F(MakeActionTest, LongRunShowsProgressAndCancelKeepsCompleteTiles)
     Type(edtMake, QStringLiteral("100"));
     Click(rdbPng);
     Type(edtOutDirectory, folder_.path());
+    // 100 tiles of at least 20 ms each outlast the dialog's delay on any
+    // machine.
+    app_->Desktop().Progress().SetStepDelay(std::chrono::milliseconds(20));
 
     bool cancelled = false;
     QTimer poll;

@@ -12,10 +12,16 @@
  *   MB_JUNK        writes junk to every descriptor above standard error
  *   MB_PRINT       prints to standard output (also in QuillmoreDLL) and
  *                  answers well
+ *   MB_SLEEP       sleeps QM_TEST_PLUGIN_SLEEP_MS milliseconds
+ *   MB_ALLOCATE    allocates without end
+ * and MB_FORK first starts a child that keeps standard error open, writes
+ * "<its pid> <host pid>" to the file QM_TEST_PLUGIN_PID_FILE and waits for
+ * ever; the call goes on once the file is there.
  */
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "plugin/include/quillmore_plugin.h"
@@ -23,8 +29,45 @@
 static int32_t pieceX;
 static int32_t pieceY;
 
+#if defined(MB_FORK)
+static void StartChild(void)
+{
+    const char* file = getenv("QM_TEST_PLUGIN_PID_FILE");
+    int written[2];
+    char done;
+    if (file == NULL || pipe(written) != 0) {
+        abort();
+    }
+    if (fork() == 0) {
+        char partial[4096];
+        FILE* out;
+        snprintf(partial, sizeof partial, "%s.partial", file);
+        out = fopen(partial, "w");
+        if (out == NULL || fprintf(out, "%d %d\n", (int)getpid(), (int)getppid()) < 0 ||
+            fclose(out) != 0 || rename(partial, file) != 0 || write(written[1], "", 1) != 1) {
+            _exit(1);
+        }
+        for (;;) {
+            pause();
+        }
+    }
+    if (read(written[0], &done, 1) != 1) {
+        abort();
+    }
+    close(written[0]);
+    close(written[1]);
+}
+#endif
+
+#if defined(MB_ALLOCATE)
+static void* volatile allocated;
+#endif
+
 static void Misbehave(void)
 {
+#if defined(MB_FORK)
+    StartChild();
+#endif
 #if defined(MB_SEGFAULT)
     volatile uintptr_t address = 8;
     (void)*(volatile int32_t*)address;
@@ -49,6 +92,16 @@ static void Misbehave(void)
 #elif defined(MB_PRINT)
     printf("printed by the plug-in\n");
     fflush(stdout);
+#elif defined(MB_SLEEP)
+    const long milliseconds = atol(getenv("QM_TEST_PLUGIN_SLEEP_MS"));
+    const struct timespec length = {milliseconds / 1000, milliseconds % 1000 * 1000000};
+    nanosleep(&length, NULL);
+#elif defined(MB_ALLOCATE)
+    for (;;) {
+        char* block = malloc(64 << 20);
+        block[0] = 1;
+        allocated = block;
+    }
 #endif
 }
 

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +17,8 @@
 #include "core/Errors.h"
 #include "engine/ErrorCodes.h"
 #include "plugin/CheckPluginLibrary.h"
+#include "plugin/HostProtocol.h"
+#include "support/Processes.h"
 
 namespace qm {
 namespace {
@@ -61,7 +64,7 @@ TEST(PluginHost, MisbehavingLibraryEndsTheActionWithOneReportAndLeavesNoProcess)
         {QM_TEST_PLUGIN_ABORT, "シグナル[6 SIGABRT]"},
         {QM_TEST_PLUGIN_EXIT0, "終了コード[0]"},
         {QM_TEST_PLUGIN_EXIT3, "終了コード[3]"},
-        {QM_TEST_PLUGIN_JUNK, "終了コード[0]"},
+        {QM_TEST_PLUGIN_JUNK, "応答が不正です"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PrepareReport(c.path), kHostFailed + c.detail) << c.path;
@@ -81,6 +84,52 @@ TEST(PluginHost, MisbehavingLibraryEndsTheActionWithOneReportAndLeavesNoProcess)
 
     // And the next run goes on as ever.
     EXPECT_EQ(PrepareReport(QM_TEST_PLUGIN_IDENTITY), "");
+}
+
+// No process of a host's group outlives the call: neither the child a
+// library forks and leaves running, nor that of a library that hangs. The
+// check and the preparation of one action share one budget of time; a
+// library that allocates without end is told apart.
+TEST(PluginHost, HostsLeaveNoProcessOfTheirGroupAndShareTheActionsTime)
+{
+    const std::string pidFile =
+        testing::TempDir() + "quillmore-plugin-pids-" + std::to_string(getpid());
+    setenv("QM_TEST_PLUGIN_PID_FILE", pidFile.c_str(), 1);
+    const struct {
+        const char* path;
+        std::string report;
+    } forking[] = {
+        {QM_TEST_PLUGIN_FORKING, ""},
+        {QM_TEST_PLUGIN_FORKING_ENDLESS_LOOP, kHostFailed + "時間切れ[1秒]"},
+    };
+    for (const auto& c : forking) {
+        std::remove(pidFile.c_str());
+        EXPECT_EQ(PrepareReport(c.path, std::chrono::seconds(1)), c.report) << c.path;
+        const std::vector<pid_t> pids = test::PidsInFile(pidFile);
+        ASSERT_EQ(pids.size(), 2u) << c.path;
+        for (const pid_t pid : pids) {
+            if (!test::ProcessEnds(pid)) {
+                ADD_FAILURE() << c.path << " left " << pid;
+                kill(pid, SIGKILL);
+            }
+        }
+    }
+    std::remove(pidFile.c_str());
+    unsetenv("QM_TEST_PLUGIN_PID_FILE");
+
+    // Each host of the library takes two of the three seconds: the check
+    // passes and leaves too little for the preparation.
+    setenv("QM_TEST_PLUGIN_SLEEP_MS", "2000", 1);
+    {
+        const PluginTimeBudget budget(std::chrono::seconds(3));
+        EXPECT_TRUE(CheckReports(QM_TEST_PLUGIN_SLEEP_IN_IDENTIFY).empty());
+        EXPECT_EQ(PrepareReport(QM_TEST_PLUGIN_SLEEP_IN_IDENTIFY), kHostFailed + "時間切れ[3秒]");
+    }
+    unsetenv("QM_TEST_PLUGIN_SLEEP_MS");
+
+    if (host::kAddressSpaceLimited) {
+        EXPECT_EQ(PrepareReport(QM_TEST_PLUGIN_ALLOCATE), kHostFailed + "メモリ不足[4096MiB]");
+    }
 }
 
 TEST(PluginHost, WhatTheLibraryPrintsGoesToStandardError)
