@@ -76,7 +76,7 @@ echo "== desktop entry, metainfo and manual pages"
 desktop-file-validate /usr/share/applications/quillmore.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.quillmore.quillmore.metainfo.xml
 for page in quillmore quillmore-cli; do
-  warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1 || true)
+  warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1 || true)
   [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done
 
