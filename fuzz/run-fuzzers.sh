@@ -59,6 +59,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   echo "== fuzz_${target} for ${seconds} s"
   # shellcheck disable=SC2086  # the seed folders are separate arguments
+  LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
   "$build/fuzz/fuzz_${target}" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -malloc_limit_mb=1024 -keep_seed=1 -artifact_prefix="$build/" -print_final_stats=1 \
     "$corpus" ${seeds[$format]}

@@ -36,5 +36,5 @@ cmake --build build/tsan -j "$jobs" --target app_tests
 TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/app/app_tests \
   --gtest_filter='TileSaver.*:ParallelRun.*'
 
-echo "== fuzzing the BMP, JPEG and PNG decoders (clang, libFuzzer)"
+echo "== fuzzing the decoders, the colour profile and the Exif reader (clang, libFuzzer)"
 fuzz/run-fuzzers.sh 30
