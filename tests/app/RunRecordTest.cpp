@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "MainWindow.h"
+#include "app/CleanStop.h"
 #include "app/Replay.h"
 #include "app/RunRecord.h"
 #include "app/SourceImages.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "effects/ImageEffect.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/PngWriter.h"
@@ -306,6 +313,74 @@ TEST(RunRecord, FailedRunSaysWhichTileFailed)
     EXPECT_EQ(record.End.FailedTile, 2);
     EXPECT_EQ(record.End.InPlace, 1u);
     EXPECT_NE(record.End.Message.find("p002.bmp"), std::string::npos);
+}
+
+// Stopped at any moment, a run leaves a record of exactly the tiles in
+// place, the stop's through a temporary file no one can foresee: eight
+// encoder threads let the tiles in hand run ahead of those in place, and
+// several are put in place inside one Save; with one, tile k - 1 is the last
+// in place when tile k is asked for.
+TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
+{
+    struct Stop {
+        int signal;
+        std::int32_t at;
+        unsigned threads;
+    };
+    for (const auto [signal, at, threads] :
+         {Stop{SIGTERM, 1, 8}, Stop{SIGTERM, 7, 8}, Stop{SIGTERM, 16, 8}, Stop{SIGKILL, 10, 1}}) {
+        TempFolder folder;
+        SaveBmp(test::Noise(300, 300, 8), folder / "source.bmp");
+        folder.Write("victim", "untouched");
+        std::filesystem::create_symlink(folder / "victim", folder / "record.json");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            InstallCleanStop();
+            // Where the stop's temporary file once was, for anyone to foresee.
+            std::filesystem::create_symlink(
+                folder / "victim",
+                Format("%s.tmp-%d-4294967296", {folder / "record.json", static_cast<long>(::getpid())}));
+            RecordingPlatform platform;
+            platform.tileProgress = [&](std::int32_t number, std::int32_t, const std::string&) {
+                if (number == at) {
+                    ::kill(::getpid(), signal);
+                    for (;;) {
+                        ::pause();
+                    }
+                }
+                return true;
+            };
+            MakeImages(platform, 16, 1, folder / "source.bmp", "", 256, 256, "", 2, 50, false,
+                       false, false, "", folder.Path() + "/", 3, kSourceImageFile, threads, Recording());
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+
+        std::vector<std::string> tiles;
+        for (const std::string& name : NamesIn(folder.Path())) {
+            if (name.ends_with(".png")) {
+                tiles.push_back(name);
+            } else if (signal == SIGTERM) {
+                EXPECT_TRUE(name.find(".tmp-") == std::string::npos || name.ends_with("4294967296"))
+                    << name;
+            }
+        }
+        const RunRecordData record = ReadRecord(folder / "record.json");
+        std::vector<std::string> listed;
+        for (const RecordedTile& tile : record.Tiles) {
+            listed.push_back(tile.File);
+        }
+        EXPECT_EQ(listed, tiles) << signal << " at " << at;
+        EXPECT_EQ(record.End.InPlace, tiles.size());
+        EXPECT_EQ(record.End.Result, "stopped");
+        EXPECT_LT(tiles.size(), 16u);
+        if (threads == 1) {
+            EXPECT_EQ(tiles.size(), static_cast<std::size_t>(at - 1));
+        }
+        EXPECT_EQ(FileBytes(folder / "victim"), "untouched");
+    }
 }
 
 }  // namespace qm
