@@ -383,4 +383,56 @@ TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
     }
 }
 
+// A replay refuses, before it reads the source, a record it cannot trust,
+// naming the field and what it takes.
+TEST(RunRecord, ReplayRefusesRecordsARunWouldRefuse)
+{
+    SmallRecordedRun run(2);
+    const std::vector<std::pair<std::vector<std::pair<std::string, std::string>>, std::string>> cases = {
+        {{{"\"brightness\": false", "\"brightness\": true"}, {"\"brightness\": null", "\"brightness\": 5.0"}},
+         "作成記録の tiles[0].brightness が不正です (-0.25 以上 0.25 未満の数)"},
+        {{{"\"brightness\": null", "\"brightness\": 0.1"}}, "作成記録の tiles[0].brightness が不正です (null)"},
+        {{{"\"quality\": 50", "\"quality\": 500"}}, "作成記録の output.quality が不正です (1 から 100 までの整数)"},
+        {{{"\"quality\": 50", "\"quality\": \"50\""}}, "作成記録の output.quality が不正です (1 から 100 までの整数)"},
+        {{{"\"height\": 32", "\"height\": 34"}}, "作成記録の cut.width が不正です (34)"},
+        {{{"\"code\": 1", "\"code\": 8"}},
+         "作成記録の method.code が不正です (1, 2, 3, 4, 5, 6, 7, 9, 10 のいずれか)"},
+        {{{"\"type\": 0", "\"type\": 3"}}, "作成記録の output.type が不正です (0, 1, 2 のいずれか)"},
+        {{{"\"FitPercent\": 25", "\"FitPercent\": 0"}},
+         "作成記録の extended.FitPercent が不正です (1 から 100 までの整数)"},
+        {{{"\"count\": 2", "\"count\": 1"}}, "作成記録の tiles が不正です (1 個までの配列)"},
+        {{{"\"number\": 2", "\"number\": 1"}},
+         "作成記録の tiles[0].number が不正です (1 から 2 までの整数で、ほかの画像と重ならない番号)"},
+        {{{"\"x0\": ", "\"x0\": 29, \"was\": "}}, "作成記録の tiles[0].x0 が不正です (0 から 28 までの整数)"},
+        {{{"\"rotate_number\": 3", "\"rotate_number\": 21"}}, "作成記録の rotate_number が不正です (2 から 20 までの整数)"},
+        {{{"\"seeds\": [", "\"seeds\": [{\"step\": \"run\", \"seed\": -1, \"from\": \"clock\"},"}},
+         "作成記録の seeds[0].seed が不正です (0 から 4294967295 までの整数)"},
+        {{{"\"failed_tile\": null", "\"failed_tile\": 3"}},
+         "作成記録の end.failed_tile が不正です (null または 1 から 2 までの整数)"},
+        {{{"\"width\": 60", "\"width\": 30"}}, "作成記録の source.width が不正です (32 から 32768 までの整数)"},
+        {{{"\"sha256\"", "\"sha\""}}, "作成記録の source.sha256 が不正です (文字列)"},
+        {{{"\"prefix\": \"\"", "\"prefix\": \"\", \"prefix_bytes\": \"2f78\""}},
+         "作成記録の prefix が不正です (先頭が「/」でなく、「..」の部分も制御文字もない名前)"},
+    };
+    for (const auto& [edits, message] : cases) {
+        EXPECT_EQ(run.ReplayEdited(edits, false), message) << edits[0].second;
+    }
+
+    const std::string deep = std::string(65, '[') + std::string(65, ']');
+    run.folder.Write("deep.json", deep);
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "deep.json")),
+              "作成記録の 入れ子の深さ が不正です (64 まで)");
+    std::string many = "[0";
+    for (int i = 0; i < 100'000; ++i) {
+        many += ",0";
+    }
+    run.folder.Write("many.json", many + "]");
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "many.json")),
+              "作成記録の 値の数 が不正です (100000 まで)");
+    // Refused by its size alone, before a byte of it is read.
+    std::filesystem::resize_file(run.folder / "many.json", (std::uintmax_t{16} << 20) + 1);
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "many.json")),
+              "作成記録の ファイルの大きさ が不正です (16 MiB まで)");
+}
+
 }  // namespace qm
