@@ -10,7 +10,7 @@ namespace qm {
 
 // The largest record file a replay reads, the deepest nesting of objects
 // and arrays and the most values it parses. A run of 100 tiles records
-// some 1,000 values in 30 KB; 100,000 values take at most 12 MB.
+// some 850 values in 18 KB; 100,000 values take at most 12 MB.
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{16} << 20;
 inline constexpr int kMaxRecordDepth = 64;
 inline constexpr long kMaxRecordValues = 100'000;
