@@ -37,6 +37,9 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
     row.Caption = std::move(caption);
     row.Checked = checked;
     row.ValueMaxLength = static_cast<int>(std::to_string(max).size());
+    row.Number = member;
+    row.Min = min;
+    row.Max = max;
     row.ValueText = [member](const ExtendedSettings& settings) {
         return std::to_string(settings.*member);
     };

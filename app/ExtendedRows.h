@@ -24,6 +24,10 @@ struct ExtendedRow {
     int ValueMaxLength = 0;
     std::function<std::string(const ExtendedSettings&)> ValueText;
     std::function<std::optional<std::string>(ExtendedSettings&, const std::string&)> StoreValue;
+    // For a setting whose value is a whole number: the number and its range.
+    int ExtendedSettings::*Number = nullptr;
+    int Min = 0;
+    int Max = 0;
 
     bool HasValue() const { return static_cast<bool>(StoreValue); }
 };

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/HelpPage.h"
+#include "app/SettingRanges.h"
 #include "app/TextToInt.h"
 #include "app/UDlgRotateNum.h"
 #include "core/Errors.h"
@@ -17,8 +18,6 @@ namespace {
 
 using enum ControlId;
 
-constexpr int kQualityMin = 1;
-constexpr int kQualityMax = 100;
 // A dropped file's path goes through a buffer of 260 characters with the
 // terminating zero, so the field takes at most 259 of them.
 constexpr std::size_t kDroppedPathMax = 259;

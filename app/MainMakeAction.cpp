@@ -12,6 +12,7 @@
 #include "app/OutputType.h"
 #include "app/RunFiles.h"
 #include "app/RunOverview.h"
+#include "app/SettingRanges.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -29,9 +30,6 @@ namespace qm {
 namespace {
 
 using enum ControlId;
-
-constexpr std::int32_t kCountMin = 1;
-constexpr std::int32_t kCountMax = 100;
 
 // An existing file; a folder is not one.
 bool FileExists(const std::string& name)

@@ -51,7 +51,7 @@ TileDraw DrawJudgedTile(Lcg& generator, const TileSeries& series, const PieceDet
     }
     if (series.BrightnessFlag) {
         const double f = generator.RandomFraction();
-        draw.Amount = f * 0.5 - 0.25;
+        draw.Amount = f * (kBrightnessAmountEnd - kBrightnessAmountMin) + kBrightnessAmountMin;
     }
     return draw;
 }
@@ -79,29 +79,6 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
     return maker.Make(piece);
 }
 
-namespace {
-
-// Tells the observer how many tiles are in place when the tile loop ends,
-// however it ends.
-class PlacedAtEnd {
-public:
-    PlacedAtEnd(TTileSaver& saver, TileObserver* observer) : saver_(saver), observer_(observer) {}
-    ~PlacedAtEnd()
-    {
-        if (observer_ != nullptr) {
-            observer_->TilesPlaced(saver_.Placed());
-        }
-    }
-    PlacedAtEnd(const PlacedAtEnd&) = delete;
-    PlacedAtEnd& operator=(const PlacedAtEnd&) = delete;
-
-private:
-    TTileSaver& saver_;
-    TileObserver* observer_;
-};
-
-}  // namespace
-
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
                TileObserver* observer)
 {
@@ -111,8 +88,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.Extended.Dpi ? series.Extended.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads));
-    const PlacedAtEnd placedAtEnd(saver, observer);
+                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer);
 
     // The tables of the source's detail are built once for all tiles.
     const PieceDetail detail(source, series.Extended.SkipFlat);
@@ -137,9 +113,6 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         }
         // The next Make overwrites the result image; the saver gets a copy.
         saver.Save(maker.ResultImage(), path);
-        if (observer != nullptr) {
-            observer->TilesPlaced(saver.Placed());
-        }
     }
     saver.Finish();
 }

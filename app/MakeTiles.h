@@ -8,6 +8,7 @@
 
 #include "app/ExtendedSettings.h"
 #include "app/Platform.h"
+#include "app/TileSaver.h"
 #include "core/Image.h"
 #include "core/Random.h"
 #include "engine/UMakeUnit.h"
@@ -40,7 +41,10 @@ struct TileSeries {
 inline constexpr int kSkipFlatPositions = 50;
 
 // The draws of one tile: the top left corner of its piece in the source and,
-// when the brightness changes, the amount added to it (-0.25 to below 0.25).
+// when the brightness changes, the amount added to it (kBrightnessAmountMin
+// to below kBrightnessAmountEnd).
+inline constexpr double kBrightnessAmountMin = -0.25;
+inline constexpr double kBrightnessAmountEnd = 0.25;
 struct TileDraw {
     int X0 = 0;
     int Y0 = 0;
@@ -70,16 +74,12 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number);
 
-// Told of the tiles of a run as they are made and put in place, for the
-// run's record.
-class TileObserver {
+// Told of the tiles of a run as they are made and, by the run's saver, as
+// each is put in place, for the run's record.
+class TileObserver : public PlacementObserver {
 public:
-    virtual ~TileObserver() = default;
     // Tile number is made from draw and handed over to be saved as path.
     virtual void TileMade(std::int32_t number, const std::string& path, const TileDraw& draw) = 0;
-    // The first placed tiles of the run are in place: after every tile, and
-    // once more when the loop ends, however it ends (so it must not throw).
-    virtual void TilesPlaced(std::size_t placed) noexcept = 0;
 };
 
 // The tile loop of the generation run: re-seeds the generator, then for

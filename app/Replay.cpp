@@ -7,7 +7,6 @@
 #include <memory>
 #include <thread>
 
-#include "app/AppInfo.h"
 #include "app/FileHash.h"
 #include "app/FitPicture.h"
 #include "app/FullResolution.h"
@@ -15,6 +14,7 @@
 #include "app/MakerFactory.h"
 #include "app/OutputFolderLock.h"
 #include "app/RunRecord.h"
+#include "app/SettingRanges.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -26,44 +26,18 @@
 #include "effects/ImageEffect.h"
 #include "engine/ErrorCodes.h"
 #include "engine/MethodCatalogue.h"
-#include "imageio/FileIo.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
 
-// The numbers of a dotted version; nothing for another text.
-std::optional<std::vector<std::int32_t>> VersionNumbers(const std::string& version)
+// A path of the record: a relative one counts from the record's own folder.
+std::string FromRecordFolder(const std::string& recordFolder, const std::string& path)
 {
-    std::vector<std::int32_t> numbers;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t dot = version.find('.', start);
-        const std::optional<std::int32_t> number =
-            TextToInt(version.substr(start, dot == std::string::npos ? dot : dot - start));
-        if (!number || *number < 0) {
-            return std::nullopt;
-        }
-        numbers.push_back(*number);
-        if (dot == std::string::npos) {
-            return numbers;
-        }
-        start = dot + 1;
-    }
-}
-
-void RefuseNewerRecord(const RunRecordData& record, const std::string& path)
-{
-    const auto theirs = VersionNumbers(record.Version);
-    if (!theirs) {
-        throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\nversion " + record.Version);
-    }
-    if (*theirs > *VersionNumbers(kApplicationVersion)) {
-        throw ErrorMessage(Format(T("作成記録の版 %1$s はこのプログラムの版 %2$s より新しいため使えません / "
-                                    "the record is of version %1$s, newer than this program's %2$s"),
-                                  {record.Version, kApplicationVersion}));
-    }
+    return std::filesystem::path(path).is_relative()
+               ? (std::filesystem::path(recordFolder) / path).string()
+               : path;
 }
 
 // Refuses a file that is missing or whose bytes no longer have the hash.
@@ -95,9 +69,7 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
                          const std::string& recordFolder, bool fit)
 {
-    const std::string file = record.SourceKind == kSourceClipboard
-                                 ? (std::filesystem::path(recordFolder) / record.SourcePath).string()
-                                 : record.SourcePath;
+    const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
     Image source;
     if (record.SourceKind == kSourceFolder) {
@@ -137,23 +109,6 @@ std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
     throw ErrorMessage(T("作成記録を読み込めません: ") + path + "\r\n" + what);
 }
 
-constexpr const char* kAllowedPrefix =
-    N_("先頭が「/」でなく、「..」の部分も制御文字もない名前");
-
-[[noreturn]] void InvalidField(const std::string& field, const std::string& allowed)
-{
-    throw ErrorMessage(Format(T("作成記録の %s が不正です (%s)"), {field, allowed}));
-}
-
-// Refuses, before anything of the record is used, a record holding a value
-// that a run would refuse, naming the field and what it takes.
-void RefuseInvalidFields(const RunRecordData& record)
-{
-    if (!IsAllowedPrefix(record.Prefix)) {
-        InvalidField("prefix", T(kAllowedPrefix));
-    }
-}
-
 }  // namespace
 
 std::optional<std::vector<std::int32_t>> ParseTileList(const std::string& text)
@@ -168,7 +123,7 @@ std::optional<std::vector<std::int32_t>> ParseTileList(const std::string& text)
         const std::optional<std::int32_t> first = TextToInt(item.substr(0, dash));
         const std::optional<std::int32_t> last =
             dash == std::string::npos ? first : TextToInt(item.substr(dash + 1));
-        if (!first || !last || *first < 1 || *last < *first || *last > 100) {
+        if (!first || !last || *first < kCountMin || *last < *first || *last > kCountMax) {
             return std::nullopt;
         }
         for (std::int32_t n = *first; n <= *last; ++n) {
@@ -183,11 +138,7 @@ std::optional<std::vector<std::int32_t>> ParseTileList(const std::string& text)
 
 void ReplayRun(Platform& platform, const ReplayRequest& request)
 {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(request.RecordFile);
-    const RunRecordData record =
-        ParseRecord(std::string(bytes.begin(), bytes.end()), request.RecordFile);
-    RefuseNewerRecord(record, request.RecordFile);
-    RefuseInvalidFields(record);
+    const RunRecordData record = ParseRecord(ReadRecordFile(request.RecordFile), request.RecordFile);
     if (request.Prefix && !IsAllowedPrefix(*request.Prefix)) {
         throw ErrorMessage(T("プレフィックスが不正です"));
     }
@@ -252,11 +203,13 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
                 FullDrawOf(draws[number], record, *fullCut, {source.Width(), source.Height()});
         }
     }
+    const std::string plugin = record.PluginPath.empty()
+                                   ? std::string()
+                                   : FromRecordFolder(recordFolder, record.PluginPath);
     if (record.MethodCode == kPluginMethodCode) {
-        CheckPlugin(record.PluginPath, record.PluginSha256);
+        CheckPlugin(plugin, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker =
-        CreateMaker(record.MethodCode, record.PluginPath, record.RotateNum);
+    std::unique_ptr<TMakeUnit> maker = CreateMaker(record.MethodCode, plugin, record.RotateNum);
     if (!maker) {
         ReportError(platform, kErrBadMethod, "");
         throw SilentStop();

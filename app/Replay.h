@@ -33,7 +33,8 @@ struct ReplayRequest {
 // draws, and puts them in place as the run did (atomically, in running-number
 // order, replacing files of their names). With the run's output type the
 // files equal the run's. Throws ErrorMessage when the record cannot be used
-// (a source that is missing or whose bytes changed, a changed plug-in
+// (one that a run would refuse, RecordFields.h, before any picture is read;
+// a source that is missing or whose bytes changed, a changed plug-in
 // library, a record of a newer version, a tile it does not hold, a run that
 // cannot be made at full resolution when asked for), and
 // SilentStop after a maker failure it has reported.

@@ -3,9 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/RecordBytes.h"
+#include "app/RecordFields.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "core/Translate.h"
 #include "imageio/OutputNames.h"
+#include "imageio/SourceFile.h"
 
 namespace qm {
 
@@ -41,6 +45,61 @@ std::uint8_t SourceKindOf(const std::string& name)
         }
     }
     throw json::other_error::create(501, "unknown source kind " + name, nullptr);
+}
+
+// A first reading of a record's text that builds nothing: it refuses a
+// nesting deeper than kMaxRecordDepth and more than kMaxRecordValues
+// values before the whole text is built into a JSON document (which takes
+// some 20 bytes a value), and throws the library's own parse error.
+class RecordShape : public nlohmann::json_sax<json> {
+public:
+    bool null() override { return Value(); }
+    bool boolean(bool) override { return Value(); }
+    bool number_integer(number_integer_t) override { return Value(); }
+    bool number_unsigned(number_unsigned_t) override { return Value(); }
+    bool number_float(number_float_t, const string_t&) override { return Value(); }
+    bool string(string_t&) override { return Value(); }
+    bool binary(binary_t&) override { return Value(); }
+    bool start_object(std::size_t) override { return Open(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
+    {
+        throw error;
+    }
+
+private:
+    bool Value()
+    {
+        if (++values_ > kMaxRecordValues) {
+            RefuseRecordField(T("値の数"), Format(T("%d まで"), {kMaxRecordValues}));
+        }
+        return true;
+    }
+    bool Open()
+    {
+        if (++depth_ > kMaxRecordDepth) {
+            RefuseRecordField(T("入れ子の深さ"), Format(T("%d まで"), {kMaxRecordDepth}));
+        }
+        return Value();
+    }
+    bool Close()
+    {
+        --depth_;
+        return true;
+    }
+
+    int depth_ = 0;
+    long values_ = 0;
+};
+
+json ParseChecked(const std::string& text)
+{
+    RecordShape shape;
+    json::sax_parse(text, &shape);
+    return json::parse(text);
 }
 
 }  // namespace
@@ -112,13 +171,33 @@ std::string RenderRecord(const RunRecordData& r)
           {"failed_tile", OptionalOf(r.End.FailedTile)},
           {"message", r.End.Message}}},
     };
-    return record.dump(2) + "\n";
+    return DumpKeepingBytes(record) + "\n";
+}
+
+std::string ReadRecordFile(const std::string& path)
+{
+    SourceFile file(path);
+    std::vector<std::uint8_t> bytes;
+    if (file.Size() <= kMaxRecordBytes) {
+        file.ReadUpTo(bytes, kMaxRecordBytes + 1);
+    }
+    // A file that grew while it was read is as large.
+    if (file.Size() > kMaxRecordBytes || bytes.size() > kMaxRecordBytes) {
+        RefuseRecordField(T("ファイルの大きさ"),
+                          Format(T("%d MiB まで"), {static_cast<long>(kMaxRecordBytes >> 20)}));
+    }
+    return std::string(bytes.begin(), bytes.end());
 }
 
 RunRecordData ParseRecord(const std::string& text, const std::string& path)
 {
     try {
-        const json j = json::parse(text);
+        json j = ParseChecked(text);
+        if (!j.is_object()) {
+            throw json::other_error::create(501, "no JSON object", nullptr);
+        }
+        RestoreBytes(j);
+        CheckRecordFields(j);
         RunRecordData r;
         r.Version = j.at("version").get<std::string>();
         const json& in = j.at("inputs");

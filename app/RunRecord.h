@@ -76,11 +76,18 @@ struct RunRecordData {
     RecordedEnd End;
 };
 
-// The record as JSON text.
+// The record as JSON text; a text that is not UTF-8 is kept with its bytes
+// (RecordBytes.h).
 std::string RenderRecord(const RunRecordData& record);
 
+// The text of the record file path. Throws ErrorMessage when it cannot be
+// read (as ReadWholeFile), or when it is larger than kMaxRecordBytes, which
+// is refused before it is read (作成記録の … が不正です).
+std::string ReadRecordFile(const std::string& path);
+
 // The record of JSON text; throws ErrorMessage naming path when the text is
-// no record.
+// no record, and refuses a record nested deeper than kMaxRecordDepth or
+// whose fields a run would refuse (CheckRecordFields).
 RunRecordData ParseRecord(const std::string& text, const std::string& path);
 
 // The record file of a run: <outDirectory><prefix>record.json.

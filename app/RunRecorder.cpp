@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/RunRecorder.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -27,6 +29,8 @@ TRunRecorder::TRunRecorder(RunRecordData inputs, const std::string& outDirectory
       path_(RecordPath(outDirectory, data_.Prefix)),
       picturePath_(RecordPicturePath(outDirectory, data_.Prefix))
 {
+    // Putting a tile in place moves it here, which must not allocate then.
+    data_.Tiles.reserve(static_cast<std::size_t>(std::max(data_.Count, 0)));
     rng::ObserveReseeds([this](std::uint32_t seed, bool fixed) {
         data_.Seeds.push_back({step_, seed, fixed});
     });
@@ -37,6 +41,7 @@ TRunRecorder::~TRunRecorder()
 {
     rng::ObserveReseeds({});
     WithdrawStopRecord();
+    DiscardPrepared();
 }
 
 void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
@@ -64,13 +69,68 @@ void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
 
 void TRunRecorder::TileMade(std::int32_t number, const std::string& path, const TileDraw& draw)
 {
-    data_.Tiles.push_back({number, BareName(path), draw});
+    made_.push_back({number, BareName(path), draw});
+    if (made_.size() == 1) {
+        PrepareNext();
+    }
+}
+
+void TRunRecorder::PrepareNext() noexcept
+{
+    DiscardPrepared();
+    try {
+        RunRecordData next = data_;
+        next.Tiles.push_back(made_.front());
+        next.End.InPlace = next.Tiles.size();
+        next.End.Result = "stopped";
+        const std::string bytes = RenderRecord(next);
+        prepared_ = next.End.InPlace;
+        PrepareStopRecord(path_, bytes);
+        preparedStop_ = true;
+        preparedFile_ = WriteTemporaryFile(
+            path_, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    } catch (...) {
+        // Out of memory or a file that cannot be written: the record stays
+        // as it was, and the end of the run reports a record it cannot write.
+    }
+}
+
+void TRunRecorder::DiscardPrepared() noexcept
+{
+    if (!preparedFile_.empty()) {
+        DiscardTemporaryFile(preparedFile_);
+        preparedFile_.clear();
+    }
+    prepared_ = 0;
+    preparedStop_ = false;
+}
+
+void TRunRecorder::Placed(std::size_t placed) noexcept
+{
+    if (preparedStop_ && prepared_ == placed) {
+        PublishPreparedStopRecord();
+    }
 }
 
 void TRunRecorder::TilesPlaced(std::size_t placed) noexcept
 {
+    while (data_.Tiles.size() < placed && !made_.empty()) {
+        data_.Tiles.push_back(std::move(made_.front()));
+        made_.pop_front();
+    }
     data_.End.InPlace = placed;
-    PublishStopped();
+    if (prepared_ == placed && !preparedFile_.empty()) {
+        try {
+            CommitTemporaryFile(preparedFile_, path_);
+        } catch (...) {
+            // As above: the end of the run writes the record again.
+        }
+        preparedFile_.clear();
+    }
+    DiscardPrepared();
+    if (!made_.empty()) {
+        PrepareNext();
+    }
 }
 
 void TRunRecorder::PublishStopped() noexcept
@@ -99,6 +159,7 @@ void TRunRecorder::Failed(const std::string& message)
 
 void TRunRecorder::Write(const std::string& result)
 {
+    DiscardPrepared();
     data_.End.Result = result;
     const std::string bytes = RenderRecord(data_);
     // A stop while the file is written leaves these very bytes.

@@ -8,15 +8,15 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "core/Format.h"
+#include "imageio/FileIo.h"
 
 namespace qm {
 namespace {
 
 struct Slot {
     std::string Path;
-    // A temporary name beside Path that no writer of the program uses: the
-    // writers count their temporaries with 32 bits.
+    // A new temporary name beside Path, drawn when the slot is filled, as
+    // a handler cannot draw random numbers.
     std::string Temporary;
     std::string Bytes;
 };
@@ -25,6 +25,8 @@ constexpr int kNone = -1;
 
 Slot slots[2];
 std::atomic<int> published{kNone};
+// The slot filled and not yet published; the run's thread only.
+int prepared = kNone;
 std::atomic<bool> claimed{false};
 
 static_assert(std::atomic<int>::is_always_lock_free);
@@ -48,18 +50,32 @@ bool WriteAll(int fd, const char* data, std::size_t size)
 
 }  // namespace
 
-void PublishStopRecord(const std::string& path, const std::string& bytes)
+void PrepareStopRecord(const std::string& path, const std::string& bytes)
 {
     if (claimed.load()) {
         return;
     }
     const int free = published.load() == 0 ? 1 : 0;
+    prepared = kNone;
     Slot& slot = slots[free];
     slot.Path = path;
-    slot.Temporary =
-        Format("%s.tmp-%d-4294967296", {path, static_cast<long>(::getpid())});
+    slot.Temporary = TemporaryNameFor(path);
     slot.Bytes = bytes;
-    published.store(free);
+    prepared = free;
+}
+
+void PublishPreparedStopRecord() noexcept
+{
+    if (prepared != kNone) {
+        published.store(prepared);
+        prepared = kNone;
+    }
+}
+
+void PublishStopRecord(const std::string& path, const std::string& bytes)
+{
+    PrepareStopRecord(path, bytes);
+    PublishPreparedStopRecord();
 }
 
 void WithdrawStopRecord()
@@ -70,6 +86,7 @@ void WithdrawStopRecord()
         }
     }
     published.store(kNone);
+    prepared = kNone;
     for (Slot& slot : slots) {
         slot = Slot{};
     }
@@ -86,7 +103,8 @@ void WriteStopRecordForExit()
         return;
     }
     const Slot& slot = slots[index];
-    const int fd = ::open(slot.Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(slot.Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         return;
     }

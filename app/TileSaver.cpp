@@ -11,11 +11,12 @@
 
 namespace qm {
 TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi,
-                       unsigned bandThreads)
+                       unsigned bandThreads, PlacementObserver* observer)
     : imageType_(imageType),
       quality_(quality),
       dpi_(dpi),
       bandThreads_(TileOutputType(imageType).type == kOutputPng ? bandThreads : 0),
+      observer_(observer),
       queueLimit_(bandThreads_ > 0 ? std::min(threads, 1u) : threads)
 {
     if (threads <= 1) {
@@ -71,8 +72,7 @@ void TTileSaver::Stop()
 void TTileSaver::Save(Image tile, std::string path)
 {
     if (threads_.empty()) {
-        WriteFileAtomically(path, Encode(tile));
-        ++committed_;
+        Commit(WriteTemporaryFile(path, Encode(tile)), path);
         return;
     }
     const std::size_t bytes = tile.Bytes().size();
@@ -112,6 +112,24 @@ std::size_t TTileSaver::Placed()
     return committed_;
 }
 
+void TTileSaver::Commit(const std::string& temporary, const std::string& path)
+{
+    // Only this thread changes the count.
+    const std::size_t placed = committed_ + 1;
+    if (observer_ == nullptr) {
+        CommitTemporaryFile(temporary, path);
+    } else {
+        CommitTemporaryFile(temporary, path, [this, placed] { observer_->Placed(placed); });
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        committed_ = placed;
+    }
+    if (observer_ != nullptr) {
+        observer_->TilesPlaced(placed);
+    }
+}
+
 template <typename Until>
 void TTileSaver::CommitInOrder(Until until)
 {
@@ -129,7 +147,7 @@ void TTileSaver::CommitInOrder(Until until)
                 if (outcome.Error) {
                     std::rethrow_exception(outcome.Error);
                 }
-                CommitTemporaryFile(outcome.Temporary, outcome.Path);
+                Commit(outcome.Temporary, outcome.Path);
             } catch (...) {
                 lock.lock();
                 failure_ = std::current_exception();
@@ -138,7 +156,6 @@ void TTileSaver::CommitInOrder(Until until)
                 throw;
             }
             lock.lock();
-            ++committed_;
             continue;
         }
         if (until()) {

@@ -16,6 +16,19 @@
 
 namespace qm {
 
+// Told of every tile a TTileSaver puts in place, on the thread that calls
+// Save and Finish, in the order of handing over.
+class PlacementObserver {
+public:
+    virtual ~PlacementObserver() = default;
+    // The first placed tiles are in place, the last of them this instant:
+    // called in the very step of its rename, before a stop by signal can
+    // see it (CommitTemporaryFile), so it must neither throw nor block.
+    virtual void Placed(std::size_t placed) noexcept = 0;
+    // The same, just after that step.
+    virtual void TilesPlaced(std::size_t placed) noexcept = 0;
+};
+
 // Saves the tiles of a run as BMP (image type 0 and anything but 1 and 2),
 // JPEG (1, with the quality) or PNG (2), in the order they are handed over.
 //
@@ -44,9 +57,10 @@ class TTileSaver {
 public:
     static constexpr std::size_t kEncoderBytes = std::size_t{256} << 20;
 
-    // dpi: the resolution the files record, 0 for none.
+    // dpi: the resolution the files record, 0 for none; observer, when
+    // given, is told of every tile put in place.
     TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0,
-               unsigned bandThreads = 0);
+               unsigned bandThreads = 0, PlacementObserver* observer = nullptr);
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -84,12 +98,15 @@ private:
     // for them while until() is false. Throws the first failure.
     template <typename Until>
     void CommitInOrder(Until until);
+    // Puts the tile after the committed ones in place, telling the observer.
+    void Commit(const std::string& temporary, const std::string& path);
     void Stop();
 
     const std::uint8_t imageType_;
     const int quality_;
     const int dpi_;
     const unsigned bandThreads_;
+    PlacementObserver* const observer_;
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "app/UDlgRotateNum.h"
 
+#include "app/SettingRanges.h"
 #include "app/TextToInt.h"
 #include "core/Format.h"
 #include "core/Translate.h"
 
 namespace qm {
-namespace {
-
-constexpr std::int32_t kLowest = 2;
-constexpr std::int32_t kHighest = 20;
-
-}  // namespace
 
 void TfrmRotateNum::SetValue(std::int32_t n)
 {
@@ -22,8 +17,8 @@ void TfrmRotateNum::SetValue(std::int32_t n)
 bool TfrmRotateNum::OkClick(MessageBoxes& boxes)
 {
     const std::optional<std::int32_t> value = TextToInt(edtVal);
-    if (!value || *value < kLowest || *value > kHighest) {
-        boxes.ShowErrorBox(Format(T("歪四角の変換値は%d～%dの整数を指定して下さい。"), {kLowest, kHighest}));
+    if (!value || *value < kRotateNumMin || *value > kRotateNumMax) {
+        boxes.ShowErrorBox(Format(T("歪四角の変換値は%d～%dの整数を指定して下さい。"), {kRotateNumMin, kRotateNumMax}));
         return false;
     }
     RotateNum = *value;

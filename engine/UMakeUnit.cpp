@@ -73,7 +73,8 @@ void TMakeUnit::CheckLimits()
     if (x_ > limit || y_ > limit) {
         Fail(kErrCutTooLarge);
     }
-    const bool tooSmall = FreeWidth ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
+    const bool tooSmall = FreeWidth ? (x_ < kMinCutSide && y_ < kMinCutSide)
+                                    : (x_ < kMinCutSide || y_ < kMinCutSide);
     if (tooSmall) {
         Fail(kErrCutTooSmall);
     }

@@ -33,6 +33,8 @@ public:
     static constexpr int kResultRows = 256;
     // The longest side of a cut with LargeCuts on.
     static constexpr int kLargeCutSide = 2048;
+    // The least side of a cut (of its longer side with FreeWidth on).
+    static constexpr int kMinCutSide = 32;
 
     TMakeUnit();
     virtual ~TMakeUnit() = default;

@@ -19,17 +19,6 @@
 namespace qm {
 namespace {
 
-// A new name beside path: <path>.tmp-<process id>-<random number>, so that
-// no other writer can foresee it. Should the system give no random bytes,
-// a running count keeps the names of this process apart.
-std::string TemporaryNameFor(const std::string& path)
-{
-    static std::atomic<std::uint32_t> counter{0};
-    std::uint32_t number = counter.fetch_add(1);
-    ::getrandom(&number, sizeof number, GRND_NONBLOCK);
-    return Format("%s.tmp-%d-%d", {path, static_cast<long>(::getpid()), static_cast<long>(number)});
-}
-
 std::string CreateErrorText(const std::string& path, int error)
 {
     return Format(T("ファイル \"%s\". %s を作成できません"), {path, SystemErrorText(error)});
@@ -59,6 +48,16 @@ bool IsDecimal(std::string_view text)
 }
 
 }  // namespace
+
+// Should the system give no random bytes, a running count keeps the names
+// of this process apart.
+std::string TemporaryNameFor(const std::string& path)
+{
+    static std::atomic<std::uint32_t> counter{0};
+    std::uint32_t number = counter.fetch_add(1);
+    ::getrandom(&number, sizeof number, GRND_NONBLOCK);
+    return Format("%s.tmp-%d-%d", {path, static_cast<long>(::getpid()), static_cast<long>(number)});
+}
 
 void ThrowCreateError(const std::string& path, int error)
 {
@@ -111,9 +110,10 @@ std::string WriteTemporaryFile(const std::string& path, std::span<const std::uin
     return temporary;
 }
 
-void CommitTemporaryFile(const std::string& temporary, const std::string& path)
+void CommitTemporaryFile(const std::string& temporary, const std::string& path,
+                         const std::function<void()>& placed)
 {
-    if (const int error = RenameRecordedTemporary(temporary, path); error != 0) {
+    if (const int error = RenameRecordedTemporary(temporary, path, placed); error != 0) {
         RemoveRecordedTemporary(temporary);
         ThrowCreateError(path, error);
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -50,11 +51,18 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 std::string WriteTemporaryFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // The second half: renames the temporary file over path. On failure the
-// temporary file is removed and the ErrorMessage names path.
-void CommitTemporaryFile(const std::string& temporary, const std::string& path);
+// temporary file is removed and the ErrorMessage names path. placed runs in
+// the step of the rename, before a stop by signal can see the file in place
+// (RenameRecordedTemporary); it must not throw or block.
+void CommitTemporaryFile(const std::string& temporary, const std::string& path,
+                         const std::function<void()>& placed = {});
 
 // Removes a temporary file that is not to be committed.
 void DiscardTemporaryFile(const std::string& temporary);
+
+// A new name beside path that no other writer can foresee:
+// <path>.tmp-<process id>-<random number>. Nothing is created.
+std::string TemporaryNameFor(const std::string& path);
 
 // The process id in name when name is one of the temporary names that a
 // writer of some process gives the files it writes for path:

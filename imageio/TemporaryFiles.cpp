@@ -122,7 +122,8 @@ int CreateUniqueRecordedTemporary(std::string& pattern)
     return CreateRecorded(pattern, [](char* path) { return ::mkostemp(path, O_CLOEXEC); });
 }
 
-int RenameRecordedTemporary(const std::string& name, const std::string& path)
+int RenameRecordedTemporary(const std::string& name, const std::string& path,
+                            const std::function<void()>& renamed)
 {
     const SignalsBlocked blocked;
     const std::lock_guard lock(recordsMutex);
@@ -131,6 +132,9 @@ int RenameRecordedTemporary(const std::string& name, const std::string& path)
         return ENOENT;
     }
     const int error = std::rename(record->name, path.c_str()) == 0 ? 0 : errno;
+    if (error == 0 && renamed) {
+        renamed();
+    }
     record->state.store(error == 0 ? kFree : kLive);
     return error;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace qm {
@@ -27,7 +28,11 @@ int CreateUniqueRecordedTemporary(std::string& pattern);
 
 // Renames the recorded file name to path and forgets it. Returns 0 or the
 // errno of the failure; the file stays recorded when the rename fails.
-int RenameRecordedTemporary(const std::string& name, const std::string& path);
+// After a rename, renamed runs in the same step, signals still blocked, so
+// a stopping handler sees either neither or both; it must not throw, block
+// or touch a recorded file.
+int RenameRecordedTemporary(const std::string& name, const std::string& path,
+                            const std::function<void()>& renamed = {});
 
 // Removes the recorded file name and forgets it.
 void RemoveRecordedTemporary(const std::string& name);

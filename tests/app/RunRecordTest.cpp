@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "MainWindow.h"
+#include "app/CleanStop.h"
 #include "app/Replay.h"
 #include "app/RunRecord.h"
 #include "app/SourceImages.h"
 #include "app/UMake.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "effects/ImageEffect.h"
 #include "imageio/ImageFiles.h"
 #include "imageio/PngWriter.h"
@@ -306,6 +313,126 @@ TEST(RunRecord, FailedRunSaysWhichTileFailed)
     EXPECT_EQ(record.End.FailedTile, 2);
     EXPECT_EQ(record.End.InPlace, 1u);
     EXPECT_NE(record.End.Message.find("p002.bmp"), std::string::npos);
+}
+
+// Stopped at any moment, a run leaves a record of exactly the tiles in
+// place, the stop's through a temporary file no one can foresee: eight
+// encoder threads let the tiles in hand run ahead of those in place, and
+// several are put in place inside one Save; with one, tile k - 1 is the last
+// in place when tile k is asked for.
+TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
+{
+    struct Stop {
+        int signal;
+        std::int32_t at;
+        unsigned threads;
+    };
+    for (const auto [signal, at, threads] :
+         {Stop{SIGTERM, 1, 8}, Stop{SIGTERM, 7, 8}, Stop{SIGTERM, 16, 8}, Stop{SIGKILL, 10, 1}}) {
+        TempFolder folder;
+        SaveBmp(test::Noise(300, 300, 8), folder / "source.bmp");
+        folder.Write("victim", "untouched");
+        std::filesystem::create_symlink(folder / "victim", folder / "record.json");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            InstallCleanStop();
+            // Where the stop's temporary file once was, for anyone to foresee.
+            std::filesystem::create_symlink(
+                folder / "victim",
+                Format("%s.tmp-%d-4294967296", {folder / "record.json", static_cast<long>(::getpid())}));
+            RecordingPlatform platform;
+            platform.tileProgress = [&](std::int32_t number, std::int32_t, const std::string&) {
+                if (number == at) {
+                    ::kill(::getpid(), signal);
+                    for (;;) {
+                        ::pause();
+                    }
+                }
+                return true;
+            };
+            MakeImages(platform, 16, 1, folder / "source.bmp", "", 256, 256, "", 2, 50, false,
+                       false, false, "", folder.Path() + "/", 3, kSourceImageFile, threads, Recording());
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+
+        std::vector<std::string> tiles;
+        for (const std::string& name : NamesIn(folder.Path())) {
+            if (name.ends_with(".png")) {
+                tiles.push_back(name);
+            } else if (signal == SIGTERM) {
+                EXPECT_TRUE(name.find(".tmp-") == std::string::npos || name.ends_with("4294967296"))
+                    << name;
+            }
+        }
+        const RunRecordData record = ReadRecord(folder / "record.json");
+        std::vector<std::string> listed;
+        for (const RecordedTile& tile : record.Tiles) {
+            listed.push_back(tile.File);
+        }
+        EXPECT_EQ(listed, tiles) << signal << " at " << at;
+        EXPECT_EQ(record.End.InPlace, tiles.size());
+        EXPECT_EQ(record.End.Result, "stopped");
+        EXPECT_LT(tiles.size(), 16u);
+        if (threads == 1) {
+            EXPECT_EQ(tiles.size(), static_cast<std::size_t>(at - 1));
+        }
+        EXPECT_EQ(FileBytes(folder / "victim"), "untouched");
+    }
+}
+
+// A replay refuses, before it reads the source, a record it cannot trust,
+// naming the field and what it takes.
+TEST(RunRecord, ReplayRefusesRecordsARunWouldRefuse)
+{
+    SmallRecordedRun run(2);
+    const std::vector<std::pair<std::vector<std::pair<std::string, std::string>>, std::string>> cases = {
+        {{{"\"brightness\": false", "\"brightness\": true"}, {"\"brightness\": null", "\"brightness\": 5.0"}},
+         "作成記録の tiles[0].brightness が不正です (-0.25 以上 0.25 未満の数)"},
+        {{{"\"brightness\": null", "\"brightness\": 0.1"}}, "作成記録の tiles[0].brightness が不正です (null)"},
+        {{{"\"quality\": 50", "\"quality\": 500"}}, "作成記録の output.quality が不正です (1 から 100 までの整数)"},
+        {{{"\"quality\": 50", "\"quality\": \"50\""}}, "作成記録の output.quality が不正です (1 から 100 までの整数)"},
+        {{{"\"height\": 32", "\"height\": 34"}}, "作成記録の cut.width が不正です (34)"},
+        {{{"\"code\": 1", "\"code\": 8"}},
+         "作成記録の method.code が不正です (1, 2, 3, 4, 5, 6, 7, 9, 10 のいずれか)"},
+        {{{"\"type\": 0", "\"type\": 3"}}, "作成記録の output.type が不正です (0, 1, 2 のいずれか)"},
+        {{{"\"FitPercent\": 25", "\"FitPercent\": 0"}},
+         "作成記録の extended.FitPercent が不正です (1 から 100 までの整数)"},
+        {{{"\"count\": 2", "\"count\": 1"}}, "作成記録の tiles が不正です (1 個までの配列)"},
+        {{{"\"number\": 2", "\"number\": 1"}},
+         "作成記録の tiles[0].number が不正です (1 から 2 までの整数で、ほかの画像と重ならない番号)"},
+        {{{"\"x0\": ", "\"x0\": 29, \"was\": "}}, "作成記録の tiles[0].x0 が不正です (0 から 28 までの整数)"},
+        {{{"\"rotate_number\": 3", "\"rotate_number\": 21"}}, "作成記録の rotate_number が不正です (2 から 20 までの整数)"},
+        {{{"\"seeds\": [", "\"seeds\": [{\"step\": \"run\", \"seed\": -1, \"from\": \"clock\"},"}},
+         "作成記録の seeds[0].seed が不正です (0 から 4294967295 までの整数)"},
+        {{{"\"failed_tile\": null", "\"failed_tile\": 3"}},
+         "作成記録の end.failed_tile が不正です (null または 1 から 2 までの整数)"},
+        {{{"\"width\": 60", "\"width\": 30"}}, "作成記録の source.width が不正です (32 から 32768 までの整数)"},
+        {{{"\"sha256\"", "\"sha\""}}, "作成記録の source.sha256 が不正です (文字列)"},
+        {{{"\"prefix\": \"\"", "\"prefix\": \"\", \"prefix_bytes\": \"2f78\""}},
+         "作成記録の prefix が不正です (先頭が「/」でなく、「..」の部分も制御文字もない名前)"},
+    };
+    for (const auto& [edits, message] : cases) {
+        EXPECT_EQ(run.ReplayEdited(edits, false), message) << edits[0].second;
+    }
+
+    const std::string deep = std::string(65, '[') + std::string(65, ']');
+    run.folder.Write("deep.json", deep);
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "deep.json")),
+              "作成記録の 入れ子の深さ が不正です (64 まで)");
+    std::string many = "[0";
+    for (int i = 0; i < 100'000; ++i) {
+        many += ",0";
+    }
+    run.folder.Write("many.json", many + "]");
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "many.json")),
+              "作成記録の 値の数 が不正です (100000 まで)");
+    // Refused by its size alone, before a byte of it is read.
+    std::filesystem::resize_file(run.folder / "many.json", (std::uintmax_t{16} << 20) + 1);
+    EXPECT_EQ(ReplayMessage(run.platform, Request(run.folder / "many.json")),
+              "作成記録の ファイルの大きさ が不正です (16 MiB まで)");
 }
 
 }  // namespace qm

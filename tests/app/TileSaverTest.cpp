@@ -164,5 +164,39 @@ TEST(TileSaver, DeflatesLargeCutPngTilesInBandsAlikeOnAnyThreads)
     EXPECT_EQ(files[0][0], BytesWithoutTime(banded / "t.png"));
 }
 
+// Every tile is told as it is put in place, also the several that one Save
+// or Finish puts there, each in the step of its rename.
+TEST(TileSaver, TellsOfEveryTileInPlace)
+{
+    struct Told : PlacementObserver {
+        void Placed(std::size_t placed) noexcept override
+        {
+            calls.push_back(Format("placed %d %d", {static_cast<long>(placed),
+                                                     std::filesystem::exists(folder / files[placed - 1])}));
+        }
+        void TilesPlaced(std::size_t placed) noexcept override
+        {
+            calls.push_back(Format("after %d", {static_cast<long>(placed)}));
+        }
+        TempFolder folder;
+        std::vector<std::string> files = Numbered(6, 2);
+        std::vector<std::string> calls;
+    } told;
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 6; ++i) {
+        expected.push_back(Format("placed %d 1", {i}));
+        expected.push_back(Format("after %d", {i}));
+    }
+    for (const unsigned threads : {1u, 4u}) {
+        told.calls.clear();
+        TTileSaver saver(threads, 2, 0, 0, 0, &told);
+        for (const std::string& file : told.files) {
+            saver.Save(Noise(200, 200, 3), told.folder / file);
+        }
+        saver.Finish();
+        EXPECT_EQ(told.calls, expected) << threads;
+    }
+}
+
 }  // namespace
 }  // namespace qm

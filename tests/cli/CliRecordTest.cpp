@@ -90,4 +90,43 @@ TEST(CliRecord, StoppedRunLeavesItsRecord)
     }
 }
 
+// Names that are not UTF-8 are recorded with their bytes, and a replay
+// finds the very files, a relative source path from the record's folder.
+TEST(CliRecord, NamesThatAreNotUtf8ReplayTheSameFiles)
+{
+    TempFolder work;
+    const std::string picture = "pic\xff.jpg";
+    const std::string prefix = "p\xe9";
+    fs::copy_file(kJpeg, work / picture);
+    fs::create_directory(work / "out");
+    const CliResult made = RunCliProgram(
+        {"--file", picture, "--count", "2", "--prefix", prefix, "--record", "--out", "out"}, work.Path());
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const auto hex = [](const std::string& bytes) {
+        constexpr char kDigits[] = "0123456789abcdef";
+        std::string text;
+        for (const char c : bytes) {
+            text += kDigits[static_cast<unsigned char>(c) >> 4];
+            text += kDigits[static_cast<unsigned char>(c) & 15];
+        }
+        return text;
+    };
+    std::string record = FileBytes(work / ("out/" + prefix + "record.json"));
+    const std::string recorded = "\"path_bytes\": \"" + hex(work / picture) + "\"";
+    ASSERT_NE(record.find(recorded), std::string::npos) << record;
+    EXPECT_NE(record.find("\"prefix_bytes\": \"70e9\""), std::string::npos);
+    record.replace(record.find(recorded), recorded.size(),
+                   "\"path_bytes\": \"" + hex("../" + picture) + "\"");
+    work.Write("out/moved.json", record);
+
+    fs::create_directory(work / "again");
+    const CliResult replay =
+        RunCliProgram({"--replay", "../out/moved.json", "--out", "."}, work / "again");
+    EXPECT_EQ(replay.exitCode, 0) << replay.err;
+    for (const char* number : {"001", "002"}) {
+        const std::string tile = prefix + number + ".bmp";
+        EXPECT_EQ(FileBytes(work / ("again/" + tile)), FileBytes(work / ("out/" + tile))) << tile;
+    }
+}
+
 }  // namespace qm
