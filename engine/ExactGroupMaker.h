@@ -20,8 +20,6 @@ class TExactGroupMaker : public TGroupMaker {
 protected:
     using TGroupMaker::TGroupMaker;
 
-    // The tile size for a motif of a by b pixels.
-    virtual TPoint TileSize(int a, int b) const = 0;
     // The motif pixel (column, row from the top) that tile pixel (i, j)
     // shows, for a motif of a by b pixels.
     virtual TPoint MotifPixel(int i, int j, int a, int b) const = 0;

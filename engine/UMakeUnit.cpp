@@ -41,10 +41,7 @@ bool TMakeUnit::Prepare(TPoint size, bool shuffle)
         shuffle_ = shuffle ? 1 : 0;
         x_ = size.X;
         y_ = size.Y;
-        if (!FreeWidth && x_ % 2 != 0) {
-            Fail(kErrOddSize);
-        }
-        CheckLimits();
+        CheckSizeRules(x_, y_);
         const int longer = std::max(x_, y_);
         if (longer > side_) {
             SizeArrays(longer);
@@ -67,13 +64,31 @@ bool TMakeUnit::Make(const Image& piece)
     }
 }
 
-void TMakeUnit::CheckLimits()
+bool TMakeUnit::CheckCut(TPoint size)
 {
-    const int limit = LargeCuts ? kLargeCutSide : kPixelSide;
-    if (x_ > limit || y_ > limit) {
+    try {
+        CheckSizeRules(size.X, size.Y);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<TPoint> TMakeUnit::TileSizeFor(TPoint /*size*/) const
+{
+    return std::nullopt;
+}
+
+void TMakeUnit::CheckSizeRules(std::int32_t x, std::int32_t y)
+{
+    if (!FreeWidth && x % 2 != 0) {
+        Fail(kErrOddSize);
+    }
+    const int limit = FineCuts ? kFineCutSide : LargeCuts ? kLargeCutSide : kPixelSide;
+    if (x > limit || y > limit) {
         Fail(kErrCutTooLarge);
     }
-    const bool tooSmall = FreeWidth ? (x_ < 32 && y_ < 32) : (x_ < 32 || y_ < 32);
+    const bool tooSmall = FreeWidth ? (x < 32 && y < 32) : (x < 32 || y < 32);
     if (tooSmall) {
         Fail(kErrCutTooSmall);
     }
@@ -188,12 +203,16 @@ void TMakeUnit::RenderResultMap(int width, int height)
     if (width < 0 || width > 3 * side_ || height < 0 || height > side_) {
         throw MakerAbort{};
     }
-    Image strip(width, height);
+    // The strip is drawn straight into the result image, clipped to it as a
+    // drawn image would be: a tile of a fine cut would need hundreds of
+    // megabytes for a strip of its own.
+    const int shownColumns = std::min(width, resultImage_.Width());
     // Column blocks, as in CopyRows: the map is stored column by column.
     for (int c0 = 0; c0 < width; c0 += kBlock) {
         const int c1 = std::min(c0 + kBlock, width);
         for (int r = 0; r < height; ++r) {
-            std::uint8_t* row = strip.Row(height - 1 - r);
+            const int y = height - 1 - r;
+            std::uint8_t* row = y < resultImage_.Height() ? resultImage_.Row(y) : nullptr;
             for (int c = c0; c < c1; ++c) {
                 const std::int32_t code = resultMap_[ResultCell(c, r)];
                 if (code < 0 || code >= side_ * side_) {
@@ -204,12 +223,13 @@ void TMakeUnit::RenderResultMap(int width, int height)
                     if (cell[k] < 0 || cell[k] > 255) {
                         throw MakerAbort{};
                     }
-                    row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
+                    if (row != nullptr && c < shownColumns) {
+                        row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
+                    }
                 }
             }
         }
     }
-    resultImage_.Draw(strip, 0, 0);
 }
 
 void TMakeUnit::MirrorColumns(int count, int rows)
