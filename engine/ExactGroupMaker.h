@@ -17,6 +17,12 @@ namespace qm {
 // pixels, one list per tile row, and a row that shows the same as an
 // earlier one is copied from it.
 class TExactGroupMaker : public TGroupMaker {
+public:
+    // Mirror lines on motif pixel edges and on the diagonals of a square
+    // motif, turns about motif pixel corners and the motif's centre: all at
+    // the same place of a motif of blocks.
+    bool ScalesWithCut() const override { return true; }
+
 protected:
     using TGroupMaker::TGroupMaker;
 

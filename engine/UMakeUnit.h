@@ -86,6 +86,11 @@ public:
     virtual std::optional<TPoint> TileSizeFor(TPoint size) const;
     // Where the tiles' mirror lines lie on their pixel grid.
     virtual TileAnchor Anchor() const { return {}; }
+    // Whether a cut k times larger whose every pixel is a k by k block
+    // gives the tile k times larger whose every pixel is such a block: every
+    // symmetry of the tile maps whole blocks onto whole blocks, so a tile of
+    // a finer cut reduced is the tile of the reduced cut.
+    virtual bool ScalesWithCut() const { return false; }
 
     const Image& ResultImage() const { return resultImage_; }
     std::int32_t ErrorCode() const { return errorCode_; }

@@ -9,6 +9,7 @@ namespace qm {
 class TNone : public TMakeUnit {
 public:
     std::optional<TPoint> TileSizeFor(TPoint size) const override;
+    bool ScalesWithCut() const override { return true; }
 
 protected:
     void BuildMap() override;
