@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Smooth edges, measured: smooth_bench [measure | time [REPEATS] | memory PICTURE]
+// Smooth edges, measured:
+//   smooth_bench [measure | time [REPEATS] | memory PICTURE [METHOD]]
 //
 // measure: for every method and group and the factors 2 to 4, the mean
 //   absolute error of the plain and the smoothed tile of a sharp drawing
@@ -11,8 +12,9 @@
 //   plain and smoothed (factor 3), each reading the drawing's PNG file,
 //   fitting it, preparing and writing the tiles as BMP files, and their
 //   ratio.
-// memory PICTURE: one smoothed kaleidoscope tile of cut 2048 (factor 3
-//   asked, lowered to 2) from the picture fitted at 100 %; prints the peak
+// memory PICTURE [METHOD]: one smoothed tile of METHOD (kaleidoscope) at
+//   cut 2048 (factor 3 asked, lowered to 2) from the picture fitted at
+//   100 %; prints the peak
 //   resident memory (also: /usr/bin/time -f %M).
 #include <sys/resource.h>
 
@@ -170,7 +172,7 @@ void Time(int repeats)
     std::filesystem::remove_all(folder);
 }
 
-void Memory(const std::string& file)
+void Memory(const std::string& file, const std::string& name)
 {
     const Image unscaled = LoadImageFile(file);
     const int cut = TMakeUnit::kLargeCutSide;
@@ -179,7 +181,14 @@ void Memory(const std::string& file)
     std::printf("%s\n", factor.Warning.c_str());
     const TFinePieces pieces(unscaled, {fitted.Picture.Width(), fitted.Picture.Height()},
                              factor.Factor, false);
-    TSmoothTiles smooth(CreateBuiltinMaker(1), factor.Factor);
+    const auto named = [&](const MethodInfo* m) { return m->cliName == name; };
+    const std::vector<const MethodInfo*> methods = Methods();
+    const auto method = std::find_if(methods.begin(), methods.end(), named);
+    if (method == methods.end()) {
+        std::fprintf(stderr, "no method %s\n", name.c_str());
+        std::exit(2);
+    }
+    TSmoothTiles smooth((*method)->create(MakerSettings{kRotate}), factor.Factor);
     if (fitted.Picture.Width() < cut || fitted.Picture.Height() < cut ||
         !smooth.Prepare({cut, cut}, true) || !smooth.Make(pieces, TileDraw{})) {
         std::fprintf(stderr, "the picture is too small for a cut of %d, or making failed\n", cut);
@@ -203,9 +212,9 @@ int main(int argc, char** argv)
     } else if (mode == "time") {
         qm::Time(argc > 2 ? std::atoi(argv[2]) : 5);
     } else if (mode == "memory" && argc > 2) {
-        qm::Memory(argv[2]);
+        qm::Memory(argv[2], argc > 3 ? argv[3] : "kaleidoscope");
     } else {
-        std::fprintf(stderr, "usage: smooth_bench [measure | time [REPEATS] | memory PICTURE]\n");
+        std::fprintf(stderr, "usage: smooth_bench [measure | time [REPEATS] | memory PICTURE [METHOD]]\n");
         return 2;
     }
     return 0;

@@ -207,26 +207,34 @@ void TMakeUnit::RenderResultMap(int width, int height)
     // drawn image would be: a tile of a fine cut would need hundreds of
     // megabytes for a strip of its own.
     const int shownColumns = std::min(width, resultImage_.Width());
+    const auto cellOf = [this](std::int32_t code) {
+        if (code < 0 || code >= side_ * side_) {
+            throw MakerAbort{};
+        }
+        const std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(code)];
+        // A component outside 0..255 has bits above the lowest eight.
+        if (((cell[0] | cell[1] | cell[2]) & ~0xFF) != 0) {
+            throw MakerAbort{};
+        }
+        return cell;
+    };
     // Column blocks, as in CopyRows: the map is stored column by column.
     for (int c0 = 0; c0 < width; c0 += kBlock) {
         const int c1 = std::min(c0 + kBlock, width);
         for (int r = 0; r < height; ++r) {
             const int y = height - 1 - r;
-            std::uint8_t* row = y < resultImage_.Height() ? resultImage_.Row(y) : nullptr;
-            for (int c = c0; c < c1; ++c) {
-                const std::int32_t code = resultMap_[ResultCell(c, r)];
-                if (code < 0 || code >= side_ * side_) {
-                    throw MakerAbort{};
-                }
-                const std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(code)];
-                for (int k = 0; k < 3; ++k) {
-                    if (cell[k] < 0 || cell[k] > 255) {
-                        throw MakerAbort{};
-                    }
-                    if (row != nullptr && c < shownColumns) {
-                        row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
-                    }
-                }
+            const bool shown = y < resultImage_.Height();
+            const int written = shown ? std::clamp(shownColumns, c0, c1) : c0;
+            std::uint8_t* row = shown ? resultImage_.Row(y) : nullptr;
+            int c = c0;
+            for (; c < written; ++c) {
+                const std::int32_t* cell = cellOf(resultMap_[ResultCell(c, r)]);
+                row[3 * c] = static_cast<std::uint8_t>(cell[0]);
+                row[3 * c + 1] = static_cast<std::uint8_t>(cell[1]);
+                row[3 * c + 2] = static_cast<std::uint8_t>(cell[2]);
+            }
+            for (; c < c1; ++c) {
+                cellOf(resultMap_[ResultCell(c, r)]);
             }
         }
     }
