@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Smooth edges, measured:
-//   smooth_bench [measure | time [REPEATS] | memory PICTURE [METHOD]]
+//   smooth_bench [measure | time [REPEATS] | memory [METHOD [PICTURE]]]
 //
 // measure: for every method and group and the factors 2 to 4, the mean
 //   absolute error of the plain and the smoothed tile of a sharp drawing
@@ -12,9 +12,9 @@
 //   plain and smoothed (factor 3), each reading the drawing's PNG file,
 //   fitting it, preparing and writing the tiles as BMP files, and their
 //   ratio.
-// memory PICTURE [METHOD]: one smoothed tile of METHOD (kaleidoscope) at
-//   cut 2048 (factor 3 asked, lowered to 2) from the picture fitted at
-//   100 %; prints the peak
+// memory [METHOD [PICTURE]]: one smoothed tile of METHOD (kaleidoscope) at
+//   cut 2048 (factor 3 asked, lowered to 2) from the picture (the sharp
+//   drawing at 2560 pixels) fitted at 100 %; prints the peak
 //   resident memory (also: /usr/bin/time -f %M).
 #include <sys/resource.h>
 
@@ -172,9 +172,9 @@ void Time(int repeats)
     std::filesystem::remove_all(folder);
 }
 
-void Memory(const std::string& file, const std::string& name)
+void Memory(const std::string& name, const std::string& file)
 {
-    const Image unscaled = LoadImageFile(file);
+    const Image unscaled = file.empty() ? test::SharpDrawing(2560) : LoadImageFile(file);
     const int cut = TMakeUnit::kLargeCutSide;
     const FittedPicture fitted = FitPicture(unscaled, cut, 100);
     const SmoothingFactor factor = SmoothingFactorFor(kSmoothFactorDefault, {cut, cut});
@@ -211,10 +211,11 @@ int main(int argc, char** argv)
         qm::Measure();
     } else if (mode == "time") {
         qm::Time(argc > 2 ? std::atoi(argv[2]) : 5);
-    } else if (mode == "memory" && argc > 2) {
-        qm::Memory(argv[2], argc > 3 ? argv[3] : "kaleidoscope");
+    } else if (mode == "memory") {
+        qm::Memory(argc > 2 ? argv[2] : "kaleidoscope", argc > 3 ? argv[3] : "");
     } else {
-        std::fprintf(stderr, "usage: smooth_bench [measure | time [REPEATS] | memory PICTURE [METHOD]]\n");
+        std::fprintf(
+            stderr, "usage: smooth_bench [measure | time [REPEATS] | memory [METHOD [PICTURE]]]\n");
         return 2;
     }
     return 0;
