@@ -17,11 +17,15 @@ namespace qm {
 // pixels, one list per tile row, and a row that shows the same as an
 // earlier one is copied from it.
 class TExactGroupMaker : public TGroupMaker {
+public:
+    // Mirror lines on motif pixel edges and on the diagonals of a square
+    // motif, turns about motif pixel corners and the motif's centre: all at
+    // the same place of a motif of blocks.
+    bool ScalesWithCut() const override { return true; }
+
 protected:
     using TGroupMaker::TGroupMaker;
 
-    // The tile size for a motif of a by b pixels.
-    virtual TPoint TileSize(int a, int b) const = 0;
     // The motif pixel (column, row from the top) that tile pixel (i, j)
     // shows, for a motif of a by b pixels.
     virtual TPoint MotifPixel(int i, int j, int a, int b) const = 0;

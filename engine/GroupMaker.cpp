@@ -5,6 +5,21 @@
 
 namespace qm {
 
+TPoint TGroupMaker::MotifSize(TPoint size) const
+{
+    const int side = std::min(size.X, size.Y);
+    return motif_ == Motif::Square ? TPoint{side, side} : size;
+}
+
+std::optional<TPoint> TGroupMaker::TileSizeFor(TPoint size) const
+{
+    const TPoint motif = MotifSize(size);
+    if (motif.X < 1 || motif.Y < 1) {
+        return std::nullopt;  // refused when made
+    }
+    return TileSize(motif.X, motif.Y);
+}
+
 void TGroupMaker::BuildMap()
 {
     BuildIdentityIndexMap(X(), Y());
@@ -32,8 +47,8 @@ void TGroupMaker::BuildMap()
             }
         }
     }
-    const bool square = motif_ == Motif::Square;
-    tile_ = PlanTile(square ? std::min(X(), Y()) : X(), square ? std::min(X(), Y()) : Y());
+    const TPoint motif = MotifSize({X(), Y()});
+    tile_ = PlanTile(motif.X, motif.Y);
 }
 
 void TGroupMaker::CopyRows()

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Image.h"
@@ -23,9 +24,13 @@ public:
     // groups square; the square keeps a cut of other proportions harmless).
     enum class Motif { WholeCut, Square };
 
+    std::optional<TPoint> TileSizeFor(TPoint size) const final;
+
 protected:
     explicit TGroupMaker(Motif motif) : motif_(motif) {}
 
+    // The tile size for a motif of a by b pixels, both at least 1.
+    virtual TPoint TileSize(int a, int b) const = 0;
     // Plans the tile of a motif of width by height pixels, both at least 1,
     // and returns the tile's size. Motif pixel (u, v), v counted from the
     // top, starts at byte v * MotifRowBytes() + 3 * u of the motif handed
@@ -37,6 +42,9 @@ protected:
     std::size_t MotifRowBytes() const { return 3 * static_cast<std::size_t>(X()); }
 
 private:
+    // The motif's width and height for a cut of size.
+    TPoint MotifSize(TPoint size) const;
+
     void BuildMap() final;
     void CopyRows() final;
     void BuildResult() final;

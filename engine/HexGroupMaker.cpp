@@ -121,24 +121,39 @@ bool THexGroupMaker::Holds(HexLinearPart part) const
     return (linearParts_ >> Bit(part) & 1u) != 0;
 }
 
+THexGroupMaker::Box THexGroupMaker::RegionBox() const
+{
+    Box box{0.0, 0.0, 0.0, 0.0};
+    for (const HexLinearPart part : regionParts_) {
+        for (const Point corner : kTriangle) {
+            const Point p = Apply(part, corner);
+            box = {std::min(box.lowX, p.x), std::min(box.lowY, p.y), std::max(box.highX, p.x),
+                   std::max(box.highY, p.y)};
+        }
+    }
+    return box;
+}
+
+TPoint THexGroupMaker::TileSize(int a, int /*b: the motif is square*/) const
+{
+    const Box box = RegionBox();
+    const double longer = std::max(box.highX - box.lowX, box.highY - box.lowY);
+    const int w = std::max(2, 2 * static_cast<int>(std::nearbyint(a / (2 * longer))));
+    return {w, 2 * static_cast<int>(std::nearbyint(w * kSqrt3 / 2))};
+}
+
 TPoint THexGroupMaker::PlanTile(int width, int /*height: the motif is square*/)
 {
     const int side = width;
     if (side < 2) {
         OutOfBounds();  // the size rules keep these groups at 32 and more
     }
-    Point low{0.0, 0.0};
-    Point high{0.0, 0.0};
-    for (const HexLinearPart part : regionParts_) {
-        for (const Point corner : kTriangle) {
-            const Point p = Apply(part, corner);
-            low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-            high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-        }
-    }
-    const double longer = std::max(high.x - low.x, high.y - low.y);
-    const int w = std::max(2, 2 * static_cast<int>(std::nearbyint(side / (2 * longer))));
-    const int h = 2 * static_cast<int>(std::nearbyint(w * kSqrt3 / 2));
+    const Box box = RegionBox();
+    const Point low{box.lowX, box.lowY};
+    const Point high{box.highX, box.highY};
+    const TPoint size = TileSize(side, side);
+    const int w = size.X;
+    const int h = size.Y;
     const double a = w;
     // Tile rows to lattice geometry: the cells are regular there.
     const double yScale = w * kSqrt3 / h;

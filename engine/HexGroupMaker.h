@@ -40,6 +40,16 @@ protected:
     THexGroupMaker(std::uint16_t linearParts, std::vector<HexLinearPart> regionParts);
 
 private:
+    // The bounding box of the region, in lattice edges.
+    struct Box {
+        double lowX;
+        double lowY;
+        double highX;
+        double highY;
+    };
+    Box RegionBox() const;
+
+    TPoint TileSize(int a, int b) const final;
     TPoint PlanTile(int width, int height) final;
     void Render(const std::uint8_t* motif, Image& tile) const final;
 

@@ -41,10 +41,7 @@ bool TMakeUnit::Prepare(TPoint size, bool shuffle)
         shuffle_ = shuffle ? 1 : 0;
         x_ = size.X;
         y_ = size.Y;
-        if (!FreeWidth && x_ % 2 != 0) {
-            Fail(kErrOddSize);
-        }
-        CheckLimits();
+        CheckSizeRules(x_, y_);
         const int longer = std::max(x_, y_);
         if (longer > side_) {
             SizeArrays(longer);
@@ -67,14 +64,32 @@ bool TMakeUnit::Make(const Image& piece)
     }
 }
 
-void TMakeUnit::CheckLimits()
+bool TMakeUnit::CheckCut(TPoint size)
 {
-    const int limit = LargeCuts ? kLargeCutSide : kPixelSide;
-    if (x_ > limit || y_ > limit) {
+    try {
+        CheckSizeRules(size.X, size.Y);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<TPoint> TMakeUnit::TileSizeFor(TPoint /*size*/) const
+{
+    return std::nullopt;
+}
+
+void TMakeUnit::CheckSizeRules(std::int32_t x, std::int32_t y)
+{
+    if (!FreeWidth && x % 2 != 0) {
+        Fail(kErrOddSize);
+    }
+    const int limit = FineCuts ? kFineCutSide : LargeCuts ? kLargeCutSide : kPixelSide;
+    if (x > limit || y > limit) {
         Fail(kErrCutTooLarge);
     }
-    const bool tooSmall = FreeWidth ? (x_ < kMinCutSide && y_ < kMinCutSide)
-                                    : (x_ < kMinCutSide || y_ < kMinCutSide);
+    const bool tooSmall = FreeWidth ? (x < kMinCutSide && y < kMinCutSide)
+                                    : (x < kMinCutSide || y < kMinCutSide);
     if (tooSmall) {
         Fail(kErrCutTooSmall);
     }
@@ -189,28 +204,41 @@ void TMakeUnit::RenderResultMap(int width, int height)
     if (width < 0 || width > 3 * side_ || height < 0 || height > side_) {
         throw MakerAbort{};
     }
-    Image strip(width, height);
+    // The strip is drawn straight into the result image, clipped to it as a
+    // drawn image would be: a tile of a fine cut would need hundreds of
+    // megabytes for a strip of its own.
+    const int shownColumns = std::min(width, resultImage_.Width());
+    const auto cellOf = [this](std::int32_t code) {
+        if (code < 0 || code >= side_ * side_) {
+            throw MakerAbort{};
+        }
+        const std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(code)];
+        // A component outside 0..255 has bits above the lowest eight.
+        if (((cell[0] | cell[1] | cell[2]) & ~0xFF) != 0) {
+            throw MakerAbort{};
+        }
+        return cell;
+    };
     // Column blocks, as in CopyRows: the map is stored column by column.
     for (int c0 = 0; c0 < width; c0 += kBlock) {
         const int c1 = std::min(c0 + kBlock, width);
         for (int r = 0; r < height; ++r) {
-            std::uint8_t* row = strip.Row(height - 1 - r);
-            for (int c = c0; c < c1; ++c) {
-                const std::int32_t code = resultMap_[ResultCell(c, r)];
-                if (code < 0 || code >= side_ * side_) {
-                    throw MakerAbort{};
-                }
-                const std::int32_t* cell = &pixels_[4 * static_cast<std::size_t>(code)];
-                for (int k = 0; k < 3; ++k) {
-                    if (cell[k] < 0 || cell[k] > 255) {
-                        throw MakerAbort{};
-                    }
-                    row[3 * c + k] = static_cast<std::uint8_t>(cell[k]);
-                }
+            const int y = height - 1 - r;
+            const bool shown = y < resultImage_.Height();
+            const int written = shown ? std::clamp(shownColumns, c0, c1) : c0;
+            std::uint8_t* row = shown ? resultImage_.Row(y) : nullptr;
+            int c = c0;
+            for (; c < written; ++c) {
+                const std::int32_t* cell = cellOf(resultMap_[ResultCell(c, r)]);
+                row[3 * c] = static_cast<std::uint8_t>(cell[0]);
+                row[3 * c + 1] = static_cast<std::uint8_t>(cell[1]);
+                row[3 * c + 2] = static_cast<std::uint8_t>(cell[2]);
+            }
+            for (; c < c1; ++c) {
+                cellOf(resultMap_[ResultCell(c, r)]);
             }
         }
     }
-    resultImage_.Draw(strip, 0, 0);
 }
 
 void TMakeUnit::MirrorColumns(int count, int rows)

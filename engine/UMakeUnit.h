@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,19 @@ namespace qm {
 struct TPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;
+
+    bool operator==(const TPoint&) const = default;
+};
+
+// Where a tile's mirror lines lie on its pixel grid, along each side, in
+// half pixels from the tile's top left corner: 0 on the pixel edge there, 1
+// through the centre of the first column or row. Tiles of any cut put a
+// mirror line (or, without one, the lattice's origin) at this place.
+struct TileAnchor {
+    int HalfX = 0;
+    int HalfY = 0;
+
+    bool operator==(const TileAnchor&) const = default;
 };
 
 // The common pattern maker. Prepare builds the method's geometry once as
@@ -35,6 +49,9 @@ public:
     static constexpr int kLargeCutSide = 2048;
     // The least side of a cut (of its longer side with FreeWidth on).
     static constexpr int kMinCutSide = 32;
+    // The longest side of a cut with FineCuts on: a smoothed tile is made
+    // from a cut some times larger than the run's and then reduced.
+    static constexpr int kFineCutSide = 4096;
 
     TMakeUnit();
     virtual ~TMakeUnit() = default;
@@ -48,6 +65,9 @@ public:
     // Cuts up to kLargeCutSide instead of kPixelSide; the arrays grow with a
     // cut beyond kPixelSide. Set before Prepare.
     bool LargeCuts = false;
+    // Cuts up to kFineCutSide, whatever LargeCuts says; set before Prepare.
+    // The run's own cut is checked against its limits by CheckCut.
+    bool FineCuts = false;
 
     // Stores the shuffle flag and the cut size, checks the size rules and
     // builds the maps. False with the error code set on failure.
@@ -57,6 +77,22 @@ public:
     // cut, 2 for a cut without pixels (which the free-width size rules let
     // through Prepare). The result image keeps what it held then.
     bool Make(const Image& piece);
+
+    // Whether Prepare would pass a cut of size through its size rules (the
+    // width's parity, the limits of LargeCuts or FineCuts): false with the
+    // error code Prepare would set. Builds nothing.
+    bool CheckCut(TPoint size);
+
+    // The size of the tile that a cut of size gives, without preparing;
+    // nothing from a maker that learns it only when prepared (a plug-in).
+    virtual std::optional<TPoint> TileSizeFor(TPoint size) const;
+    // Where the tiles' mirror lines lie on their pixel grid.
+    virtual TileAnchor Anchor() const { return {}; }
+    // Whether a cut k times larger whose every pixel is a k by k block
+    // gives the tile k times larger whose every pixel is such a block: every
+    // symmetry of the tile maps whole blocks onto whole blocks, so a tile of
+    // a finer cut reduced is the tile of the reduced cut.
+    virtual bool ScalesWithCut() const { return false; }
 
     const Image& ResultImage() const { return resultImage_; }
     std::int32_t ErrorCode() const { return errorCode_; }
@@ -114,9 +150,9 @@ protected:
     // Copies the width by height block of the index map into the result map.
     void CopyIndexMapToResult(int width, int height);
 
-    // Renders result-map columns 0..width-1, rows 0..height-1 into a
-    // temporary width by height image (map row r becomes image row
-    // height-1-r) and draws it onto the result image at (0, 0).
+    // Renders result-map columns 0..width-1, rows 0..height-1 as a width by
+    // height strip (map row r becomes strip row height-1-r) onto the result
+    // image at (0, 0), clipped to it.
     void RenderResultMap(int width, int height);
 
     // For i = 1..count in increasing order: copies result-image column i,
@@ -138,7 +174,8 @@ protected:
 private:
     static bool Within(int index, int extent) { return index >= 0 && index < extent; }
 
-    void CheckLimits();
+    // The odd-width rule and the limits; Fail()s with the first one broken.
+    void CheckSizeRules(std::int32_t x, std::int32_t y);
     // Sizes the arrays, all zero, for a pixel array of side by side cells.
     void SizeArrays(int side);
     std::size_t IndexCell(int column, int row) const

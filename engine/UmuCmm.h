@@ -13,6 +13,9 @@ namespace qm {
 class TCmm : public TExactGroupMaker {
 public:
     TCmm() : TExactGroupMaker(Motif::WholeCut) {}
+    // The diagonal of a motif wider than high runs across its pixels, in
+    // steps that a finer motif draws finer.
+    bool ScalesWithCut() const override { return false; }
 
 protected:
     TPoint TileSize(int a, int b) const override;

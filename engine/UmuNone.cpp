@@ -9,6 +9,14 @@ void TNone::BuildMap()
     CopyIndexMapToResult(X(), Y());
 }
 
+std::optional<TPoint> TNone::TileSizeFor(TPoint size) const
+{
+    if (size.X < 1 || size.Y < 1) {
+        return std::nullopt;  // refused when made
+    }
+    return size;
+}
+
 void TNone::BuildResult()
 {
     Result().SetWidth(X());

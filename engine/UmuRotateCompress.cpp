@@ -69,11 +69,24 @@ void TRotateCompress::BuildMap()
     }
 }
 
+std::optional<TPoint> TRotateCompress::TileSizeFor(TPoint size) const
+{
+    const int s = WarpSide(size.X, size.Y);
+    return TPoint{2 * s - 2, 2 * s - 2};
+}
+
+// Mirror lines through the warped square's first and last columns and rows.
+TileAnchor TRotateCompress::Anchor() const
+{
+    return {1, 1};
+}
+
 void TRotateCompress::BuildResult()
 {
     const int s = WarpSide(X(), Y());
-    Result().SetHeight(2 * s - 2);
-    Result().SetWidth(2 * s - 2);
+    const TPoint tile = *TileSizeFor({X(), Y()});
+    Result().SetHeight(tile.Y);
+    Result().SetWidth(tile.X);
     RenderResultMap(s, s);
     MirrorColumns(Result().Width() - 1, Result().Height());
     MirrorRows(Result().Height() - 1);

@@ -14,6 +14,9 @@ namespace qm {
 // downwards into a tile of side 2S - 2.
 class TRotateCompress : public TMakeUnit {
 public:
+    std::optional<TPoint> TileSizeFor(TPoint size) const override;
+    TileAnchor Anchor() const override;
+
     // The rotate number k (2 to 20 from the settings dialog); set before
     // Prepare, which builds the warp from it.
     std::int32_t RotateNum = 0;

@@ -101,11 +101,25 @@ void TSankaku::BuildMap()
     }
 }
 
+std::optional<TPoint> TSankaku::TileSizeFor(TPoint size) const
+{
+    const Triangle t(size.X);
+    return TPoint{3 * t.s, 2 * t.H - 2};
+}
+
+// Mirror lines through the first row and the row of the triangle bases; the
+// band's triangles stand on pixel edges.
+TileAnchor TSankaku::Anchor() const
+{
+    return {0, 1};
+}
+
 void TSankaku::BuildResult()
 {
     const Triangle t(X());
-    Result().SetHeight(2 * t.H - 2);
-    Result().SetWidth(3 * t.s);
+    const TPoint tile = *TileSizeFor({X(), Y()});
+    Result().SetHeight(tile.Y);
+    Result().SetWidth(tile.X);
     RenderResultMap(3 * t.s, t.H);
     MirrorRows(t.H);
 }

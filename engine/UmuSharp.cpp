@@ -56,11 +56,25 @@ void TSharp::BuildMap()
     }
 }
 
+std::optional<TPoint> TSharp::TileSizeFor(TPoint size) const
+{
+    const int r = Fold(size.X).r;
+    return TPoint{2 * r - 2, 2 * r - 2};
+}
+
+// Mirror lines through the fold centre's column and row and the folded
+// square's last ones.
+TileAnchor TSharp::Anchor() const
+{
+    return {1, 1};
+}
+
 void TSharp::BuildResult()
 {
     const int r = Fold(X()).r;
-    Result().SetHeight(2 * r - 2);
-    Result().SetWidth(2 * r - 2);
+    const TPoint tile = *TileSizeFor({X(), Y()});
+    Result().SetHeight(tile.Y);
+    Result().SetWidth(tile.X);
     RenderResultMap(r, r);
     MirrorColumns(Result().Width() - 1, Result().Height());
     MirrorRows(Result().Height() - 1);

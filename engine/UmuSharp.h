@@ -11,6 +11,10 @@ namespace qm {
 // square of side R mirrored to the right and downwards into a tile of side
 // 2R - 2. The cut is square; only X is read.
 class TSharp : public TMakeUnit {
+public:
+    std::optional<TPoint> TileSizeFor(TPoint size) const override;
+    TileAnchor Anchor() const override;
+
 protected:
     void BuildMap() override;
     void BuildResult() override;

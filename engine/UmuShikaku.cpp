@@ -11,6 +11,20 @@ void TShikaku::BuildMap()
     CopyIndexMapToResult(X(), Y());
 }
 
+std::optional<TPoint> TShikaku::TileSizeFor(TPoint size) const
+{
+    if (size.X < 2 || size.Y < 2) {
+        return std::nullopt;  // refused when made
+    }
+    return TPoint{2 * size.X - 2, 2 * size.Y - 2};
+}
+
+// Mirror lines through the piece's first and last columns and rows.
+TileAnchor TShikaku::Anchor() const
+{
+    return {1, 1};
+}
+
 void TShikaku::BuildResult()
 {
     // The free-width size rules let one side through below 2 pixels; its tile
@@ -18,8 +32,9 @@ void TShikaku::BuildResult()
     if (X() < 2 || Y() < 2) {
         Fail(kErrCutTooSmall);
     }
-    Result().SetWidth(2 * X() - 2);
-    Result().SetHeight(2 * Y() - 2);
+    const TPoint tile = *TileSizeFor({X(), Y()});
+    Result().SetWidth(tile.X);
+    Result().SetHeight(tile.Y);
     RenderResultMap(X(), Y());
     MirrorColumns(X() - 1, Y());
     MirrorRows(Y() - 1);

@@ -9,6 +9,10 @@ namespace qm {
 // whole mirrored downwards. Works for any width and height; the method
 // catalogue gives it the free-width size rules.
 class TShikaku : public TMakeUnit {
+public:
+    std::optional<TPoint> TileSizeFor(TPoint size) const override;
+    TileAnchor Anchor() const override;
+
 protected:
     void BuildMap() override;
     void BuildResult() override;

@@ -21,11 +21,23 @@ void TTShikaku::BuildMap()
     }
 }
 
+std::optional<TPoint> TTShikaku::TileSizeFor(TPoint size) const
+{
+    return TPoint{2 * size.X - 2, 2 * size.X - 2};
+}
+
+// Mirror lines through the first column and row and the square's last ones.
+TileAnchor TTShikaku::Anchor() const
+{
+    return {1, 1};
+}
+
 void TTShikaku::BuildResult()
 {
     const int n = X();
-    Result().SetHeight(2 * n - 2);
-    Result().SetWidth(2 * n - 2);
+    const TPoint tile = *TileSizeFor({X(), Y()});
+    Result().SetHeight(tile.Y);
+    Result().SetWidth(tile.X);
     RenderResultMap(n, n);
     MirrorColumns(n - 1, n);
     MirrorRows(n - 1);

@@ -21,7 +21,7 @@ struct JpegEncoder {
 // Returns false after libjpeg failed; the message number is then in
 // encoder.Error.Base.msg_code.
 bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi,
-              const std::vector<std::uint8_t>* profile)
+              const std::vector<std::uint8_t>* profile, JpegChroma chroma)
 {
     if (setjmp(encoder.Error.Jump) != 0) {
         return false;
@@ -38,6 +38,11 @@ bool Compress(JpegEncoder& encoder, const Image& image, int quality, int dpi,
     info->in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(info);
     jpeg_set_quality(info, quality, TRUE);
+    if (chroma == JpegChroma::Full444) {
+        // The defaults sample luma 2 by 2 against the chroma's 1 by 1.
+        info->comp_info[0].h_samp_factor = 1;
+        info->comp_info[0].v_samp_factor = 1;
+    }
     if (dpi > 0) {
         info->density_unit = 1;  // dots per inch
         info->X_density = static_cast<UINT16>(dpi);
@@ -75,7 +80,7 @@ private:
 }  // namespace
 
 std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi,
-                                     const ColourTag& tag)
+                                     const ColourTag& tag, JpegChroma chroma)
 {
     const std::vector<std::uint8_t>* profile = !tag.Profile.empty() ? &tag.Profile
                                                : tag.Srgb          ? &colour::SrgbProfileBytes()
@@ -83,7 +88,7 @@ std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, int dpi,
     JpegEncoder encoder{};
     encoder.Info.err = InitJpegErrorManager(encoder.Error);
     const EncoderGuard guard(encoder);
-    if (!Compress(encoder, image, quality, dpi, profile)) {
+    if (!Compress(encoder, image, quality, dpi, profile, chroma)) {
         ThrowJpegError(encoder.Error.Base.msg_code);
     }
     return std::vector<std::uint8_t>(encoder.Output, encoder.Output + encoder.OutputSize);

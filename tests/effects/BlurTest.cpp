@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "effects/ImageEffect.h"
+#include "effects/WideBlur.h"
 
 namespace qm {
 namespace {
@@ -129,6 +130,39 @@ TEST(Blur, MatchesThePlainConvolutionOnNoise)
         const Image expected = ReferenceBlur(bright);
         Blur(bright);
         EXPECT_EQ(bright, expected) << int{level};
+    }
+}
+
+// The blur for a picture factor times larger: at factor 1 the blur itself;
+// on a picture of factor by factor blocks (factor odd), the blur of the
+// blocks' picture at every block's centre, edges included.
+TEST(WideBlur, BlursAtThePictureItIsMeantFor)
+{
+    std::mt19937 random(7);
+    Image small(9, 6);
+    for (int y = 0; y < small.Height(); ++y) {
+        for (std::size_t i = 0; i < small.RowBytes(); ++i) {
+            small.Row(y)[i] = static_cast<std::uint8_t>(random());
+        }
+    }
+    Image one = small;
+    WideBlur(one, 1);
+    const Image blurred = ReferenceBlur(small);
+    EXPECT_EQ(one, blurred);
+
+    const int k = 3;
+    Image blocks(k * small.Width(), k * small.Height());
+    for (int y = 0; y < blocks.Height(); ++y) {
+        for (int x = 0; x < blocks.Width(); ++x) {
+            std::copy_n(small.Pixel(x / k, y / k), 3, blocks.Pixel(x, y));
+        }
+    }
+    WideBlur(blocks, k);
+    for (int y = 0; y < small.Height(); ++y) {
+        for (int x = 0; x < small.Width(); ++x) {
+            const std::uint8_t* centre = blocks.Pixel(k * x + 1, k * y + 1);
+            EXPECT_TRUE(std::equal(centre, centre + 3, blurred.Pixel(x, y))) << x << "," << y;
+        }
     }
 }
 

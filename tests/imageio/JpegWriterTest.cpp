@@ -125,5 +125,40 @@ TEST(JpegWriter, RecordsTheResolutionInTheJfifHeader)
     EXPECT_TRUE(std::equal(tagged.begin() + 18, tagged.end(), plain.begin() + 18));
 }
 
+// Full chroma: every component sampled 1 by 1 in the frame header, and a
+// saturated line one pixel wide keeps its colour; the default stays
+// libjpeg's 4:2:0, asked for or not.
+TEST(JpegWriter, FullChromaKeepsThinColouredLines)
+{
+    Image image(32, 32);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            std::uint8_t* p = image.Pixel(x, y);
+            p[0] = p[1] = p[2] = 255;
+            if (x == 13) {
+                p[0] = p[1] = 0;  // red
+            }
+        }
+    }
+    const std::vector<std::uint8_t> plain = EncodeJpeg(image, 90);
+    EXPECT_EQ(EncodeJpeg(image, 90, 0, {}, JpegChroma::Subsampled420), plain);
+    const std::vector<std::uint8_t> full = EncodeJpeg(image, 90, 0, {}, JpegChroma::Full444);
+    // SOF0: marker, length, precision, height, width, count, then per
+    // component its id, sampling factors and table.
+    const std::size_t plainFrame = FindMarker(plain, 0xC0);
+    const std::size_t fullFrame = FindMarker(full, 0xC0);
+    ASSERT_LT(fullFrame + 19, full.size());
+    ASSERT_LT(plainFrame + 19, plain.size());
+    for (std::size_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(full[fullFrame + 11 + 3 * c], 0x11);
+        EXPECT_EQ(plain[plainFrame + 11 + 3 * c], c == 0 ? 0x22 : 0x11);
+    }
+    const auto lineRed = [](const Image& decoded) {
+        return decoded.Pixel(13, 16)[2] - decoded.Pixel(13, 16)[1];
+    };
+    EXPECT_GT(lineRed(DecodeJpeg(full)), 200);
+    EXPECT_LT(lineRed(DecodeJpeg(plain)), lineRed(DecodeJpeg(full)) - 40);
+}
+
 }  // namespace
 }  // namespace qm

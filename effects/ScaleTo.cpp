@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "effects/ScaleTo.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Errors.h"
+
+// stb's resizer rather than libvips: a single well-kept file with no
+// dependencies of its own that resamples 8-bit sRGB pictures in linear light
+// with a Mitchell filter when scaling down, which is what a photograph
+// needs; libvips would bring GLib and a pipeline the program has no other
+// use for.
+#include <stb_image_resize.h>
+
+namespace qm {
+namespace {
+
+// How far either side of a pixel's centre stb's filters reach into the
+// picture, in picture pixels, with one pixel to spare: both cubics reach two
+// pixels of the side they are sampled on.
+int Reach(float scale)
+{
+    return static_cast<int>(std::ceil(2.0f / std::min(scale, 1.0f))) + 1;
+}
+
+}  // namespace
+
+Image ScaleTo(const Image& picture, int width, int height)
+{
+    if (width == picture.Width() && height == picture.Height()) {
+        return picture;
+    }
+    Image scaled(width, height);
+    // The channel order does not matter to the resizer: blue, green and red
+    // are resampled alike.
+    if (stbir_resize_uint8_srgb(picture.Row(0), picture.Width(), picture.Height(),
+                                static_cast<int>(picture.RowBytes()), scaled.Row(0), width, height,
+                                static_cast<int>(scaled.RowBytes()), 3, STBIR_ALPHA_CHANNEL_NONE,
+                                0) == 0) {
+        throw ErrorMessage("Out of memory");
+    }
+    return scaled;
+}
+
+Image ScaleToRegion(const Image& picture, int width, int height, const Rect& region)
+{
+    if (region.Left < 0 || region.Top < 0 || region.Width < 1 || region.Height < 1 ||
+        region.Left + region.Width > width || region.Top + region.Height > height) {
+        throw ErrorMessage("ScaleToRegion: region outside the picture");
+    }
+    Image scaled(region.Width, region.Height);
+    if (width == picture.Width() && height == picture.Height()) {
+        scaled.CopyRect(0, 0, picture, region);
+        return scaled;
+    }
+    // The scales as ScaleTo's resizer forms them; the part of the picture
+    // the region's filters reach; the region's shift from that part's corner
+    // in new pixels.
+    const float scaleX = static_cast<float>(width) / static_cast<float>(picture.Width());
+    const float scaleY = static_cast<float>(height) / static_cast<float>(picture.Height());
+    const auto first = [](int start, float scale) {
+        return std::max(0, static_cast<int>(std::floor(start / scale)) - Reach(scale));
+    };
+    const auto end = [](int stop, float scale, int side) {
+        return std::min(side, static_cast<int>(std::ceil(stop / scale)) + Reach(scale));
+    };
+    const int left = first(region.Left, scaleX);
+    const int top = first(region.Top, scaleY);
+    const int right = end(region.Left + region.Width, scaleX, picture.Width());
+    const int bottom = end(region.Top + region.Height, scaleY, picture.Height());
+    const float shiftX = static_cast<float>(region.Left - static_cast<double>(left) * scaleX);
+    const float shiftY = static_cast<float>(region.Top - static_cast<double>(top) * scaleY);
+    if (stbir_resize_subpixel(picture.Pixel(left, top), right - left, bottom - top,
+                              static_cast<int>(picture.RowBytes()), scaled.Row(0), region.Width,
+                              region.Height, static_cast<int>(scaled.RowBytes()), STBIR_TYPE_UINT8,
+                              3, STBIR_ALPHA_CHANNEL_NONE, 0, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP,
+                              STBIR_FILTER_DEFAULT, STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_SRGB,
+                              nullptr, scaleX, scaleY, shiftX, shiftY) == 0) {
+        throw ErrorMessage("Out of memory");
+    }
+    return scaled;
+}
+
+}  // namespace qm
