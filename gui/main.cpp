@@ -11,6 +11,7 @@
 int main(int argc, char* argv[])
 {
     qm::InstallCleanStop();
+    qm::AnswerInformationOptions(argc, argv);
     QApplication application(argc, argv);
     qm::ChooseLanguage(qm::ExecutableFolder());
     qm::SetUpApplication();
