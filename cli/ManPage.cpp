@@ -13,12 +13,16 @@ namespace qm {
 namespace {
 
 // Text as troff prints it: hyphens as minus signs (options are typed with
-// them) and backslashes kept.
+// them), backslashes kept, and a line free to break after a Japanese
+// comma, which joins option names that are not hyphenated.
 std::string Troff(const std::string& text)
 {
     std::string escaped;
     for (char c : text) {
         escaped += c == '-' ? "\\-" : c == '\\' ? "\\e" : std::string(1, c);
+        if (escaped.ends_with("、")) {
+            escaped += "\\:";
+        }
     }
     return escaped;
 }
