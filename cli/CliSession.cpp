@@ -244,6 +244,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     CLI::App app{"", "quillmore-cli"};
     app.set_help_flag(OptionSynopsis(OptionRowOf("--help")));
     app.set_version_flag("--version", kApplicationVersion);
+    // The usage is written from the option table, not the parser's own list.
     app.formatter_fn([](const CLI::App*, const std::string&, CLI::AppFormatMode) { return CliHelp(); });
     CliOptions options;
     DeclareCliOptions(app, options);
