@@ -15,8 +15,10 @@
 #include "app/ExtendedRows.h"
 #include "app/UDlgHtml.h"
 #include "cli/CliBatch.h"
+#include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
 #include "cli/ConsolePlatform.h"
+#include "cli/OptionTable.h"
 #include "core/Random.h"
 #include "core/Translate.h"
 #include "imageio/OutputNames.h"
@@ -25,17 +27,6 @@ namespace qm {
 namespace {
 
 using enum ControlId;
-
-constexpr const char* kDescription =
-    N_("Quillmore: 画像から継ぎ目のない模様画像を作成します。\n"
-       "Makes seamless symmetric pattern tiles from a picture.");
-
-constexpr const char* kFooter =
-    N_("終了コード / exit status: 0 作成しました / made, 1 メッセージで終了 / ended with a "
-       "message, 2 使い方の誤り / usage error\n"
-       "例 / example (Quillmore のソースフォルダで / in Quillmore's source folder):\n"
-       "  mkdir -p tiles && quillmore-cli --file resources/sample.jpg --method floral --count 12 "
-       "--format png --out tiles");
 
 // A control the user could not reach in the window with these settings.
 struct UsageError {
@@ -250,10 +241,11 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app{T(kDescription), "quillmore-cli"};
-    app.set_help_flag("-h,--help", T("使い方を表示 / show this help"));
-    app.set_version_flag("--version", kApplicationVersion, T("版を表示 / show the version"));
-    app.footer(T(kFooter));
+    CLI::App app{"", "quillmore-cli"};
+    app.set_help_flag(OptionSynopsis(OptionRowOf("--help")));
+    app.set_version_flag("--version", kApplicationVersion);
+    // The usage is written from the option table, not the parser's own list.
+    app.formatter_fn([](const CLI::App*, const std::string&, CLI::AppFormatMode) { return CliHelp(); });
     CliOptions options;
     DeclareCliOptions(app, options);
     if (argc <= 1) {

@@ -11,6 +11,8 @@
 int main(int argc, char* argv[])
 {
     qm::InstallCleanStop();
+    // Before the application object, which needs a display.
+    qm::AnswerInformationOptions(argc, argv);
     QApplication application(argc, argv);
     qm::ChooseLanguage(qm::ExecutableFolder());
     qm::SetUpApplication();

@@ -41,6 +41,7 @@ expected=(
   share/applications/quillmore.desktop share/metainfo/org.quillmore.quillmore.metainfo.xml
   share/icons/hicolor/scalable/apps/quillmore.svg
   share/man/man1/quillmore.1.gz share/man/man1/quillmore-cli.1.gz
+  share/man/ja/man1/quillmore.1.gz share/man/ja/man1/quillmore-cli.1.gz
   share/doc/quillmore/copyright
 )
 for size in 16 22 24 32 48 64 128 256; do
@@ -75,10 +76,26 @@ done
 echo "== desktop entry, metainfo and manual pages"
 desktop-file-validate /usr/share/applications/quillmore.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.quillmore.quillmore.metainfo.xml
-for page in quillmore quillmore-cli; do
-  warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1 || true)
+for page in {,ja/}man1/quillmore.1.gz {,ja/}man1/quillmore-cli.1.gz; do
+  warnings=$(zcat "/usr/share/man/$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1 || true)
   [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done
+# The command line's pages are written from its option table: every option
+# of --help is in both.
+options=$(/usr/bin/quillmore-cli --help | sed -n 's/^  \(-h,\)\?\(--[a-z-]*\) .*/\2/p' | sort -u)
+for page in {,ja/}man1/quillmore-cli.1.gz; do
+  text=$(zcat "/usr/share/man/$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 2>/dev/null | col -b)
+  for option in $options; do
+    grep -q -- "^ *\(-h, \)\?$option\b" <<< "$text" || fail "manual page $page lacks $option"
+  done
+done
+echo "$(wc -w <<< "$options") options in both pages of quillmore-cli"
+
+echo "== the desktop program's --help and --version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/quillmore --version | grep -qx "Quillmore [0-9.]*" ||
+  fail "quillmore --version printed no version without a display"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/quillmore --help | grep -q "quillmore" ||
+  fail "quillmore --help printed no usage without a display"
 
 echo "== the installed desktop program shows its window"
 # Starts the installed program on the sample picture under a fresh X server

@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+#include "cli/OptionTable.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+
+#include "core/Format.h"
+#include "core/Translate.h"
+#include "engine/MethodCatalogue.h"
+
+namespace qm {
+namespace {
+
+using enum OptionGroup;
+
+// The options in the parser's order; the order of a group in --help.
+const std::vector<OptionRow> kOptions = {
+    {"--file", "", "PATH", Source, "", N_("元画像のファイル"), "source", "", "", false},
+    {"--folder", "", "DIR", Source, "", N_("このフォルダの画像から1枚を無作為に使う"), "source",
+     "", "", false},
+    {"--clipboard", "", "", Source, "", N_("クリップボードの画像を使う"), "source", "", "", false},
+    {"--method", "", "NAME", CutAndMethod, "kaleidoscope",
+     N_("変換方法: %s、または一覧の名前 (万華鏡風 など)"), "method", "", "", false},
+    {"--rotate", "", "K", CutAndMethod, "3", N_("歪四角の変換値 2～20、distorted-square の時"), "",
+     "", "", false},
+    {"--plugin", "", "LIB", CutAndMethod, "", N_("外部変換のライブラリ (.so)"), "method", "", "",
+     false},
+    {"--size", "", "N", CutAndMethod, "32", N_("切り抜く縦のサイズ、偶数 32～256"), "", "", "",
+     false},
+    {"--width", "", "N", CutAndMethod, N_("縦のサイズ"),
+     N_("切り抜く横のサイズ、rectangle と none の時"), "", "", "", false},
+    {"--count", "", "N", Output, "1", N_("作成枚数 1～100"), "", "", "", false},
+    {"--prefix", "", "P", Output, "image", N_("出力ファイル名の先頭"), "", "", "", true},
+    {"--format", "", "TYPE", Output, "bmp", N_("出力ファイルタイプ: bmp、jpeg、png"), "", "", "",
+     true},
+    {"--quality", "", "Q", Output, "50", N_("JPEG の品質 1～100、--format jpeg の時"), "", "",
+     "--format", true},
+    {"--shuffle", "", "", Effects, "", N_("切り抜きの画素をシャッフルする"), "", "", "", false},
+    {"--blur", "", "", Effects, "", N_("元画像を一度ぼかす"), "", "", "", false},
+    {"--brightness", "", "", Effects, "", N_("画像ごとに明るさを変える"), "", "", "", false},
+    {"--large", "", "", Extended, "", N_("大きな切り抜き、最大 2048 (組み込みの変換方法)"), "", "",
+     "", false},
+    {"--dpi", "", "N", Extended, "", N_("ファイルに記録する解像度 (dpi) 1～10000"), "", "", "",
+     false},
+    {"--html", "", "", Page, "", N_("HTML の一覧ページを書く"), "", "", "", false},
+    {"--html-title", "", "T", Page, N_("一覧"), N_("ページのタイトル"), "", "--html", "", false},
+    {"--html-columns", "", "N", Page, "5", N_("1行に並べる画像の数"), "", "--html", "", false},
+    {"--html-popup-width", "", "W", Page, "400", N_("ポップアップウィンドウの幅"), "", "--html",
+     "", false},
+    {"--html-popup-height", "", "H", Page, "400", N_("ポップアップウィンドウの高さ"), "",
+     "--html", "", false},
+    {"--html-file", "", "NAME", Page, "list.html", N_("HTML のファイル名"), "", "--html", "",
+     false},
+    {"--fit", "", "P", Extended, "",
+     N_("写真を縮小: 切り抜きの長辺が写真の短辺の P % (1～100) になるまで"), "", "", "", false},
+    {"--skip-flat", "", "[LEVEL]", Extended, "12",
+     N_("単調な切り抜きを引き直す: 輝度から最もよく合う平面を引いた標準偏差が LEVEL (0～255) "
+        "未満のもの"),
+     "", "", "", false},
+    {"--no-auto-orient", "", "", Extended, "", N_("撮影時の向きに回転しない"), "", "", "", false},
+    {"--gallery", "", "[NAME]", Extended, "gallery.html", N_("ギャラリーページも書く"), "", "", "",
+     false},
+    {"--contact-sheet", "", "[FILE]", Extended, "<prefix>sheet.png", N_("一覧画像も書く"), "", "",
+     "", false},
+    {"--out", "", "DIR", Output, N_("元画像のフォルダ"), N_("ファイルの出力先フォルダ"), "", "", "", true},
+    {"--batch", "", "DIR", Batch, "", N_("フォルダの画像ごとに1回ずつ作成し OUT/<名前>/ に出力"),
+     "source", "--out", "", false},
+    {"--seed", "", "N", Output, "",
+     N_("乱数の種を固定: 同じ指定なら同じ画素 (PNG の tIME は書いた時刻)"), "", "", "", false},
+    {"--record", "", "", Extended, "", N_("作成記録 <prefix>record.json を残す"), "", "", "",
+     false},
+    {kReplayOption, "", "RECORD", Replay, "", N_("作成記録から画像を作り直す"), "", "", "", true},
+    {"--tiles", "", "LIST", Replay, N_("全部"), N_("作り直す画像の番号 (3,7,12-15)"), "",
+     kReplayOption, "", true},
+    {"--full-resolution", "", "", Replay, "",
+     N_("縮小した写真の作成記録を元の解像度で作り直す"), "", kReplayOption, "", true},
+    {"--help", "-h", "", Help, "", N_("使い方を表示"), "", "", "", true},
+    {"--version", "", "", Help, "", N_("版を表示"), "", "", "", true},
+};
+
+std::string MethodNames()
+{
+    std::string names;
+    for (const MethodInfo& method : BuiltinMethods()) {
+        names += names.empty() ? "" : ", ";
+        names += method.cliName;
+    }
+    return names;
+}
+
+// The names of the rows that pass, in table order, as one list.
+template <typename Pass>
+std::string NamesOf(Pass pass)
+{
+    std::string names;
+    for (const OptionRow& row : kOptions) {
+        if (pass(row)) {
+            names += (names.empty() ? "" : T("、")) + std::string(row.name);
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+const std::vector<OptionRow>& OptionTable()
+{
+    return kOptions;
+}
+
+const OptionRow& OptionRowOf(const std::string& name)
+{
+    for (const OptionRow& row : kOptions) {
+        if (name == row.name) {
+            return row;
+        }
+    }
+    throw std::out_of_range("no option " + name);
+}
+
+std::string GroupHeading(OptionGroup group)
+{
+    switch (group) {
+    case Source: return T("元画像:");
+    case CutAndMethod: return T("切り抜きと変換方法:");
+    case Effects: return T("効果:");
+    case Output: return T("出力:");
+    case Page: return T("HTMLページ:");
+    case Extended: return T("拡張設定:");
+    case Batch: return T("一括作成:");
+    case Replay: return T("作り直し:");
+    case Help: return T("ヘルプ:");
+    }
+    return {};
+}
+
+std::string OptionHelp(const OptionRow& row)
+{
+    const std::string help = std::string_view(row.help).find("%s") != std::string_view::npos
+                                 ? Format(T(row.help), {MethodNames()})
+                                 : std::string(T(row.help));
+    if (*row.defaultValue == '\0') {
+        return help;
+    }
+    return Format(T("%s (既定: %s)"), {help, T(row.defaultValue)});
+}
+
+std::string OptionSynopsis(const OptionRow& row)
+{
+    std::string synopsis = *row.shortName == '\0' ? row.name : std::string(row.shortName) + "," + row.name;
+    if (*row.argument != '\0') {
+        synopsis += std::string(" ") + row.argument;
+    }
+    return synopsis;
+}
+
+std::vector<std::string> CombinationRules()
+{
+    std::vector<std::string> rules;
+    std::vector<std::string> sets;
+    for (const OptionRow& row : kOptions) {
+        if (*row.oneOf != '\0' && std::find(sets.begin(), sets.end(), row.oneOf) == sets.end()) {
+            sets.push_back(row.oneOf);
+            rules.push_back(Format(T("%s のうち一つだけ指定できます。"),
+                                   {NamesOf([&](const OptionRow& r) { return r.oneOf == sets.back(); })}));
+        }
+    }
+    std::vector<std::string> needed;
+    for (const OptionRow& row : kOptions) {
+        if (*row.needs != '\0' && std::find(needed.begin(), needed.end(), row.needs) == needed.end()) {
+            needed.push_back(row.needs);
+            rules.push_back(Format(
+                T("%s は %s と共に指定します。"),
+                {NamesOf([&](const OptionRow& r) { return r.needs == needed.back(); }), row.needs}));
+        }
+    }
+    for (const OptionRow& row : kOptions) {
+        if (*row.needsUnlessReplay != '\0') {
+            rules.push_back(Format(T("%s は %s と共に指定します (%s では不要)。"),
+                                   {row.name, row.needsUnlessReplay, kReplayOption}));
+        }
+    }
+    rules.push_back(Format(T("%s と共に指定できるのは %s だけです。"),
+                           {kReplayOption, NamesOf([](const OptionRow& r) {
+                                return r.withReplay && r.group != Help &&
+                                       std::string_view(r.name) != kReplayOption;
+                            })}));
+    return rules;
+}
+
+}  // namespace qm
