@@ -429,6 +429,56 @@ TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
 
 // A replay refuses, before it reads the source, a record it cannot trust,
 // naming the field and what it takes.
+// Every setting the record keeps comes back as it was written, each away
+// from its default and the three flags one at a time, and so does the rest
+// of the record.
+TEST(RunRecord, SettingsReadBackAsWritten)
+{
+    for (int flag = 0; flag < 3; ++flag) {
+        RunRecordData written;
+        static_cast<RunSettings&>(written) = RunSettings{.Count = 7,
+                                                         .TransMethod = 10,
+                                                         .FolderName = "/pictures",
+                                                         .SizeX = 40,
+                                                         .SizeY = 40,
+                                                         .Prefix = "p-",
+                                                         .ImageType = 1,
+                                                         .Quality = 83,
+                                                         .ShuffleFlag = flag == 0,
+                                                         .ShadeOffFlag = flag == 1,
+                                                         .BrightnessFlag = flag == 2,
+                                                         .RotateNum = 11,
+                                                         .FileSelectType = kSourceFolder};
+        ExtendedSettings& extended = written.ExtendedSettings;
+        extended.Gallery = extended.ContactSheet = extended.Fit = extended.SkipFlat = true;
+        extended.GalleryName = "g.html";
+        extended.ContactSheetName = "s.png";
+        extended.FitPercent = 40;
+        extended.SkipFlatLevel = 20;
+        extended.AutoOrient = false;
+        extended.Record = extended.LargeCuts = extended.Dpi = true;
+        extended.DpiValue = 600;
+        written.Version = "1.0.0";
+        written.MethodName = "歪四角";
+        written.SourcePath = "/pictures/a.png";
+        written.SourceSha256 = "ab";
+        written.SourceWidth = 100;
+        written.SourceHeight = 90;
+        written.SourceScale = 0.5;
+        written.Seeds = {{"folder", 5, true}, {"run", 6, false}};
+        written.Tiles = {{1, "p-001.jpg", {3, 4, std::nullopt, 2}}};
+        if (written.BrightnessFlag) {
+            written.Tiles[0].Draw.Amount = 0.125;
+        }
+        written.End = {"made", 1, std::nullopt, ""};
+
+        const RunRecordData read = ParseRecord(RenderRecord(written), "record.json");
+        EXPECT_EQ(static_cast<const RunSettings&>(read), static_cast<const RunSettings&>(written))
+            << flag;
+        EXPECT_EQ(RenderRecord(read), RenderRecord(written)) << flag;
+    }
+}
+
 TEST(RunRecord, ReplayRefusesRecordsARunWouldRefuse)
 {
     SmallRecordedRun run(2);
