@@ -96,7 +96,8 @@ void TfrmMain::bbnExecuteClick()
     } else if (Checked(rdbSelectImageFolder)) {
         settings.FileSelectType = kSourceFolder;
         if (!DirectoryExists(settings.FolderName)) {
-            Refuse(T("フォルダが見つかりません\r\n") + settings.FolderName, edtSelectImageFolder);
+            Refuse(T("フォルダが見つかりません\r\n") + settings.FolderName,
+                   edtSelectImageFolder);
         }
         if (Text(edtOutDirectory).empty()) {
             Refuse(T("「指定フォルダのイメージファイル」の時は、「ファイル出力先」を指定して下さい。"),

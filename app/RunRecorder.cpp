@@ -39,10 +39,11 @@ RunRecordData RecordedInputs(const RunSettings& settings)
     r.MethodName = settings.TransMethod == kPluginMethodCode ? "外部変換"
                    : method != nullptr                       ? method->itemText
                                                              : "";
-    r.DllName.clear();
     if (settings.TransMethod == kPluginMethodCode) {
         r.DllName = AbsolutePath(settings.DllName);
         r.PluginSha256 = Sha256OfFile(settings.DllName).value_or("");
+    } else {
+        r.DllName.clear();
     }
     // The source goes in as it is loaded (SourceLoaded).
     r.FileSelectType = kSourceImageFile;
