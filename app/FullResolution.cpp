@@ -37,14 +37,14 @@ int FullCorner(int corner, int cut, int fittedSide, int fullCut, int fullSide)
 
 void RefuseFullResolution(const RunRecordData& record)
 {
-    if (record.Shuffle) {
+    if (record.ShuffleFlag) {
         throw ErrorMessage(T("シャッフルした作成記録は元の解像度で作り直せません"
                              "（ばらばらにする位置が切り抜きサイズで決まるため）。"));
     }
-    if (record.MethodCode == kPluginMethodCode) {
+    if (record.TransMethod == kPluginMethodCode) {
         throw ErrorMessage(T("外部変換の作成記録は元の解像度で作り直せません。"));
     }
-    if (record.SourceKind == kSourceClipboard && record.SourceScale != 1.0) {
+    if (record.FileSelectType == kSourceClipboard && record.SourceScale != 1.0) {
         throw ErrorMessage(T("クリップボードの画像は縮小後の大きさで記録されているため、"
                              "元の解像度で作り直せません。"));
     }

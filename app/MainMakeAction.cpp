@@ -84,25 +84,27 @@ void TfrmMain::bbnExecuteClick()
     // The plug-in library's check and the run's preparation share one
     // budget of running time.
     const PluginTimeBudget pluginTime;
-    const std::string FileName = Text(edtFileName);
-    const std::string FolderName = Text(edtSelectImageFolder);
+    RunSettings settings;
+    settings.FileName = Text(edtFileName);
+    settings.FolderName = Text(edtSelectImageFolder);
 
-    std::uint8_t FileSelectType = kSourceImageFile;
     if (Checked(rdbImageFile)) {
-        if (!FileExists(FileName)) {
-            Refuse(T("ファイルが見つかりません\r\n") + FileName, edtFileName);
+        settings.FileSelectType = kSourceImageFile;
+        if (!FileExists(settings.FileName)) {
+            Refuse(T("ファイルが見つかりません\r\n") + settings.FileName, edtFileName);
         }
     } else if (Checked(rdbSelectImageFolder)) {
-        FileSelectType = kSourceFolder;
-        if (!DirectoryExists(FolderName)) {
-            Refuse(T("フォルダが見つかりません\r\n") + FolderName, edtSelectImageFolder);
+        settings.FileSelectType = kSourceFolder;
+        if (!DirectoryExists(settings.FolderName)) {
+            Refuse(T("フォルダが見つかりません\r\n") + settings.FolderName,
+                   edtSelectImageFolder);
         }
         if (Text(edtOutDirectory).empty()) {
             Refuse(T("「指定フォルダのイメージファイル」の時は、「ファイル出力先」を指定して下さい。"),
                    edtOutDirectory);
         }
     } else if (Checked(rdbSelectImageClipBoard)) {
-        FileSelectType = kSourceClipboard;
+        settings.FileSelectType = kSourceClipboard;
         if (Text(edtOutDirectory).empty()) {
             Refuse(T("「クリップボードのイメージ」の時は、「ファイル出力先」を指定して下さい。"),
                    edtOutDirectory);
@@ -112,14 +114,12 @@ void TfrmMain::bbnExecuteClick()
         throw SilentStop();
     }
 
-    std::uint8_t TransMethod = 0;
-    std::string DllName;
     if (Checked(rdbBasic)) {
-        TransMethod = MethodCodeOfItem(selectedMethod_);
+        settings.TransMethod = MethodCodeOfItem(selectedMethod_);
     } else {
         CheckPluginLibrary(platform_, Text(edtDll));
-        TransMethod = kPluginMethodCode;
-        DllName = Text(edtDll);
+        settings.TransMethod = kPluginMethodCode;
+        settings.DllName = Text(edtDll);
     }
 
     const std::optional<std::int32_t> SizeX = TextToInt(Text(edtSizeX));
@@ -127,43 +127,53 @@ void TfrmMain::bbnExecuteClick()
     if (!SizeX || !SizeY || *SizeX % 2 != 0 || *SizeY % 2 != 0) {
         Refuse(T("サイズの指定が不正です"), edtSizeY);
     }
+    settings.SizeX = *SizeX;
+    settings.SizeY = *SizeY;
 
     const std::optional<std::int32_t> Count = TextToInt(Text(edtMake));
     if (!Count || *Count < kCountMin || *Count > kCountMax) {
         Refuse(T("生成枚数の指定が不正です"), edtMake);
     }
+    settings.Count = *Count;
 
-    const std::uint8_t ImageType = Checked(rdbBmp)    ? kOutputBmp
-                                   : Checked(rdbJpeg) ? kOutputJpeg
-                                                      : kOutputPng;
+    settings.ImageType = Checked(rdbBmp)    ? kOutputBmp
+                         : Checked(rdbJpeg) ? kOutputJpeg
+                                            : kOutputPng;
 
-    std::string OutDirectory = Text(edtOutDirectory);
+    std::string& OutDirectory = settings.OutDirectory;
+    OutDirectory = Text(edtOutDirectory);
     if (!OutDirectory.empty()) {
         if (!DirectoryExists(OutDirectory)) {
             Refuse(T("ファイル出力先のフォルダが見つかりません。"), edtOutDirectory);
         }
     } else {
-        OutDirectory = FolderPartOf(FileName);
+        OutDirectory = FolderPartOf(settings.FileName);
     }
     if (!OutDirectory.empty()) {
         OutDirectory += '/';
     }
 
-    const auto Quality = static_cast<std::uint8_t>(qualityPosition_);
+    settings.Quality = static_cast<std::uint8_t>(qualityPosition_);
     SetText(edtQuality, std::to_string(qualityPosition_));
 
-    const std::string& Prefix = Text(edtPrefix);
-    const RunFiles files =
-        FilesOfRun(OutDirectory, Prefix, ImageType, *Count,
-                   Checked(chbHtml) ? std::optional(frmHtml_.HtmlFileName()) : std::nullopt,
-                   FileSelectType == kSourceClipboard, extended_);
+    settings.Prefix = Text(edtPrefix);
+    settings.ShuffleFlag = Checked(ckbShuffle);
+    settings.ShadeOffFlag = Checked(ckbShadeOff);
+    settings.BrightnessFlag = Checked(ckbBrightness);
+    settings.RotateNum = rotateNum_;
+    settings.ExtendedSettings = extended_;
+    if (Checked(chbHtml)) {
+        settings.Html = frmHtml_.Stored();
+    }
+
+    const RunFiles files = FilesOfRun(settings);
     const std::vector<std::string> filesOfRun = files.All();
     if (const std::optional<std::string> repeated = FirstRepeatedPath(filesOfRun)) {
         lastMakeRefusedNames_ = true;
         platform_.ShowErrorBox(Format(T("%s は作成する別のファイルと同じ名前です"), {*repeated}));
         throw SilentStop();
     }
-    if (!IsAllowedPrefix(Prefix)) {
+    if (!IsAllowedPrefix(settings.Prefix)) {
         lastMakeRefusedNames_ = true;
         Refuse(T("プレフィックスが不正です"), edtPrefix);
     }
@@ -172,27 +182,15 @@ void TfrmMain::bbnExecuteClick()
         const OutputFolderLock lock(platform_, OutDirectory);
         BusyScope busy(platform_);
         RemoveStaleTemporaries(filesOfRun);
-        MakeImages(platform_, *Count, TransMethod, FileName, FolderName, *SizeX, *SizeY, Prefix,
-                   ImageType, Quality, Checked(ckbShuffle), Checked(ckbShadeOff),
-                   Checked(ckbBrightness), DllName, OutDirectory, rotateNum_, FileSelectType, 0,
-                   extended_);
-        if (Checked(chbHtml)) {
-            THtmlParam param;
-            param.ImageType = ImageType;
-            param.Title = frmHtml_.Title();
-            param.NumOfCol = frmHtml_.NumOfCol();
-            param.Count = *Count;
-            param.Prefix = Prefix;
-            param.OutDirectory = OutDirectory;
-            param.HtmlFileName = frmHtml_.HtmlFileName();
-            param.PopupWidth = frmHtml_.PopupWidth();
-            param.PopupHeight = frmHtml_.PopupHeight();
-            MakeHtml(param);
+        MakeImages(platform_, settings);
+        if (settings.Html) {
+            MakeHtml({*settings.Html, settings.ImageType, settings.Count, settings.Prefix,
+                      OutDirectory});
         }
-        if (extended_.Gallery) {
+        if (settings.ExtendedSettings.Gallery) {
             WriteGalleryPage(files.Gallery, OutDirectory, files.Tiles);
         }
-        if (extended_.ContactSheet) {
+        if (settings.ExtendedSettings.ContactSheet) {
             WriteContactSheet(files.Sheet, files.Tiles);
         }
     }

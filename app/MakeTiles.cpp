@@ -2,6 +2,7 @@
 #include "app/MakeTiles.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "app/OutputType.h"
 #include "app/PieceDetail.h"
@@ -20,6 +21,12 @@ std::string TilePath(const std::string& outDirectory, const std::string& prefix,
     return outDirectory + NumberedName(prefix, number, TileOutputType(imageType).extension);
 }
 
+unsigned EncoderThreadsOf(const RunSettings& settings)
+{
+    return settings.EncoderThreads != 0 ? settings.EncoderThreads
+                                        : std::max(1u, std::thread::hardware_concurrency());
+}
+
 namespace {
 
 // DrawTile with the pieces judged by detail.
@@ -31,12 +38,12 @@ TileDraw DrawJudgedTile(Lcg& generator, const TileSeries& series, const PieceDet
         y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
     };
     drawPosition(draw.X0, draw.Y0);
-    if (series.Extended.SkipFlat) {
+    if (series.ExtendedSettings.SkipFlat) {
         const auto detailAt = [&](int x0, int y0) {
             return detail.Of(Rect{x0, y0, series.SizeX, series.SizeY});
         };
         double best = detailAt(draw.X0, draw.Y0);
-        while (best < series.Extended.SkipFlatLevel && draw.Tried < kSkipFlatPositions) {
+        while (best < series.ExtendedSettings.SkipFlatLevel && draw.Tried < kSkipFlatPositions) {
             ++draw.Tried;
             int x0 = 0;
             int y0 = 0;
@@ -63,35 +70,36 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
     return DrawJudgedTile(generator, series, PieceDetail(source, false));
 }
 
-bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
-                const TileDraw& draw, Image& piece)
+bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece)
 {
+    const TileSeries& series = work.Series;
     if (piece.Width() != series.SizeX || piece.Height() != series.SizeY) {
         piece = Image(series.SizeX, series.SizeY);
     }
-    piece.CopyRect(0, 0, source, Rect{draw.X0, draw.Y0, series.SizeX, series.SizeY});
+    piece.CopyRect(0, 0, work.Source, Rect{draw.X0, draw.Y0, series.SizeX, series.SizeY});
     if (draw.Amount) {
         TImageEffect effect;
         effect.SetSource(piece);
         effect.ChangeBrightness(*draw.Amount);
         piece = effect.GetResult();
     }
-    return maker.Make(piece);
+    return work.Maker.Make(piece);
 }
 
-void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
-               TileObserver* observer)
+void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
 {
+    const TileSeries& series = work.Series;
     Image PieceImage(series.SizeX, series.SizeY);
+    const unsigned encoders = EncoderThreadsOf(series);
     // More threads than tiles would only wait.
     const unsigned threads =
-        series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
+        series.Count < 1 ? 1u : std::min(encoders, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
-                     series.Extended.Dpi ? series.Extended.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer);
+                     series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
+                     BandThreads(series.SizeX, series.SizeY, encoders), observer);
 
     // The tables of the source's detail are built once for all tiles.
-    const PieceDetail detail(source, series.Extended.SkipFlat);
+    const PieceDetail detail(work.Source, series.ExtendedSettings.SkipFlat);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -100,11 +108,11 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             throw SilentStop();
         }
         const TileDraw draw = DrawJudgedTile(rng::Global(), series, detail);
-        if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
+        if (!MakeTileAt(work, draw, PieceImage)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.
             saver.Finish();
-            ReportError(platform, maker.ErrorCode(), maker.ErrorText());
+            ReportError(platform, work.Maker.ErrorCode(), work.Maker.ErrorText());
             throw SilentStop();
         }
 
@@ -112,7 +120,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             observer->TileMade(i, path, draw);
         }
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(), path);
+        saver.Save(work.Maker.ResultImage(), path);
     }
     saver.Finish();
 }

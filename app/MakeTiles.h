@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/ExtendedSettings.h"
 #include "app/Platform.h"
+#include "app/RunSettings.h"
 #include "app/TileSaver.h"
 #include "core/Image.h"
 #include "core/Random.h"
@@ -15,27 +15,27 @@
 
 namespace qm {
 
-// What the tile loop of a run needs besides the prepared maker and the
-// source picture.
-struct TileSeries {
-    std::int32_t Count = 0;
-    std::int32_t SizeX = 0;
-    std::int32_t SizeY = 0;
-    // The free ranges of the cut position, source side minus cut side, both
-    // at least 0.
+// The settings of a run with the free ranges of its cut position, source
+// side minus cut side, both at least 0: what its tiles are drawn and made
+// with.
+struct TileSeries : RunSettings {
     std::int32_t RangeX = 0;
     std::int32_t RangeY = 0;
-    std::string Prefix;
-    std::uint8_t ImageType = 0;
-    std::uint8_t Quality = 0;
-    bool BrightnessFlag = false;
-    std::string OutDirectory;
-    // Threads that encode and write the tiles; 1 does all on the calling
-    // thread.
-    unsigned EncoderThreads = 1;
-    // The settings beyond the window's own controls.
-    ExtendedSettings Extended;
 };
+
+// What every tile of a series is made with: the prepared maker and the
+// picture the pieces are cut from, as the run has it after the fit and the
+// blur.
+struct TileWork {
+    TMakeUnit& Maker;
+    const Image& Source;
+    const TileSeries& Series;
+};
+
+// The threads the tiles of a run are encoded and written by: its
+// EncoderThreads, or for 0 one per core (one when the number of cores is
+// unknown).
+unsigned EncoderThreadsOf(const RunSettings& settings);
 
 // The most positions one tile tries when flat pieces are skipped.
 inline constexpr int kSkipFlatPositions = 50;
@@ -63,11 +63,10 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
 
 // Makes the tile of draw: cuts the piece of the series' size at its corner
 // into piece, changes its brightness by its amount, and lets the maker make
-// the tile, which is then maker.ResultImage(). False when the maker fails
-// (its ErrorCode and ErrorText say why). This is the one step that both a run
-// and a preview of one tile take.
-bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
-                const TileDraw& draw, Image& piece);
+// the tile, which is then work.Maker.ResultImage(). False when the maker
+// fails (its ErrorCode and ErrorText say why). This is the one step that both
+// a run and a preview of one tile take.
+bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece);
 
 // The file of the tile with the running number of a run:
 // outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
@@ -87,11 +86,11 @@ public:
 // cuts the piece, lets the maker make the tile and saves it as
 // OutDirectory + Prefix + three-digit number + extension. Pieces are cut and
 // tiles made in order on the calling thread; encoding and writing may run
-// on other threads, but files appear in running-number order and a failure
-// ends the run exactly as it would with one thread: a maker failure is
-// reported (and SilentStop thrown) only when all tiles before it are saved,
-// otherwise the earlier saving failure is thrown.
-void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
-               TileObserver* observer = nullptr);
+// on the series' EncoderThreads threads (0: one per core), but files appear
+// in running-number order and a failure ends the run exactly as it would
+// with one thread: a maker failure is reported (and SilentStop thrown) only
+// when all tiles before it are saved, otherwise the earlier saving failure
+// is thrown.
+void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer = nullptr);
 
 }  // namespace qm

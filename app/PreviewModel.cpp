@@ -72,7 +72,7 @@ PreviewSettings PreviewSettingsOf(const TfrmMain& main)
     settings.ShuffleFlag = main.State(ckbShuffle).checked;
     settings.ShadeOffFlag = main.State(ckbShadeOff).checked;
     settings.BrightnessFlag = main.State(ckbBrightness).checked;
-    settings.Extended = main.Extended();
+    settings.ExtendedSettings = main.Extended();
     return settings;
 }
 
@@ -105,13 +105,13 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
         break;
     }
-    key += settings.Extended.AutoOrient ? ":turned" : "";
+    key += settings.ExtendedSettings.AutoOrient ? ":turned" : "";
     if (key != sourceKey_ || !source_) {
         source_.reset();
         shown_.reset();
         if (settings.FileSelectType == kSourceImageFile) {
             source_ = std::make_shared<const Image>(
-                LoadImageFile(settings.FileName, settings.Extended.AutoOrient));
+                LoadImageFile(settings.FileName, settings.ExtendedSettings.AutoOrient));
         } else if (settings.FileSelectType == kSourceFolder) {
             std::error_code error;
             if (!std::filesystem::is_directory(settings.FolderName, error)) {
@@ -119,7 +119,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
             }
             TImageShelf shelf(settings.FolderName);
             Image picture;
-            shelf.PickImage(picture, settings.Extended.AutoOrient);
+            shelf.PickImage(picture, settings.ExtendedSettings.AutoOrient);
             source_ = std::make_shared<const Image>(std::move(picture));
         } else {
             source_ = clipboard;
@@ -131,7 +131,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
 
 const Image& TPreviewModel::Shown(const PreviewSettings& settings, int cutSide)
 {
-    const int percent = settings.Extended.Fit ? settings.Extended.FitPercent : 0;
+    const int percent = settings.ExtendedSettings.Fit ? settings.ExtendedSettings.FitPercent : 0;
     const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + std::to_string(percent) +
                             ":" + std::to_string(percent != 0 ? cutSide : 0);
     if (!shown_ || key != shownKey_) {
@@ -166,22 +166,17 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         }
         const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
         result.Scale = scale_;
-        const PreparedMaker prepared = PrepareMaker(
-            messages, source, settings.TransMethod, settings.DllName, settings.RotateNum, *sizeX,
-            *sizeY, settings.ShuffleFlag, settings.Extended.LargeCuts);
+        RunSettings run = settings;
+        run.Count = 1;
+        run.SizeX = *sizeX;
+        run.SizeY = *sizeY;
+        const PreparedMaker prepared = PrepareMaker(messages, source, run);
 
-        TileSeries series;
-        series.Count = 1;
-        series.SizeX = *sizeX;
-        series.SizeY = *sizeY;
-        series.RangeX = prepared.RangeX;
-        series.RangeY = prepared.RangeY;
-        series.BrightnessFlag = settings.BrightnessFlag;
-        series.Extended = settings.Extended;
+        const TileSeries series{run, prepared.RangeX, prepared.RangeY};
         Lcg draws(drawSeed_);
         result.Draw = DrawTile(draws, series, source);
         Image piece;
-        if (!MakeTileAt(*prepared.Maker, source, series, result.Draw, piece)) {
+        if (!MakeTileAt({*prepared.Maker, source, series}, result.Draw, piece)) {
             ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
             throw SilentStop();
         }

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ExtendedSettings.h"
 #include "app/MakeTiles.h"
+#include "app/RunSettings.h"
 #include "core/Image.h"
 #include "core/Random.h"
 
@@ -14,22 +14,13 @@ namespace qm {
 
 class TfrmMain;
 
-// The settings of the main window that the tile of a preview depends on.
-struct PreviewSettings {
-    std::uint8_t FileSelectType = 0;
-    std::string FileName;
-    std::string FolderName;
-    // The method code; with the plug-in method, DllName is its library.
-    std::uint8_t TransMethod = 1;
-    std::string DllName;
+// The settings of the main window that the tile of a preview depends on:
+// those of a run from the window's source, method, flags and extended
+// settings, and the texts of the cut's size fields, which the preview judges
+// as the make action does.
+struct PreviewSettings : RunSettings {
     std::string SizeXText;
     std::string SizeYText;
-    std::int32_t RotateNum = 3;
-    bool ShuffleFlag = false;
-    bool ShadeOffFlag = false;
-    bool BrightnessFlag = false;
-    // The extended settings that the source, the draws and the maker follow.
-    ExtendedSettings Extended;
 
     bool operator==(const PreviewSettings&) const = default;
 };

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <thread>
 
 #include "app/FileHash.h"
 #include "app/FitPicture.h"
@@ -72,23 +71,24 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
     Image source;
-    if (record.SourceKind == kSourceFolder) {
+    const ExtendedSettings& extended = record.ExtendedSettings;
+    if (record.FileSelectType == kSourceFolder) {
         // The folder's pick reads its file whatever the extension says.
-        std::optional<Image> picture = LoadImageAnyFormat(file, record.Extended.AutoOrient);
+        std::optional<Image> picture = LoadImageAnyFormat(file, extended.AutoOrient);
         if (!picture) {
             throw ErrorMessage(T("イメージファイルが存在しません。"));
         }
         source = std::move(*picture);
     } else {
-        source = LoadSourceImage(platform, kSourceImageFile, file, "", record.Extended.AutoOrient);
+        source = LoadSourceImage(platform, kSourceImageFile, file, "", extended.AutoOrient);
     }
     // The clipboard's picture was kept as the run cut it, fitted already.
-    if (fit && record.Extended.Fit && record.SourceKind != kSourceClipboard) {
+    if (fit && extended.Fit && record.FileSelectType != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
-                            record.Extended.FitPercent)
+                            extended.FitPercent)
                      .Picture;
     }
-    if (record.Blur) {
+    if (record.ShadeOffFlag) {
         Blur(source);
     }
     return source;
@@ -102,6 +102,32 @@ std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
         }
     }
     return std::nullopt;
+}
+
+// The settings the tiles of record are made again with: the record's, the
+// cut at full resolution when there is one (which may take a large cut),
+// the plug-in library found from the record's folder, and the request's
+// output into out.
+TileSeries ReplaySeries(const RunRecordData& record, const ReplayRequest& request,
+                        const std::optional<FullResolutionCut>& fullCut,
+                        const std::string& recordFolder, const std::string& out)
+{
+    TileSeries series;
+    static_cast<RunSettings&>(series) = record;
+    if (fullCut) {
+        series.SizeX = fullCut->SizeX;
+        series.SizeY = fullCut->SizeY;
+        series.ExtendedSettings.LargeCuts = true;
+    }
+    if (!record.DllName.empty()) {
+        series.DllName = FromRecordFolder(recordFolder, record.DllName);
+    }
+    series.Prefix = request.Prefix.value_or(record.Prefix);
+    series.ImageType = request.ImageType.value_or(record.ImageType);
+    series.Quality = static_cast<std::uint8_t>(request.Quality.value_or(record.Quality));
+    series.OutDirectory = out;
+    series.EncoderThreads = request.EncoderThreads;
+    return series;
 }
 
 [[noreturn]] void BrokenRecord(const std::string& path, const std::string& what)
@@ -152,8 +178,6 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
             }
         }
     }
-    const std::int32_t sizeX = fullCut ? fullCut->SizeX : record.SizeX;
-    const std::int32_t sizeY = fullCut ? fullCut->SizeY : record.SizeY;
     const std::filesystem::path parent = std::filesystem::path(request.RecordFile).parent_path();
     const std::string recordFolder = parent.empty() ? std::string(".") : parent.string();
 
@@ -191,6 +215,9 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     }
     const std::string out = Format("%s/", {outFolder});
     const OutputFolderLock lock(platform, out);
+    const TileSeries series = ReplaySeries(record, request, fullCut, recordFolder, out);
+    const std::int32_t sizeX = series.SizeX;
+    const std::int32_t sizeY = series.SizeY;
 
     Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
@@ -203,37 +230,28 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
                 FullDrawOf(draws[number], record, *fullCut, {source.Width(), source.Height()});
         }
     }
-    const std::string plugin = record.PluginPath.empty()
-                                   ? std::string()
-                                   : FromRecordFolder(recordFolder, record.PluginPath);
-    if (record.MethodCode == kPluginMethodCode) {
-        CheckPlugin(plugin, record.PluginSha256);
+    if (series.TransMethod == kPluginMethodCode) {
+        CheckPlugin(series.DllName, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(record.MethodCode, plugin, record.RotateNum);
+    std::unique_ptr<TMakeUnit> maker =
+        CreateMaker(series.TransMethod, series.DllName, series.RotateNum);
     if (!maker) {
         ReportError(platform, kErrBadMethod, "");
         throw SilentStop();
     }
-    if (record.MethodCode != kPluginMethodCode) {
-        maker->LargeCuts = fullCut || record.Extended.LargeCuts;
+    if (series.TransMethod != kPluginMethodCode) {
+        maker->LargeCuts = series.ExtendedSettings.LargeCuts;
     }
     // The shuffle re-seeds the generator; the run's seed scatters the same.
     const std::optional<std::uint32_t> shuffleSeed = ShuffleSeed(record);
     rng::FixReseed(shuffleSeed);
-    const bool prepared = maker->Prepare(TPoint{sizeX, sizeY}, record.Shuffle);
+    const bool prepared = maker->Prepare(TPoint{sizeX, sizeY}, series.ShuffleFlag);
     rng::FixReseed(std::nullopt);
     if (!prepared) {
         ReportError(platform, maker->ErrorCode(), maker->ErrorText());
         throw SilentStop();
     }
 
-    TileSeries series;
-    series.SizeX = sizeX;
-    series.SizeY = sizeY;
-    series.Prefix = request.Prefix.value_or(record.Prefix);
-    series.ImageType = request.ImageType.value_or(record.ImageType);
-    series.Quality = static_cast<std::uint8_t>(request.Quality.value_or(record.Quality));
-    series.OutDirectory = out;
     for (const std::int32_t number : numbers) {
         const TileDraw& draw = draws[number];
         if (draw.X0 < 0 || draw.Y0 < 0 || sizeX < 1 || sizeY < 1 || draw.X0 > source.Width() - sizeX ||
@@ -247,19 +265,18 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         files.push_back(TilePath(out, series.Prefix, series.ImageType, number));
     }
     RemoveStaleTemporaries(files);
-    const unsigned available = request.EncoderThreads != 0
-                                   ? request.EncoderThreads
-                                   : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned available = EncoderThreadsOf(series);
     // More threads than tiles would only wait; the bands of a large tile
     // still spread over all of them.
     const unsigned threads =
         std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
     TTileSaver saver(threads, series.ImageType, series.Quality,
-                     record.Extended.Dpi ? record.Extended.DpiValue : 0,
+                     series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
                      BandThreads(sizeX, sizeY, available));
+    const TileWork work{*maker, source, series};
     Image piece;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {
+        if (!MakeTileAt(work, draws[numbers[i]], piece)) {
             saver.Finish();
             ReportError(platform, maker->ErrorCode(), maker->ErrorText());
             throw SilentStop();

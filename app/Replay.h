@@ -25,7 +25,7 @@ struct ReplayRequest {
     // same region at more pixels (FullResolution.h); a run that kept its
     // picture's size makes its tiles as they were.
     bool FullResolution = false;
-    // As MakeImages takes them: 0 for one per core.
+    // As RunSettings takes them: 0 for one per core.
     unsigned EncoderThreads = 0;
 };
 

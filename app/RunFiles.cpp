@@ -3,6 +3,7 @@
 
 #include "app/MakeTiles.h"
 #include "app/RunRecord.h"
+#include "app/SourceImages.h"
 #include "core/Format.h"
 #include "imageio/OutputNames.h"
 
@@ -19,21 +20,21 @@ std::vector<std::string> RunFiles::All() const
     return all;
 }
 
-RunFiles FilesOfRun(const std::string& outDirectory, const std::string& prefix,
-                    std::uint8_t imageType, std::int32_t count,
-                    const std::optional<std::string>& pageName, bool clipboardSource,
-                    const ExtendedSettings& extended)
+RunFiles FilesOfRun(const RunSettings& settings)
 {
+    const std::string& outDirectory = settings.OutDirectory;
+    const std::string& prefix = settings.Prefix;
+    const ExtendedSettings& extended = settings.ExtendedSettings;
     RunFiles files;
-    for (std::int32_t i = 1; i <= count; ++i) {
-        files.Tiles.push_back(TilePath(outDirectory, prefix, imageType, i));
+    for (std::int32_t i = 1; i <= settings.Count; ++i) {
+        files.Tiles.push_back(TilePath(outDirectory, prefix, settings.ImageType, i));
     }
-    if (pageName) {
-        files.Page = Format("%s%s", {outDirectory, *pageName});
+    if (settings.Html) {
+        files.Page = Format("%s%s", {outDirectory, settings.Html->HtmlFileName});
     }
     if (extended.Record) {
         files.Record = RecordPath(outDirectory, prefix);
-        if (clipboardSource) {
+        if (settings.FileSelectType == kSourceClipboard) {
             files.RecordPicture = RecordPicturePath(outDirectory, prefix);
         }
     }

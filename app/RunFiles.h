@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/ExtendedSettings.h"
+#include "app/RunSettings.h"
 
 namespace qm {
 
@@ -26,14 +24,12 @@ struct RunFiles {
     std::vector<std::string> All() const;
 };
 
-// The files of a make action into outDirectory (empty or ending in "/"):
-// count tiles of imageType named by prefix, the index page pageName when
-// one is written (joined onto outDirectory as it is given), and the files
-// of the extended settings, whose names count from outDirectory unless they
-// are absolute.
-RunFiles FilesOfRun(const std::string& outDirectory, const std::string& prefix,
-                    std::uint8_t imageType, std::int32_t count,
-                    const std::optional<std::string>& pageName, bool clipboardSource,
-                    const ExtendedSettings& extended);
+// The files of a make action of settings into their OutDirectory (empty or
+// ending in "/"): Count tiles of ImageType named by Prefix, the index page
+// when one is written (its name joined onto OutDirectory as it is given),
+// the record (and its copy of a clipboard picture) and the pages of the
+// extended settings, whose names count from OutDirectory unless they are
+// absolute.
+RunFiles FilesOfRun(const RunSettings& settings);
 
 }  // namespace qm

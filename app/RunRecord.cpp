@@ -129,7 +129,7 @@ std::string RenderRecord(const RunRecordData& r)
                       {"x0", tile.Draw.X0},
                       {"y0", tile.Draw.Y0},
                       {"brightness", tile.Draw.Amount ? json(*tile.Draw.Amount) : json(nullptr)}};
-        if (r.Extended.SkipFlat) {
+        if (r.ExtendedSettings.SkipFlat) {
             entry["tried"] = tile.Draw.Tried;
         }
         tiles.push_back(std::move(entry));
@@ -142,24 +142,24 @@ std::string RenderRecord(const RunRecordData& r)
         {"program", "Quillmore"},
         {"version", r.Version},
         {"inputs",
-         {{"method", {{"code", r.MethodCode}, {"name", r.MethodName}}},
+         {{"method", {{"code", r.TransMethod}, {"name", r.MethodName}}},
           {"cut", {{"width", r.SizeX}, {"height", r.SizeY}}},
-          {"shuffle", r.Shuffle},
-          {"blur", r.Blur},
-          {"brightness", r.Brightness},
+          {"shuffle", r.ShuffleFlag},
+          {"blur", r.ShadeOffFlag},
+          {"brightness", r.BrightnessFlag},
           {"rotate_number", r.RotateNum},
-          {"plugin", r.PluginPath.empty()
+          {"plugin", r.DllName.empty()
                          ? json(nullptr)
-                         : json{{"path", r.PluginPath}, {"sha256", r.PluginSha256}}},
+                         : json{{"path", r.DllName}, {"sha256", r.PluginSha256}}},
           {"output", {{"type", r.ImageType}, {"quality", r.Quality}}},
           {"prefix", r.Prefix},
           {"count", r.Count},
-          {"extended", r.Extended}}},
+          {"extended", r.ExtendedSettings}}},
         {"source",
-         {{"kind", kSourceKinds[r.SourceKind < 3 ? r.SourceKind : 0]},
+         {{"kind", kSourceKinds[r.FileSelectType < 3 ? r.FileSelectType : 0]},
           {"path", r.SourcePath},
           {"sha256", r.SourceSha256},
-          {"folder", r.Folder.empty() ? json(nullptr) : json(r.Folder)},
+          {"folder", r.FolderName.empty() ? json(nullptr) : json(r.FolderName)},
           {"width", r.SourceWidth},
           {"height", r.SourceHeight},
           {"scale", r.SourceScale}}},
@@ -201,29 +201,29 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path)
         RunRecordData r;
         r.Version = j.at("version").get<std::string>();
         const json& in = j.at("inputs");
-        r.MethodCode = in.at("method").at("code").get<std::uint8_t>();
+        r.TransMethod = in.at("method").at("code").get<std::uint8_t>();
         r.MethodName = in.at("method").at("name").get<std::string>();
         r.SizeX = in.at("cut").at("width").get<std::int32_t>();
         r.SizeY = in.at("cut").at("height").get<std::int32_t>();
-        r.Shuffle = in.at("shuffle").get<bool>();
-        r.Blur = in.at("blur").get<bool>();
-        r.Brightness = in.at("brightness").get<bool>();
+        r.ShuffleFlag = in.at("shuffle").get<bool>();
+        r.ShadeOffFlag = in.at("blur").get<bool>();
+        r.BrightnessFlag = in.at("brightness").get<bool>();
         r.RotateNum = in.at("rotate_number").get<std::int32_t>();
         if (!in.at("plugin").is_null()) {
-            r.PluginPath = in.at("plugin").at("path").get<std::string>();
+            r.DllName = in.at("plugin").at("path").get<std::string>();
             r.PluginSha256 = in.at("plugin").at("sha256").get<std::string>();
         }
         r.ImageType = in.at("output").at("type").get<std::uint8_t>();
-        r.Quality = in.at("output").at("quality").get<std::int32_t>();
+        r.Quality = in.at("output").at("quality").get<std::uint8_t>();
         r.Prefix = in.at("prefix").get<std::string>();
         r.Count = in.at("count").get<std::int32_t>();
-        r.Extended = in.at("extended").get<ExtendedSettings>();
+        r.ExtendedSettings = in.at("extended").get<ExtendedSettings>();
         const json& source = j.at("source");
-        r.SourceKind = SourceKindOf(source.at("kind").get<std::string>());
+        r.FileSelectType = SourceKindOf(source.at("kind").get<std::string>());
         r.SourcePath = source.at("path").get<std::string>();
         r.SourceSha256 = source.at("sha256").get<std::string>();
         if (!source.at("folder").is_null()) {
-            r.Folder = source.at("folder").get<std::string>();
+            r.FolderName = source.at("folder").get<std::string>();
         }
         r.SourceWidth = source.at("width").get<std::int32_t>();
         r.SourceHeight = source.at("height").get<std::int32_t>();

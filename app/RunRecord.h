@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ExtendedSettings.h"
 #include "app/MakeTiles.h"
+#include "app/RunSettings.h"
 
 namespace qm {
 
@@ -37,35 +37,24 @@ struct RecordedEnd {
     std::string Message;
 };
 
-// Everything needed to make any tile of a run again.
-struct RunRecordData {
+// Everything needed to make any tile of a run again: the run's settings as
+// the record keeps them, its source, seeds and tiles. The record holds all
+// settings but the file's name as typed (SourcePath holds the file), the
+// output folder (the record's own), the encoder threads and the index page;
+// they read back as their defaults. DllName is the plug-in library's
+// absolute path, empty without one; FileSelectType and FolderName are the
+// source's kind and, for a folder, its absolute path, both as the run loaded
+// the picture.
+struct RunRecordData : RunSettings {
     std::string Version;
-
-    std::uint8_t MethodCode = 0;
     std::string MethodName;
-    std::int32_t SizeX = 0;
-    std::int32_t SizeY = 0;
-    bool Shuffle = false;
-    bool Blur = false;
-    bool Brightness = false;
-    std::int32_t RotateNum = 0;
-    // Absolute path and SHA-256 of the plug-in library; empty without one.
-    std::string PluginPath;
     std::string PluginSha256;
-    std::uint8_t ImageType = 0;
-    std::int32_t Quality = 0;
-    std::string Prefix;
-    std::int32_t Count = 0;
-    ExtendedSettings Extended;
 
-    // The source: its kind (0 file, 1 folder, 2 clipboard), the file the
-    // picture was read from (absolute; for the clipboard the PNG beside the
-    // record, by its bare name), the SHA-256 of that file, the folder of a
-    // folder source, and the picture's size as the tiles were cut from it.
-    std::uint8_t SourceKind = 0;
+    // The file the picture was read from (absolute; for the clipboard the
+    // PNG beside the record, by its bare name), the SHA-256 of that file and
+    // the picture's size as the tiles were cut from it.
     std::string SourcePath;
     std::string SourceSha256;
-    std::string Folder;
     std::int32_t SourceWidth = 0;
     std::int32_t SourceHeight = 0;
     // The fit's scale of the picture, 1 when it was not scaled.

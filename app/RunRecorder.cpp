@@ -7,10 +7,12 @@
 #include <string_view>
 #include <utility>
 
+#include "app/AppInfo.h"
 #include "app/FileHash.h"
 #include "app/SourceImages.h"
 #include "app/StopRecord.h"
 #include "core/Random.h"
+#include "engine/MethodCatalogue.h"
 #include "imageio/FileIo.h"
 #include "imageio/PngWriter.h"
 
@@ -22,12 +24,39 @@ std::string BareName(const std::string& path)
     return std::filesystem::path(path).filename().string();
 }
 
+std::string AbsolutePath(const std::string& path)
+{
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+// The record of a run of settings before its source is loaded.
+RunRecordData RecordedInputs(const RunSettings& settings)
+{
+    RunRecordData r;
+    static_cast<RunSettings&>(r) = settings;
+    r.Version = kApplicationVersion;
+    const MethodInfo* method = BuiltinMethod(settings.TransMethod);
+    r.MethodName = settings.TransMethod == kPluginMethodCode ? "外部変換"
+                   : method != nullptr                       ? method->itemText
+                                                             : "";
+    if (settings.TransMethod == kPluginMethodCode) {
+        r.DllName = AbsolutePath(settings.DllName);
+        r.PluginSha256 = Sha256OfFile(settings.DllName).value_or("");
+    } else {
+        r.DllName.clear();
+    }
+    // The source goes in as it is loaded (SourceLoaded).
+    r.FileSelectType = kSourceImageFile;
+    r.FolderName.clear();
+    return r;
+}
+
 }  // namespace
 
-TRunRecorder::TRunRecorder(RunRecordData inputs, const std::string& outDirectory)
-    : data_(std::move(inputs)),
-      path_(RecordPath(outDirectory, data_.Prefix)),
-      picturePath_(RecordPicturePath(outDirectory, data_.Prefix))
+TRunRecorder::TRunRecorder(const RunSettings& settings)
+    : data_(RecordedInputs(settings)),
+      path_(RecordPath(settings.OutDirectory, settings.Prefix)),
+      picturePath_(RecordPicturePath(settings.OutDirectory, settings.Prefix))
 {
     // Putting a tile in place moves it here, which must not allocate then.
     data_.Tiles.reserve(static_cast<std::size_t>(std::max(data_.Count, 0)));
@@ -47,7 +76,7 @@ TRunRecorder::~TRunRecorder()
 void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
                                 const std::string& folder, const Image& picture, double scale)
 {
-    data_.SourceKind = kind;
+    data_.FileSelectType = kind;
     data_.SourceScale = scale;
     data_.SourceWidth = picture.Width();
     data_.SourceHeight = picture.Height();
@@ -58,10 +87,10 @@ void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
         data_.SourcePath = BareName(picturePath_);
         data_.SourceSha256 = Sha256Hex(bytes);
     } else {
-        data_.SourcePath = std::filesystem::absolute(file).lexically_normal().string();
+        data_.SourcePath = AbsolutePath(file);
         data_.SourceSha256 = Sha256OfFile(file).value_or("");
         if (kind == kSourceFolder) {
-            data_.Folder = std::filesystem::absolute(folder).lexically_normal().string();
+            data_.FolderName = AbsolutePath(folder);
         }
     }
     PublishStopped();

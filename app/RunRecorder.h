@@ -7,6 +7,7 @@
 
 #include "app/MakeTiles.h"
 #include "app/RunRecord.h"
+#include "app/RunSettings.h"
 #include "core/Image.h"
 
 namespace qm {
@@ -21,9 +22,9 @@ namespace qm {
 // record.
 class TRunRecorder : public TileObserver {
 public:
-    // inputs holds the run's inputs; the record goes into outDirectory
+    // The record of a run of settings, which goes into its OutDirectory
     // (RecordPath).
-    TRunRecorder(RunRecordData inputs, const std::string& outDirectory);
+    explicit TRunRecorder(const RunSettings& settings);
     ~TRunRecorder() override;
     TRunRecorder(const TRunRecorder&) = delete;
     TRunRecorder& operator=(const TRunRecorder&) = delete;

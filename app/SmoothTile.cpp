@@ -108,7 +108,7 @@ bool TSmoothTiles::Make(const TFinePieces& pieces, const TileDraw& draw)
     series.SizeY = fine.Height();
     TileDraw whole;
     whole.Amount = draw.Amount;
-    if (!MakeTileAt(*maker_, fine, series, whole, piece_)) {
+    if (!MakeTileAt({*maker_, fine, series}, whole, piece_)) {
         return false;
     }
     const TileAnchor anchor = maker_->Anchor();

@@ -37,17 +37,17 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     }
 }
 
-FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
-                            const std::string& fileName, const std::string& folderName,
-                            int sizeX, int sizeY, const ExtendedSettings& extended,
+FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
                             std::string* pickedFile)
 {
-    Image picture = LoadSourceImage(platform, fileSelectType, fileName, folderName,
-                                    extended.AutoOrient, pickedFile);
+    const ExtendedSettings& extended = settings.ExtendedSettings;
+    Image picture = LoadSourceImage(platform, settings.FileSelectType, settings.FileName,
+                                    settings.FolderName, extended.AutoOrient, pickedFile);
     if (!extended.Fit) {
         return {std::move(picture), 1.0};
     }
-    return FitPicture(std::move(picture), std::max(sizeX, sizeY), extended.FitPercent);
+    return FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
+                      extended.FitPercent);
 }
 
 }  // namespace qm

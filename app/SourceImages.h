@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ExtendedSettings.h"
 #include "app/FitPicture.h"
 #include "app/Platform.h"
+#include "app/RunSettings.h"
 #include "core/Image.h"
 
 namespace qm {
@@ -25,11 +25,9 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
                       const std::string& folderName, bool autoOrient = false,
                       std::string* pickedFile = nullptr);
 
-// The source of a run with its extended settings: loaded (and turned) as
-// above, then fitted to a cut of sizeX by sizeY when the settings say so.
-FittedPicture LoadRunSource(Platform& platform, std::uint8_t fileSelectType,
-                            const std::string& fileName, const std::string& folderName,
-                            int sizeX, int sizeY, const ExtendedSettings& extended,
+// The source of a run: loaded (and turned) as above, then fitted to the cut
+// when the extended settings say so.
+FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
                             std::string* pickedFile = nullptr);
 
 }  // namespace qm

@@ -10,11 +10,8 @@
 namespace qm {
 
 TfrmHtml::TfrmHtml()
-    : htmlFileName_(edtFileName),
-      numOfCol_(*TextToInt(edtNumOfCol)),
-      title_(edtTitle),
-      popupWidth_(*TextToInt(edtSizeWidth)),
-      popupHeight_(*TextToInt(edtSizeHeight))
+    : stored_{edtTitle, *TextToInt(edtNumOfCol), *TextToInt(edtSizeWidth),
+              *TextToInt(edtSizeHeight), edtFileName}
 {
 }
 
@@ -45,11 +42,7 @@ bool TfrmHtml::OkClick(MessageBoxes& boxes)
         return false;
     }
 
-    title_ = title;
-    numOfCol_ = *numOfCol;
-    popupWidth_ = *width;
-    popupHeight_ = *height;
-    htmlFileName_ = edtFileName;
+    stored_ = {title, *numOfCol, *width, *height, edtFileName};
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/RunSettings.h"
 #include "core/MessageBoxes.h"
 #include "core/Translate.h"
 
@@ -32,18 +33,16 @@ public:
     // Cancel: stores nothing; the field texts stay as typed.
     void CancelClick() {}
 
-    const std::string& HtmlFileName() const { return htmlFileName_; }
-    std::int32_t NumOfCol() const { return numOfCol_; }
-    const std::string& Title() const { return title_; }
-    std::int32_t PopupWidth() const { return popupWidth_; }
-    std::int32_t PopupHeight() const { return popupHeight_; }
+    // The stored values, which the index page is written with.
+    const HtmlPageSettings& Stored() const { return stored_; }
+    const std::string& HtmlFileName() const { return stored_.HtmlFileName; }
+    std::int32_t NumOfCol() const { return stored_.NumOfCol; }
+    const std::string& Title() const { return stored_.Title; }
+    std::int32_t PopupWidth() const { return stored_.PopupWidth; }
+    std::int32_t PopupHeight() const { return stored_.PopupHeight; }
 
 private:
-    std::string htmlFileName_;
-    std::int32_t numOfCol_ = 0;
-    std::string title_;
-    std::int32_t popupWidth_ = 0;
-    std::int32_t popupHeight_ = 0;
+    HtmlPageSettings stored_;
 };
 
 }  // namespace qm

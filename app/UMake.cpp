@@ -2,13 +2,9 @@
 #include "app/UMake.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
 #include <memory>
-#include <thread>
 
-#include "app/AppInfo.h"
-#include "app/FileHash.h"
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
 #include "app/RunRecorder.h"
@@ -21,12 +17,6 @@
 
 namespace qm {
 namespace {
-
-// One encoder thread per core; one when the number of cores is unknown.
-unsigned ThreadsOfMachine()
-{
-    return std::max(1u, std::thread::hardware_concurrency());
-}
 
 // The free range of the cut position along one side: source side minus cut
 // side, which must fit 32 bits.
@@ -61,17 +51,18 @@ void WriteFailure(TRunRecorder& recorder, const std::string& message)
 
 }  // namespace
 
-PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
-                           const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
-                           std::int32_t SizeY, bool ShuffleFlag, bool LargeCuts)
+PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, const RunSettings& settings)
 {
+    const std::int32_t SizeX = settings.SizeX;
+    const std::int32_t SizeY = settings.SizeY;
+    const bool LargeCuts = settings.ExtendedSettings.LargeCuts;
     PreparedMaker prepared;
-    prepared.Maker = CreateMaker(TransMethod, DllName, RotateNum);
+    prepared.Maker = CreateMaker(settings.TransMethod, settings.DllName, settings.RotateNum);
     if (!prepared.Maker) {
         ReportAndStop(boxes, kErrBadMethod, "");
     }
     TMakeUnit& maker = *prepared.Maker;
-    if (TransMethod == kPluginMethodCode) {
+    if (settings.TransMethod == kPluginMethodCode) {
         // The plug-in interface names cells of pieces up to 256 pixels.
         if (LargeCuts && std::max(SizeX, SizeY) > TMakeUnit::kPixelSide) {
             ReportAndStop(boxes, kErrCutTooLarge, T(kPluginCutLimit));
@@ -79,7 +70,7 @@ PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_
     } else {
         maker.LargeCuts = LargeCuts;
     }
-    if (!maker.Prepare(TPoint{SizeX, SizeY}, ShuffleFlag)) {
+    if (!maker.Prepare(TPoint{SizeX, SizeY}, settings.ShuffleFlag)) {
         ReportAndStop(boxes, maker.ErrorCode(), maker.ErrorText());
     }
     // The rectangle and no-conversion makers let one side below 1 through
@@ -101,109 +92,42 @@ namespace {
 
 // The run itself; recorder, when there is one, is told of its source, its
 // seeds and its tiles.
-void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
-         const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
-         std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
-         std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
-         const std::string& DllName, const std::string& OutDirectory, std::int32_t RotateNum,
-         std::uint8_t FileSelectType, unsigned EncoderThreads, const ExtendedSettings& Extended,
-         TRunRecorder* recorder)
+void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder)
 {
     std::string pickedFile;
-    FittedPicture source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX,
-                                         SizeY, Extended, &pickedFile);
+    FittedPicture source = LoadRunSource(platform, settings, &pickedFile);
     Image& SourceImage = source.Picture;
     if (recorder != nullptr) {
-        recorder->SourceLoaded(FileSelectType,
-                               FileSelectType == kSourceFolder ? pickedFile : FileName, FolderName,
-                               SourceImage, source.Scale);
+        recorder->SourceLoaded(settings.FileSelectType,
+                               settings.FileSelectType == kSourceFolder ? pickedFile
+                                                                        : settings.FileName,
+                               settings.FolderName, SourceImage, source.Scale);
         recorder->SetStep("shuffle");
     }
 
-    if (ShadeOffFlag) {
+    if (settings.ShadeOffFlag) {
         Blur(SourceImage);
     }
 
-    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, TransMethod, DllName,
-                                                RotateNum, SizeX, SizeY, ShuffleFlag,
-                                                Extended.LargeCuts);
-
-    TileSeries series;
-    series.Count = Count;
-    series.SizeX = SizeX;
-    series.SizeY = SizeY;
-    series.RangeX = prepared.RangeX;
-    series.RangeY = prepared.RangeY;
-    series.Prefix = Prefix;
-    series.ImageType = ImageType;
-    series.Quality = Quality;
-    series.BrightnessFlag = BrightnessFlag;
-    series.OutDirectory = OutDirectory;
-    series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
-    series.Extended = Extended;
+    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, settings);
+    const TileSeries series{settings, prepared.RangeX, prepared.RangeY};
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }
-    MakeTiles(platform, *prepared.Maker, SourceImage, series, recorder);
-}
-
-// The record's inputs of a run.
-RunRecordData RecordedInputs(std::int32_t Count, std::uint8_t TransMethod, std::int32_t SizeX,
-                             std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
-                             std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag,
-                             bool BrightnessFlag, const std::string& DllName,
-                             std::int32_t RotateNum, const ExtendedSettings& Extended)
-{
-    RunRecordData r;
-    r.Version = kApplicationVersion;
-    r.MethodCode = TransMethod;
-    const MethodInfo* method = BuiltinMethod(TransMethod);
-    r.MethodName = TransMethod == kPluginMethodCode ? "外部変換"
-                   : method != nullptr              ? method->itemText
-                                                    : "";
-    r.SizeX = SizeX;
-    r.SizeY = SizeY;
-    r.Shuffle = ShuffleFlag;
-    r.Blur = ShadeOffFlag;
-    r.Brightness = BrightnessFlag;
-    r.RotateNum = RotateNum;
-    if (TransMethod == kPluginMethodCode) {
-        r.PluginPath = std::filesystem::absolute(DllName).lexically_normal().string();
-        r.PluginSha256 = Sha256OfFile(DllName).value_or("");
-    }
-    r.ImageType = ImageType;
-    r.Quality = Quality;
-    r.Prefix = Prefix;
-    r.Count = Count;
-    r.Extended = Extended;
-    return r;
+    MakeTiles(platform, {*prepared.Maker, SourceImage, series}, recorder);
 }
 
 }  // namespace
 
-void MakeImages(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
-                const std::string& FileName, const std::string& FolderName, std::int32_t SizeX,
-                std::int32_t SizeY, const std::string& Prefix, std::uint8_t ImageType,
-                std::uint8_t Quality, bool ShuffleFlag, bool ShadeOffFlag, bool BrightnessFlag,
-                const std::string& DllName, const std::string& OutDirectory,
-                std::int32_t RotateNum, std::uint8_t FileSelectType, unsigned EncoderThreads,
-                const ExtendedSettings& Extended)
+void MakeImages(Platform& platform, const RunSettings& settings)
 {
-    const auto run = [&](TRunRecorder* recorder) {
-        Run(platform, Count, TransMethod, FileName, FolderName, SizeX, SizeY, Prefix, ImageType,
-            Quality, ShuffleFlag, ShadeOffFlag, BrightnessFlag, DllName, OutDirectory, RotateNum,
-            FileSelectType, EncoderThreads, Extended, recorder);
-    };
-    if (!Extended.Record) {
-        run(nullptr);
+    if (!settings.ExtendedSettings.Record) {
+        Run(platform, settings, nullptr);
         return;
     }
-    TRunRecorder recorder(RecordedInputs(Count, TransMethod, SizeX, SizeY, Prefix, ImageType,
-                                         Quality, ShuffleFlag, ShadeOffFlag, BrightnessFlag,
-                                         DllName, RotateNum, Extended),
-                          OutDirectory);
+    TRunRecorder recorder(settings);
     try {
-        run(&recorder);
+        Run(platform, settings, &recorder);
     } catch (const ErrorMessage& failure) {
         WriteFailure(recorder, failure.what());
         throw;

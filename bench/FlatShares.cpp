@@ -48,8 +48,8 @@ DullCount CountDull(const qm::Image& picture, int cut, bool skip, const Options&
     series.SizeX = series.SizeY = cut;
     series.RangeX = std::max(0, picture.Width() - cut);
     series.RangeY = std::max(0, picture.Height() - cut);
-    series.Extended.SkipFlat = skip;
-    series.Extended.SkipFlatLevel = options.level;
+    series.ExtendedSettings.SkipFlat = skip;
+    series.ExtendedSettings.SkipFlatLevel = options.level;
     DullCount count;
     for (int run = 0; run < options.runs; ++run) {
         qm::Lcg generator(12345u + static_cast<unsigned>(run));

@@ -147,9 +147,15 @@ int Bench(const std::string& work, const std::string& picture, int count, int cu
             int tileHeight = 0;
             for (int r = 0; r < repeats; ++r) {
                 const Timing run = Measure([&] {
-                    MakeImages(platform, count, method.code, photo, "", cut, cut, "t",
-                               static_cast<std::uint8_t>(imageType), 90, false, false, false, "",
-                               out, 3, 0);
+                    MakeImages(platform, {.Count = count,
+                                          .TransMethod = method.code,
+                                          .FileName = photo,
+                                          .SizeX = cut,
+                                          .SizeY = cut,
+                                          .Prefix = "t",
+                                          .ImageType = static_cast<std::uint8_t>(imageType),
+                                          .Quality = 90,
+                                          .OutDirectory = out});
                 });
                 const std::vector<Image> tiles = CheckedTiles(out, count, imageType);
                 tileWidth = tiles.back().Width();

@@ -132,8 +132,8 @@ double Run(const MethodInfo& method, const std::string& file, int factor, const 
         Image piece;
         maker->Prepare({kCut, kCut}, false);
         for (int i = 1; i <= series.Count; ++i) {
-            MakeTileAt(*maker, fitted.Picture, series, DrawTile(generator, series, fitted.Picture),
-                       piece);
+            MakeTileAt({*maker, fitted.Picture, series},
+                       DrawTile(generator, series, fitted.Picture), piece);
             SaveBmp(maker->ResultImage(), folder + "/" + std::to_string(i) + ".bmp");
         }
         return Seconds(start);

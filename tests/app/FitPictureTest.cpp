@@ -35,8 +35,21 @@ void MakeThreeTiles(const std::string& file, const std::string& out, const Exten
 {
     const test::FixedSeed seed(77);
     RecordingPlatform platform;
-    MakeImages(platform, 3, 6, file, "", 32, 32, "t", 2, 75, false, true, true, "", out + "/", 3, 0, 1,
-               extended);
+    MakeImages(platform, {.Count = 3,
+                          .TransMethod = 6,
+                          .FileName = file,
+                          .SizeX = 32,
+                          .SizeY = 32,
+                          .Prefix = "t",
+                          .ImageType = 2,
+                          .Quality = 75,
+                          .ShadeOffFlag = true,
+                          .BrightnessFlag = true,
+                          .OutDirectory = out + "/",
+                          .RotateNum = 3,
+                          .FileSelectType = 0,
+                          .EncoderThreads = 1,
+                          .ExtendedSettings = extended});
 }
 
 TEST(FitPicture, RunOnTheFittedPictureEqualsRunOnOneScaledBeforehand)

@@ -54,10 +54,24 @@ struct RunInputs {
 
 void MakeRun(RecordingPlatform& platform, const RunInputs& in, const ExtendedSettings& extended = {})
 {
-    MakeImages(platform, in.Count, in.TransMethod, in.FileName, in.FolderName, in.SizeX, in.SizeY,
-               in.Prefix, in.ImageType, in.Quality, in.ShuffleFlag, in.ShadeOffFlag,
-               in.BrightnessFlag, in.DllName, in.OutDirectory, in.RotateNum, in.FileSelectType, 0,
-               extended);
+    MakeImages(platform, {.Count = in.Count,
+                          .TransMethod = in.TransMethod,
+                          .FileName = in.FileName,
+                          .FolderName = in.FolderName,
+                          .SizeX = in.SizeX,
+                          .SizeY = in.SizeY,
+                          .Prefix = in.Prefix,
+                          .ImageType = in.ImageType,
+                          .Quality = in.Quality,
+                          .ShuffleFlag = in.ShuffleFlag,
+                          .ShadeOffFlag = in.ShadeOffFlag,
+                          .BrightnessFlag = in.BrightnessFlag,
+                          .DllName = in.DllName,
+                          .OutDirectory = in.OutDirectory,
+                          .RotateNum = in.RotateNum,
+                          .FileSelectType = in.FileSelectType,
+                          .EncoderThreads = 0,
+                          .ExtendedSettings = extended});
 }
 
 // The text of the ErrorMessage a run ends with; empty when it ends otherwise.

@@ -112,9 +112,21 @@ RunResult RunMakeImages(unsigned threads, const Inputs& in, const Image& clipboa
         run.OutDirectory = out / run.OutDirectory;
     }
     const RunResult result = Outcome(platform, out.Path(), [&] {
-        MakeImages(platform, run.Count, run.TransMethod, run.FileName, run.FolderName, run.Size,
-                   run.Size, "image", run.ImageType, 85, false, true, true, "", run.OutDirectory, 3,
-                   run.FileSelectType, threads);
+        MakeImages(platform, {.Count = run.Count,
+                              .TransMethod = run.TransMethod,
+                              .FileName = run.FileName,
+                              .FolderName = run.FolderName,
+                              .SizeX = run.Size,
+                              .SizeY = run.Size,
+                              .Prefix = "image",
+                              .ImageType = run.ImageType,
+                              .Quality = 85,
+                              .ShadeOffFlag = true,
+                              .BrightnessFlag = true,
+                              .OutDirectory = run.OutDirectory,
+                              .RotateNum = 3,
+                              .FileSelectType = run.FileSelectType,
+                              .EncoderThreads = threads});
     });
     return result;
 }
@@ -230,7 +242,7 @@ RunResult RunMakeTiles(unsigned threads, int failAt, const std::string& blocked)
     series.ImageType = 2;
     series.OutDirectory = out.Path() + "/";
     series.EncoderThreads = threads;
-    return Outcome(platform, out.Path(), [&] { MakeTiles(platform, maker, source, series); });
+    return Outcome(platform, out.Path(), [&] { MakeTiles(platform, {maker, source, series}); });
 }
 
 TEST(ParallelRun, AMakerFailureIsReportedOnlyWhenNoEarlierTileFailedToSave)

@@ -49,8 +49,21 @@ TEST(PreviewModelTest, TileIsTheOneARunWritesForTheSameDraws)
         RecordingPlatform platform;
         {
             const test::FixedSeed seed(kSeed);
-            MakeImages(platform, 1, method, source, "", method == 5 ? 96 : 64, 64, "tile", 2, 50,
-                       true, true, true, "", folder.Path() + "/", 5, kSourceImageFile, 1);
+            MakeImages(platform, {.Count = 1,
+                                  .TransMethod = method,
+                                  .FileName = source,
+                                  .SizeX = method == 5 ? 96 : 64,
+                                  .SizeY = 64,
+                                  .Prefix = "tile",
+                                  .ImageType = 2,
+                                  .Quality = 50,
+                                  .ShuffleFlag = true,
+                                  .ShadeOffFlag = true,
+                                  .BrightnessFlag = true,
+                                  .OutDirectory = folder.Path() + "/",
+                                  .RotateNum = 5,
+                                  .FileSelectType = kSourceImageFile,
+                                  .EncoderThreads = 1});
         }
         const Image written = LoadImageFile(folder / "tile001.png");
 

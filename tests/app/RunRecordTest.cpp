@@ -70,8 +70,18 @@ struct SmallRecordedRun {
     explicit SmallRecordedRun(std::int32_t count)
     {
         SaveBmp(test::Noise(60, 60, 2), folder / "source.bmp");
-        MakeImages(platform, count, 1, folder / "source.bmp", "", 32, 32, "", 0, 50, false, false,
-                   false, "", folder.Path() + "/", 3, kSourceImageFile, 1, Recording());
+        MakeImages(platform, {.Count = count,
+                              .TransMethod = 1,
+                              .FileName = folder / "source.bmp",
+                              .SizeX = 32,
+                              .SizeY = 32,
+                              .ImageType = 0,
+                              .Quality = 50,
+                              .OutDirectory = folder.Path() + "/",
+                              .RotateNum = 3,
+                              .FileSelectType = kSourceImageFile,
+                              .EncoderThreads = 1,
+                              .ExtendedSettings = Recording()});
         text = FileBytes(folder / "record.json");
     }
 
@@ -109,8 +119,18 @@ void ClipboardRun(RecordingPlatform& platform, const std::string& out, std::int3
                   unsigned threads = 0)
 {
     platform.clipboard = test::Noise(80, 60, 3);
-    MakeImages(platform, count, 1, "", "", 32, 32, "p", 0, 50, false, false, false, "", out + "/",
-               3, kSourceClipboard, threads, Recording());
+    MakeImages(platform, {.Count = count,
+                          .TransMethod = 1,
+                          .SizeX = 32,
+                          .SizeY = 32,
+                          .Prefix = "p",
+                          .ImageType = 0,
+                          .Quality = 50,
+                          .OutDirectory = out + "/",
+                          .RotateNum = 3,
+                          .FileSelectType = kSourceClipboard,
+                          .EncoderThreads = threads,
+                          .ExtendedSettings = Recording()});
 }
 
 }  // namespace
@@ -131,7 +151,7 @@ TEST(RunRecord, ClockSeededWindowRunReplaysByteForByte)
     const RunRecordData record = ReadRecord(folder / "imagerecord.json");
     EXPECT_EQ(Steps(record), (std::vector<std::string>{"shuffle", "run"}));
     EXPECT_FALSE(record.Seeds[0].Fixed);
-    EXPECT_EQ(record.SourceKind, kSourceImageFile);
+    EXPECT_EQ(record.FileSelectType, kSourceImageFile);
     EXPECT_EQ(record.SourceWidth, 90);
     ASSERT_EQ(record.Tiles.size(), 6u);
     EXPECT_EQ(record.Tiles[5].File, "image006.bmp");
@@ -172,11 +192,11 @@ TEST(RunRecord, FolderPickIsRecordedAndASubsetReplays)
 
     const RunRecordData record = ReadRecord(out / "imagerecord.json");
     EXPECT_EQ(Steps(record), (std::vector<std::string>{"folder", "run"}));
-    EXPECT_EQ(record.Folder, pictures.Path());
+    EXPECT_EQ(record.FolderName, pictures.Path());
     EXPECT_EQ(record.SourcePath, pictures / "x.jpg");
     EXPECT_EQ(record.SourceWidth, 56);
     EXPECT_DOUBLE_EQ(record.SourceScale, 0.8);
-    EXPECT_TRUE(record.Extended.Fit && record.Extended.SkipFlat);
+    EXPECT_TRUE(record.ExtendedSettings.Fit && record.ExtendedSettings.SkipFlat);
 
     ReplayRequest request = Request(out / "imagerecord.json", {3, 2});
     request.OutDirectory = again.Path();
@@ -251,8 +271,20 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
     ExtendedSettings extended = Recording();
     extended.Fit = true;
     extended.FitPercent = 50;
-    MakeImages(platform, 3, 1, folder / "source.bmp", "", 128, 128, "", 0, 50, false, true, true,
-               "", folder.Path() + "/", 3, kSourceImageFile, 1, extended);
+    MakeImages(platform, {.Count = 3,
+                          .TransMethod = 1,
+                          .FileName = folder / "source.bmp",
+                          .SizeX = 128,
+                          .SizeY = 128,
+                          .ImageType = 0,
+                          .Quality = 50,
+                          .ShadeOffFlag = true,
+                          .BrightnessFlag = true,
+                          .OutDirectory = folder.Path() + "/",
+                          .RotateNum = 3,
+                          .FileSelectType = kSourceImageFile,
+                          .EncoderThreads = 1,
+                          .ExtendedSettings = extended});
     const RunRecordData record = ReadRecord(folder / "record.json");
     ASSERT_EQ(record.SourceWidth, 298);
     ASSERT_EQ(record.SourceHeight, 256);
@@ -271,7 +303,9 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
     };
     Image blurred = picture;
     Blur(blurred);
-    const PreparedMaker prepared = PrepareMaker(platform, blurred, 1, "", 3, kCut, kCut, false, true);
+    RunSettings large{.TransMethod = 1, .SizeX = kCut, .SizeY = kCut, .RotateNum = 3};
+    large.ExtendedSettings.LargeCuts = true;
+    const PreparedMaker prepared = PrepareMaker(platform, blurred, large);
     TileSeries series;
     series.SizeX = kCut;
     series.SizeY = kCut;
@@ -281,7 +315,7 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
         TileDraw draw = tile.Draw;
         draw.X0 = corner(tile.Draw.X0, 298, 710);
         draw.Y0 = corner(tile.Draw.Y0, 256, 610);
-        ASSERT_TRUE(MakeTileAt(*prepared.Maker, blurred, series, draw, piece));
+        ASSERT_TRUE(MakeTileAt({*prepared.Maker, blurred, series}, draw, piece));
         EXPECT_EQ(LoadImageFile(again / tile.File), prepared.Maker->ResultImage()) << tile.File;
     }
 }
@@ -350,8 +384,18 @@ TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
                 }
                 return true;
             };
-            MakeImages(platform, 16, 1, folder / "source.bmp", "", 256, 256, "", 2, 50, false,
-                       false, false, "", folder.Path() + "/", 3, kSourceImageFile, threads, Recording());
+            MakeImages(platform, {.Count = 16,
+                                  .TransMethod = 1,
+                                  .FileName = folder / "source.bmp",
+                                  .SizeX = 256,
+                                  .SizeY = 256,
+                                  .ImageType = 2,
+                                  .Quality = 50,
+                                  .OutDirectory = folder.Path() + "/",
+                                  .RotateNum = 3,
+                                  .FileSelectType = kSourceImageFile,
+                                  .EncoderThreads = threads,
+                                  .ExtendedSettings = Recording()});
             ::_exit(0);
         }
         int status = 0;
@@ -385,6 +429,56 @@ TEST(RunRecord, StoppedRunRecordsExactlyTheTilesInPlace)
 
 // A replay refuses, before it reads the source, a record it cannot trust,
 // naming the field and what it takes.
+// Every setting the record keeps comes back as it was written, each away
+// from its default and the three flags one at a time, and so does the rest
+// of the record.
+TEST(RunRecord, SettingsReadBackAsWritten)
+{
+    for (int flag = 0; flag < 3; ++flag) {
+        RunRecordData written;
+        static_cast<RunSettings&>(written) = RunSettings{.Count = 7,
+                                                         .TransMethod = 10,
+                                                         .FolderName = "/pictures",
+                                                         .SizeX = 40,
+                                                         .SizeY = 40,
+                                                         .Prefix = "p-",
+                                                         .ImageType = 1,
+                                                         .Quality = 83,
+                                                         .ShuffleFlag = flag == 0,
+                                                         .ShadeOffFlag = flag == 1,
+                                                         .BrightnessFlag = flag == 2,
+                                                         .RotateNum = 11,
+                                                         .FileSelectType = kSourceFolder};
+        ExtendedSettings& extended = written.ExtendedSettings;
+        extended.Gallery = extended.ContactSheet = extended.Fit = extended.SkipFlat = true;
+        extended.GalleryName = "g.html";
+        extended.ContactSheetName = "s.png";
+        extended.FitPercent = 40;
+        extended.SkipFlatLevel = 20;
+        extended.AutoOrient = false;
+        extended.Record = extended.LargeCuts = extended.Dpi = true;
+        extended.DpiValue = 600;
+        written.Version = "1.0.0";
+        written.MethodName = "歪四角";
+        written.SourcePath = "/pictures/a.png";
+        written.SourceSha256 = "ab";
+        written.SourceWidth = 100;
+        written.SourceHeight = 90;
+        written.SourceScale = 0.5;
+        written.Seeds = {{"folder", 5, true}, {"run", 6, false}};
+        written.Tiles = {{1, "p-001.jpg", {3, 4, std::nullopt, 2}}};
+        if (written.BrightnessFlag) {
+            written.Tiles[0].Draw.Amount = 0.125;
+        }
+        written.End = {"made", 1, std::nullopt, ""};
+
+        const RunRecordData read = ParseRecord(RenderRecord(written), "record.json");
+        EXPECT_EQ(static_cast<const RunSettings&>(read), static_cast<const RunSettings&>(written))
+            << flag;
+        EXPECT_EQ(RenderRecord(read), RenderRecord(written)) << flag;
+    }
+}
+
 TEST(RunRecord, ReplayRefusesRecordsARunWouldRefuse)
 {
     SmallRecordedRun run(2);

@@ -34,8 +34,8 @@ TileSeries Series(const Image& source, int cut, bool skipFlat, int level)
     series.RangeX = source.Width() - cut;
     series.RangeY = source.Height() - cut;
     series.BrightnessFlag = true;
-    series.Extended.SkipFlat = skipFlat;
-    series.Extended.SkipFlatLevel = level;
+    series.ExtendedSettings.SkipFlat = skipFlat;
+    series.ExtendedSettings.SkipFlatLevel = level;
     return series;
 }
 

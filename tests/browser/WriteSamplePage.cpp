@@ -41,8 +41,19 @@ int main(int argc, char** argv)
 
     qm::RecordingPlatform platform;
     try {
-        qm::MakeImages(platform, param.Count, 1, picture, "", 64, 64, param.Prefix, param.ImageType,
-                       90, false, true, true, "", folder, 3, 0);
+        qm::MakeImages(platform, {.Count = param.Count,
+                                  .TransMethod = 1,
+                                  .FileName = picture,
+                                  .SizeX = 64,
+                                  .SizeY = 64,
+                                  .Prefix = param.Prefix,
+                                  .ImageType = param.ImageType,
+                                  .Quality = 90,
+                                  .ShadeOffFlag = true,
+                                  .BrightnessFlag = true,
+                                  .OutDirectory = folder,
+                                  .RotateNum = 3,
+                                  .FileSelectType = 0});
         qm::MakeHtml(param);
         std::vector<std::string> tiles;
         for (std::int32_t n = 1; n <= param.Count; ++n) {
