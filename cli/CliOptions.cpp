@@ -3,9 +3,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/Replay.h"
+#include "app/replay/Replay.h"
 #include "app/TextToInt.h"
-#include "app/UDlgHtml.h"
+#include "app/window/UDlgHtml.h"
 #include "core/Format.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
