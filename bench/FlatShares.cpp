@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FitPicture.h"
-#include "app/MakeTiles.h"
+#include "app/run/FitPicture.h"
+#include "app/run/MakeTiles.h"
 #include "core/Errors.h"
 #include "effects/LuminanceStructure.h"
 #include "imageio/ImageFiles.h"

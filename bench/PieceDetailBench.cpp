@@ -5,7 +5,7 @@
 // pixel at cuts 128 and 256.
 #include <benchmark/benchmark.h>
 
-#include "app/PieceDetail.h"
+#include "app/run/PieceDetail.h"
 #include "core/Random.h"
 
 namespace qm {

@@ -13,8 +13,8 @@
 
 #include <QImage>
 
-#include "app/PreviewModel.h"
-#include "app/SourceImages.h"
+#include "app/window/PreviewModel.h"
+#include "app/run/SourceImages.h"
 #include "engine/MethodCatalogue.h"
 #include "gui/ImageConversion.h"
 #include "imageio/ImageFiles.h"

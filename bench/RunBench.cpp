@@ -25,7 +25,7 @@
 
 #include "cli/ConsolePlatform.h"
 #include "app/OutputType.h"
-#include "app/UMake.h"
+#include "app/run/UMake.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "engine/MethodCatalogue.h"

@@ -27,9 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FitPicture.h"
-#include "app/MakeTiles.h"
-#include "app/SmoothTile.h"
+#include "app/run/FitPicture.h"
+#include "app/run/MakeTiles.h"
+#include "app/run/SmoothTile.h"
 #include "core/Random.h"
 #include "effects/RepeatResample.h"
 #include "engine/MethodCatalogue.h"

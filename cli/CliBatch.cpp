@@ -8,7 +8,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "app/UImageShelf.h"
+#include "app/run/UImageShelf.h"
 #include "core/Format.h"
 #include "core/Random.h"
 #include "core/Translate.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/Replay.h"
+#include "app/replay/Replay.h"
 #include "app/TextToInt.h"
 #include "cli/OptionTable.h"
 #include "core/Translate.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/AppInfo.h"
-#include "app/UDlgHtml.h"
-#include "app/UDlgRotateNum.h"
+#include "app/window/UDlgHtml.h"
+#include "app/window/UDlgRotateNum.h"
 #include "cli/ConsoleClipboard.h"
 #include "core/ExecutableFolder.h"
 

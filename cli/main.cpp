@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <iostream>
 
-#include "app/CleanStop.h"
+#include "app/run/CleanStop.h"
 #include "cli/CliSession.h"
 #include "core/ExecutableFolder.h"
 #include "core/Language.h"

@@ -5,7 +5,7 @@
 #include <QIcon>
 
 #include "app/AppInfo.h"
-#include "app/TopLevelHandler.h"
+#include "app/window/TopLevelHandler.h"
 #include "gui/Fonts.h"
 #include "gui/QtTranslations.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/Main.h"
-#include "app/UDlgExtended.h"
-#include "app/UDlgHtml.h"
+#include "app/window/Main.h"
+#include "app/window/UDlgExtended.h"
+#include "app/window/UDlgHtml.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
 

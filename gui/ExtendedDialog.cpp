@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/ExtendedRows.h"
-#include "app/TopLevelHandler.h"
+#include "app/window/TopLevelHandler.h"
 #include "gui/DialogButtons.h"
 #include "core/Translate.h"
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "app/Platform.h"
-#include "app/UDlgExtended.h"
+#include "app/window/UDlgExtended.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/TopLevelHandler.h"
+#include "app/window/TopLevelHandler.h"
 #include "gui/DialogButtons.h"
 #include "core/Translate.h"
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "app/Platform.h"
-#include "app/UDlgHtml.h"
+#include "app/window/UDlgHtml.h"
 
 class QLineEdit;
 

@@ -19,7 +19,7 @@
 #include <QUrl>
 
 #include "app/AppInfo.h"
-#include "app/TopLevelHandler.h"
+#include "app/window/TopLevelHandler.h"
 #include "gui/ExtendedDialog.h"
 #include "gui/PreviewWindow.h"
 

@@ -7,8 +7,8 @@
 
 #include <QWidget>
 
-#include "app/Main.h"
-#include "app/UDlgExtended.h"
+#include "app/window/Main.h"
+#include "app/window/UDlgExtended.h"
 #include "gui/MainWindowControls.h"
 
 class QDragEnterEvent;

@@ -17,9 +17,9 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "app/OutputType.h"
-#include "app/SourceImages.h"
-#include "app/TileSaver.h"
-#include "app/TopLevelHandler.h"
+#include "app/run/SourceImages.h"
+#include "app/run/TileSaver.h"
+#include "app/window/TopLevelHandler.h"
 #include "gui/ImageConversion.h"
 #include "gui/TileView.h"
 #include "core/Translate.h"

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/Main.h"
-#include "app/PreviewModel.h"
+#include "app/window/Main.h"
+#include "app/window/PreviewModel.h"
 
 class QCheckBox;
 class QComboBox;

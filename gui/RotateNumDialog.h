@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/UDlgRotateNum.h"
+#include "app/window/UDlgRotateNum.h"
 
 class QLineEdit;
 

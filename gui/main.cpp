@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 
-#include "app/CleanStop.h"
+#include "app/run/CleanStop.h"
 #include "core/ExecutableFolder.h"
 #include "core/Language.h"
 #include "gui/CommandLine.h"

@@ -32,8 +32,8 @@ run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_SANITIZE=ON
 echo "== ThreadSanitizer build: threaded tile saver and parallel run"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_TSAN=ON -DQM_WERROR=ON \
   -DQM_BUILD_GUI=OFF -DQM_BUILD_BENCH=OFF >/dev/null
-cmake --build build/tsan -j "$jobs" --target app_tests
-TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/app/app_tests \
+cmake --build build/tsan -j "$jobs" --target app_run_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/app/run/app_run_tests \
   --gtest_filter='TileSaver.*:ParallelRun.*'
 
 echo "== fuzzing the decoders, the colour profile and the Exif reader (clang, libFuzzer)"

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "RecordingPlatform.h"
-#include "app/MakeTiles.h"
-#include "app/RunOverview.h"
-#include "app/UMake.h"
-#include "app/UMakeHtml.h"
+#include "app/run/MakeTiles.h"
+#include "app/pages/RunOverview.h"
+#include "app/run/UMake.h"
+#include "app/pages/UMakeHtml.h"
 #include "core/Errors.h"
 
 int main(int argc, char** argv)

@@ -13,10 +13,10 @@
 #include <functional>
 
 #include "DesktopFixture.h"
-#include "app/GalleryPage.h"
-#include "app/HelpPage.h"
-#include "app/TMakeHtml.h"
-#include "app/UDlgRotateNum.h"
+#include "app/pages/GalleryPage.h"
+#include "app/window/HelpPage.h"
+#include "app/pages/TMakeHtml.h"
+#include "app/window/UDlgRotateNum.h"
 #include "core/Language.h"
 #include "gui/AboutBox.h"
 #include "gui/ExtendedDialog.h"

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#include "app/run/MakerFactory.h"
+
+#include "engine/MethodCatalogue.h"
+#include "plugin/UmuDll.h"
+
+namespace qm {
+
+std::unique_ptr<TMakeUnit> CreateMaker(std::uint8_t code, const std::string& dllName,
+                                       std::int32_t rotateNum)
+{
+    if (code == kPluginMethodCode) {
+        auto maker = std::make_unique<TDll>();
+        maker->LibraryPath = dllName;
+        return maker;
+    }
+    return CreateBuiltinMaker(code, MakerSettings{rotateNum});
+}
+
+}  // namespace qm

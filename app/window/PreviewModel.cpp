@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+#include "app/window/PreviewModel.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/run/FitPicture.h"
+#include "app/window/Main.h"
+#include "app/run/SourceImages.h"
+#include "app/TextToInt.h"
+#include "app/run/UImageShelf.h"
+#include "app/run/UMake.h"
+#include "core/Errors.h"
+#include "core/Translate.h"
+#include "effects/ImageEffect.h"
+#include "engine/ErrorCodes.h"
+#include "engine/MethodCatalogue.h"
+#include "imageio/ImageFiles.h"
+#include "plugin/CheckPluginLibrary.h"
+#include "plugin/PluginTimeBudget.h"
+
+namespace qm {
+namespace {
+
+using enum ControlId;
+
+// Keeps the text of the last box instead of showing it.
+class MessageCatcher : public MessageBoxes {
+public:
+    void ShowErrorBox(const std::string& text) override { text_ = text; }
+    void ShowInfoBox(const std::string& text) override { text_ = text; }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// What identifies a file's content: its path, size and time of change;
+// empty when there is no such file.
+std::string FileKey(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return "";
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    const auto time = std::filesystem::last_write_time(path, error);
+    return "file:" + path + ":" + std::to_string(size) + ":" +
+           std::to_string(time.time_since_epoch().count());
+}
+
+}  // namespace
+
+PreviewSettings PreviewSettingsOf(const TfrmMain& main)
+{
+    PreviewSettings settings;
+    settings.FileSelectType = main.State(rdbImageFile).checked           ? kSourceImageFile
+                              : main.State(rdbSelectImageFolder).checked ? kSourceFolder
+                                                                         : kSourceClipboard;
+    settings.FileName = main.State(edtFileName).text;
+    settings.FolderName = main.State(edtSelectImageFolder).text;
+    if (main.State(rdbBasic).checked) {
+        settings.TransMethod = MethodCodeOfItem(main.SelectedMethod());
+    } else {
+        settings.TransMethod = kPluginMethodCode;
+        settings.DllName = main.State(edtDll).text;
+    }
+    settings.SizeXText = main.State(edtSizeX).text;
+    settings.SizeYText = main.State(edtSizeY).text;
+    settings.RotateNum = main.RotateNum();
+    settings.ShuffleFlag = main.State(ckbShuffle).checked;
+    settings.ShadeOffFlag = main.State(ckbShadeOff).checked;
+    settings.BrightnessFlag = main.State(ckbBrightness).checked;
+    settings.ExtendedSettings = main.Extended();
+    return settings;
+}
+
+TPreviewModel::TPreviewModel(std::uint32_t seed) : generator_(seed), drawSeed_(seed) {}
+
+void TPreviewModel::Reroll()
+{
+    drawSeed_ = generator_.Random(0xFFFFFFFFu);
+    ++rolls_;
+}
+
+const Image& TPreviewModel::Source(const PreviewSettings& settings,
+                                   const std::shared_ptr<const Image>& clipboard)
+{
+    std::string key;
+    switch (settings.FileSelectType) {
+    case kSourceImageFile:
+        key = FileKey(settings.FileName);
+        if (key.empty()) {
+            throw ErrorMessage(T("ファイルが見つかりません\r\n") + settings.FileName);
+        }
+        break;
+    case kSourceFolder:
+        key = "folder:" + settings.FolderName + ":" + std::to_string(rolls_);
+        break;
+    default:
+        if (!clipboard) {
+            throw ErrorMessage(T("クリップボードから画像を取得できません。"));
+        }
+        key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
+        break;
+    }
+    key += settings.ExtendedSettings.AutoOrient ? ":turned" : "";
+    if (key != sourceKey_ || !source_) {
+        source_.reset();
+        shown_.reset();
+        if (settings.FileSelectType == kSourceImageFile) {
+            source_ = std::make_shared<const Image>(
+                LoadImageFile(settings.FileName, settings.ExtendedSettings.AutoOrient));
+        } else if (settings.FileSelectType == kSourceFolder) {
+            std::error_code error;
+            if (!std::filesystem::is_directory(settings.FolderName, error)) {
+                throw ErrorMessage(T("フォルダが見つかりません\r\n") + settings.FolderName);
+            }
+            TImageShelf shelf(settings.FolderName);
+            Image picture;
+            shelf.PickImage(picture, settings.ExtendedSettings.AutoOrient);
+            source_ = std::make_shared<const Image>(std::move(picture));
+        } else {
+            source_ = clipboard;
+        }
+        sourceKey_ = key;
+    }
+    return *source_;
+}
+
+const Image& TPreviewModel::Shown(const PreviewSettings& settings, int cutSide)
+{
+    const int percent = settings.ExtendedSettings.Fit ? settings.ExtendedSettings.FitPercent : 0;
+    const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + std::to_string(percent) +
+                            ":" + std::to_string(percent != 0 ? cutSide : 0);
+    if (!shown_ || key != shownKey_) {
+        FittedPicture fitted = percent != 0 ? FitPicture(*source_, cutSide, percent)
+                                            : FittedPicture{*source_, 1.0};
+        if (settings.ShadeOffFlag) {
+            Blur(fitted.Picture);
+        }
+        shown_ = std::make_shared<const Image>(std::move(fitted.Picture));
+        scale_ = fitted.Scale;
+        shownKey_ = key;
+    }
+    return *shown_;
+}
+
+PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
+                                std::shared_ptr<const Image> clipboard)
+{
+    PreviewTile result;
+    MessageCatcher messages;
+    // The library's check and the preparation share one budget, as in a run.
+    const PluginTimeBudget pluginTime;
+    try {
+        Source(settings, clipboard);
+        if (settings.TransMethod == kPluginMethodCode) {
+            CheckPluginLibrary(messages, settings.DllName);
+        }
+        const std::optional<std::int32_t> sizeX = TextToInt(settings.SizeXText);
+        const std::optional<std::int32_t> sizeY = TextToInt(settings.SizeYText);
+        if (!sizeX || !sizeY || *sizeX % 2 != 0 || *sizeY % 2 != 0) {
+            throw ErrorMessage(T("サイズの指定が不正です"));
+        }
+        const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
+        result.Scale = scale_;
+        RunSettings run = settings;
+        run.Count = 1;
+        run.SizeX = *sizeX;
+        run.SizeY = *sizeY;
+        const PreparedMaker prepared = PrepareMaker(messages, source, run);
+
+        const TileSeries series{run, prepared.RangeX, prepared.RangeY};
+        Lcg draws(drawSeed_);
+        result.Draw = DrawTile(draws, series, source);
+        Image piece;
+        if (!MakeTileAt({*prepared.Maker, source, series}, result.Draw, piece)) {
+            ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
+            throw SilentStop();
+        }
+        result.Tile = prepared.Maker->ResultImage();
+    } catch (const SilentStop&) {
+        result.Problem = messages.Text();
+    } catch (const ErrorMessage& error) {
+        result.Problem = error.what();
+    }
+    return result;
+}
+
+}  // namespace qm
