@@ -115,7 +115,7 @@ void TfrmMain::bbnExecuteClick()
     std::uint8_t TransMethod = 0;
     std::string DllName;
     if (Checked(rdbBasic)) {
-        TransMethod = MethodCodeOfItem(selectedMethod_);
+        TransMethod = SelectedMethodCode();
     } else {
         CheckPluginLibrary(platform_, Text(edtDll));
         TransMethod = kPluginMethodCode;

@@ -10,6 +10,7 @@
 #include "core/Random.h"
 #include "effects/EffectLib.h"
 #include "engine/ErrorCodes.h"
+#include "engine/RepeatLayout.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
@@ -63,6 +64,11 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
     return DrawJudgedTile(generator, series, PieceDetail(source, false));
 }
 
+Image LaidOutTile(const Image& tile, const ExtendedSettings& extended)
+{
+    return LayOutRepeat(tile, extended.Layout);
+}
+
 bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
                 const TileDraw& draw, Image& piece)
 {
@@ -112,7 +118,7 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             observer->TileMade(i, path, draw);
         }
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(), path);
+        saver.Save(LaidOutTile(maker.ResultImage(), series.Extended), path);
     }
     saver.Finish();
 }

@@ -69,6 +69,10 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
 bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
                 const TileDraw& draw, Image& piece);
 
+// The picture the file of a made tile holds: the tile laid out in the
+// repeat the settings ask for (for a block, the tile itself).
+Image LaidOutTile(const Image& tile, const ExtendedSettings& extended);
+
 // The file of the tile with the running number of a run:
 // outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
@@ -84,7 +88,7 @@ public:
 
 // The tile loop of the generation run: re-seeds the generator, then for
 // each running number draws the cut position (and the brightness amount),
-// cuts the piece, lets the maker make the tile and saves it as
+// cuts the piece, lets the maker make the tile, lays it out and saves it as
 // OutDirectory + Prefix + three-digit number + extension. Pieces are cut and
 // tiles made in order on the calling thread; encoding and writing may run
 // on other threads, but files appear in running-number order and a failure

@@ -61,7 +61,7 @@ PreviewSettings PreviewSettingsOf(const TfrmMain& main)
     settings.FileName = main.State(edtFileName).text;
     settings.FolderName = main.State(edtSelectImageFolder).text;
     if (main.State(rdbBasic).checked) {
-        settings.TransMethod = MethodCodeOfItem(main.SelectedMethod());
+        settings.TransMethod = main.SelectedMethodCode();
     } else {
         settings.TransMethod = kPluginMethodCode;
         settings.DllName = main.State(edtDll).text;
@@ -168,7 +168,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         result.Scale = scale_;
         const PreparedMaker prepared = PrepareMaker(
             messages, source, settings.TransMethod, settings.DllName, settings.RotateNum, *sizeX,
-            *sizeY, settings.ShuffleFlag, settings.Extended.LargeCuts);
+            *sizeY, settings.ShuffleFlag, settings.Extended);
 
         TileSeries series;
         series.Count = 1;
@@ -185,7 +185,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
             ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
             throw SilentStop();
         }
-        result.Tile = prepared.Maker->ResultImage();
+        result.Tile = LaidOutTile(prepared.Maker->ResultImage(), settings.Extended);
     } catch (const SilentStop&) {
         result.Problem = messages.Text();
     } catch (const ErrorMessage& error) {

@@ -209,7 +209,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     if (record.MethodCode == kPluginMethodCode) {
         CheckPlugin(plugin, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(record.MethodCode, plugin, record.RotateNum);
+    std::unique_ptr<TMakeUnit> maker = CreateMaker(record.MethodCode, plugin, record.RotateNum,
+                                                   record.Extended.WallpaperGroups);
     if (!maker) {
         ReportError(platform, kErrBadMethod, "");
         throw SilentStop();
@@ -264,7 +265,7 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
             ReportError(platform, maker->ErrorCode(), maker->ErrorText());
             throw SilentStop();
         }
-        saver.Save(maker->ResultImage(), files[i]);
+        saver.Save(LaidOutTile(maker->ResultImage(), record.Extended), files[i]);
     }
     saver.Finish();
 }

@@ -63,10 +63,11 @@ void WriteFailure(TRunRecorder& recorder, const std::string& message)
 
 PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
                            const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
-                           std::int32_t SizeY, bool ShuffleFlag, bool LargeCuts)
+                           std::int32_t SizeY, bool ShuffleFlag, const ExtendedSettings& Extended)
 {
+    const bool LargeCuts = Extended.LargeCuts;
     PreparedMaker prepared;
-    prepared.Maker = CreateMaker(TransMethod, DllName, RotateNum);
+    prepared.Maker = CreateMaker(TransMethod, DllName, RotateNum, Extended.WallpaperGroups);
     if (!prepared.Maker) {
         ReportAndStop(boxes, kErrBadMethod, "");
     }
@@ -125,8 +126,7 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
     }
 
     const PreparedMaker prepared = PrepareMaker(platform, SourceImage, TransMethod, DllName,
-                                                RotateNum, SizeX, SizeY, ShuffleFlag,
-                                                Extended.LargeCuts);
+                                                RotateNum, SizeX, SizeY, ShuffleFlag, Extended);
 
     TileSeries series;
     series.Count = Count;
@@ -158,6 +158,9 @@ RunRecordData RecordedInputs(std::int32_t Count, std::uint8_t TransMethod, std::
     r.Version = kApplicationVersion;
     r.MethodCode = TransMethod;
     const MethodInfo* method = BuiltinMethod(TransMethod);
+    if (method == nullptr && Extended.WallpaperGroups) {
+        method = GroupMethod(TransMethod);
+    }
     r.MethodName = TransMethod == kPluginMethodCode ? "外部変換"
                    : method != nullptr              ? method->itemText
                                                     : "";

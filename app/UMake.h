@@ -24,12 +24,14 @@ struct PreparedMaker {
 // The steps of a run between its source picture and its tile loop: creates
 // the maker of TransMethod, prepares it for the cut SizeX x SizeY and checks
 // that a cut fits the source. On a problem shows the error report and throws
-// SilentStop (or ErrorMessage for sizes beyond 32 bits). With LargeCuts the
-// built-in makers take cuts up to 2048 pixels and a plug-in is refused a cut
-// above 256.
+// SilentStop (or ErrorMessage for sizes beyond 32 bits). With
+// Extended.LargeCuts the built-in makers take cuts up to 2048 pixels and a
+// plug-in is refused a cut above 256; with Extended.WallpaperGroups the
+// groups' codes have makers.
 PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, std::uint8_t TransMethod,
                            const std::string& DllName, std::int32_t RotateNum, std::int32_t SizeX,
-                           std::int32_t SizeY, bool ShuffleFlag, bool LargeCuts = false);
+                           std::int32_t SizeY, bool ShuffleFlag,
+                           const ExtendedSettings& Extended = {});
 
 // The generation run: loads the source, prepares the maker of TransMethod,
 // and makes and saves Count numbered tiles. Returns normally when all are

@@ -3,20 +3,27 @@
 
 #include <CLI/CLI.hpp>
 
+#include <span>
+#include <string_view>
+
 #include "app/Replay.h"
 #include "app/TextToInt.h"
 #include "app/UDlgHtml.h"
 #include "core/Format.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
+#include "engine/RepeatLayout.h"
 
 namespace qm {
 namespace {
 
-std::string MethodNames()
+// The name that makes --method print the names instead.
+constexpr std::string_view kListMethods = "list";
+
+std::string NamesOf(std::span<const MethodInfo> methods)
 {
     std::string names;
-    for (const MethodInfo& method : BuiltinMethods()) {
+    for (const MethodInfo& method : methods) {
         names += names.empty() ? "" : ", ";
         names += method.cliName;
     }
@@ -34,7 +41,34 @@ std::optional<int> MethodItemOfName(const std::string& name)
         }
         ++item;
     }
+    if (const MethodInfo* group = GroupMethodNamed(name)) {
+        return item + (group->code - kFirstGroupCode);
+    }
     return std::nullopt;
+}
+
+std::string MethodNameLines()
+{
+    std::string lines;
+    for (const auto methods : {BuiltinMethods(), GroupMethods()}) {
+        for (const MethodInfo& method : methods) {
+            lines += method.cliName;
+            lines += '\n';
+        }
+    }
+    return lines;
+}
+
+void RequireListAlone(const CLI::App& app, const CliOptions& options)
+{
+    if (!options.listMethods) {
+        return;
+    }
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && option->get_name() != "--method") {
+            throw CLI::ExcludesError("--method list", option->get_name());
+        }
+    }
 }
 
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
@@ -53,14 +87,21 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
 
     auto* method =
         app.add_option_function<std::string>(
-               "--method", [&o](const std::string& name) { o.methodItem = MethodItemOfName(name); },
-               Format(T("変換方法 (一覧の名前も可: 万華鏡風 など) / pattern method: %s "
-                        "(既定/default kaleidoscope)"),
-                      {MethodNames()}))
+               "--method",
+               [&o](const std::string& name) {
+                   o.listMethods = name == kListMethods;
+                   o.methodItem = MethodItemOfName(name);
+                   o.wallpaperGroups = GroupMethodNamed(name) != nullptr;
+               },
+               Format(T("変換方法 (一覧の名前も可: 万華鏡風 など)、壁紙群 (拡張設定「壁紙群の模様」を入れる)、"
+                        "list で全部の名前を表示 / pattern method: %s; a wallpaper group %s (turns "
+                        "壁紙群の模様 on); list prints every name (既定/default kaleidoscope)"),
+                      {NamesOf(BuiltinMethods()), NamesOf(GroupMethods())}))
             ->type_name("NAME")
             ->check(CLI::Validator(
                 [](std::string& name) {
-                    return MethodItemOfName(name) ? std::string() : "unknown method " + name;
+                    return name == kListMethods || MethodItemOfName(name) ? std::string()
+                                                                          : "unknown method " + name;
                 },
                 ""));
     app.add_option("--rotate", o.dialogs.rotateNum,
@@ -107,6 +148,18 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
                  T("大きな切り抜き（最大2048） / cuts up to 2048 pixels (built-in methods)"));
     app.add_option("--dpi", o.dpi, T("解像度 (dpi) 1～10000 / resolution the files record"))
         ->type_name("N");
+    app.add_option("--layout", o.layout,
+                   T("リピートの型: block (既定)、half-drop (2W x H、右の列を H/2 下げる)、half-brick "
+                     "(W x 2H、下の行を W/2 ずらす)、mirror (2W x 2H、鏡像3枚と) / the repeat each "
+                     "file holds: block (default), half-drop (2W x H, the right column moved down "
+                     "by H/2), half-brick (W x 2H, the lower row moved right by W/2), mirror (2W x "
+                     "2H, with its three mirror images)"))
+        ->type_name("NAME")
+        ->check(CLI::Validator(
+            [](std::string& name) {
+                return RepeatLayoutNamed(name) != nullptr ? std::string() : "unknown layout " + name;
+            },
+            ""));
 
     auto* html = app.add_flag("--html", o.html, T("HTMLを出力する / write an HTML index page"));
     // The defaults are those of the dialog, in the language of the run.

@@ -271,7 +271,9 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
     };
     Image blurred = picture;
     Blur(blurred);
-    const PreparedMaker prepared = PrepareMaker(platform, blurred, 1, "", 3, kCut, kCut, false, true);
+    ExtendedSettings large;
+    large.LargeCuts = true;
+    const PreparedMaker prepared = PrepareMaker(platform, blurred, 1, "", 3, kCut, kCut, false, large);
     TileSeries series;
     series.SizeX = kCut;
     series.SizeY = kCut;
