@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Makes docs/wallpaper-groups.png: the seventeen wallpaper groups of one
 cut of resources/sample.jpg, each group's tile repeated over a square cell
-at its own pixels, labelled with the group's symbol; the last cell shows
-the cut itself (p1's tile, which is the cut).
+at its own pixels from its top left corner, labelled with the group's
+symbol; the last cell shows the cut itself (p1's tile, which is the cut).
 
     scripts/wallpaper-groups-picture.py QUILLMORE-CLI [OUTPUT.png]
 
@@ -105,14 +105,16 @@ def main():
     for n, (name, (w, h, rows)) in enumerate(cells):
         left = GAP + n % COLUMNS * (CELL + GAP)
         top = GAP + n // COLUMNS * (CELL + LABEL + GAP)
-        repeat = name != "cut"
-        for y in range(CELL):
-            if not repeat and y >= h:
-                break
-            source = rows[y % h]
-            line = (source * (CELL // w + 1))[:3 * CELL] if repeat else source[:3 * min(w, CELL)]
-            start = 3 * ((top + y) * width + left)
-            pixels[start:start + len(line)] = line
+        if name == "cut":
+            # Once, in the middle of its cell.
+            for y in range(h):
+                start = 3 * ((top + (CELL - h) // 2 + y) * width + left + (CELL - w) // 2)
+                pixels[start:start + 3 * w] = rows[y]
+        else:
+            for y in range(CELL):
+                line = (rows[y % h] * (CELL // w + 1))[:3 * CELL]
+                start = 3 * ((top + y) * width + left)
+                pixels[start:start + len(line)] = line
         text_width = len(name) * 6 * SCALE - SCALE
         x0 = left + (CELL - text_width) // 2
         y0 = top + CELL + (LABEL - 8 * SCALE) // 2
