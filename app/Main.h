@@ -39,9 +39,9 @@ public:
     void FormCreate();
 
     const ControlState& State(ControlId control) const;
-    // Items of cmbTransMethod, and the selected one (-1 for none).
-    // The wallpaper groups follow the methods while the extended setting
-    // WallpaperGroups is on.
+    // Items of cmbTransMethod (the wallpaper groups after the methods while
+    // the extended setting WallpaperGroups is on), and the selected one (-1
+    // for none).
     const std::vector<std::string>& MethodItems() const { return methodItems_; }
     int SelectedMethod() const { return selectedMethod_; }
     // The method code of the selected item (MethodCodeOfItem, or with the
