@@ -3,6 +3,7 @@
 
 #include "app/TextToInt.h"
 #include "core/Translate.h"
+#include "engine/RepeatLayout.h"
 #include "imageio/Resolution.h"
 
 namespace qm {
@@ -64,6 +65,32 @@ ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
     return row;
 }
 
+// The row of the repeat a tile's file holds, one of the layouts.
+ExtendedRow LayoutRow()
+{
+    ExtendedRow row;
+    row.Caption = T("リピートの型");
+    for (const RepeatLayoutInfo& layout : RepeatLayouts()) {
+        row.Choices.emplace_back(T(layout.itemText));
+    }
+    row.ChoiceOf = [](const ExtendedSettings& settings) {
+        const auto layouts = RepeatLayouts();
+        for (std::size_t i = 0; i < layouts.size(); ++i) {
+            if (layouts[i].layout == settings.Layout) {
+                return static_cast<int>(i);
+            }
+        }
+        return 0;
+    };
+    row.Choose = [](ExtendedSettings& settings, int choice) {
+        const auto layouts = RepeatLayouts();
+        settings.Layout = choice >= 0 && static_cast<std::size_t>(choice) < layouts.size()
+                              ? layouts[static_cast<std::size_t>(choice)].layout
+                              : RepeatLayout::Block;
+    };
+    return row;
+}
+
 }  // namespace
 
 const std::vector<ExtendedRow>& ExtendedRows()
@@ -83,6 +110,8 @@ const std::vector<ExtendedRow>& ExtendedRows()
         CheckBoxRow(T("大きな切り抜き（最大2048）"), &ExtendedSettings::LargeCuts),
         NumberRow(T("解像度 (dpi)"), &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
                   T("解像度は1～10000の整数を指定して下さい。")),
+        CheckBoxRow(T("壁紙群の模様"), &ExtendedSettings::WallpaperGroups),
+        LayoutRow(),
     };
     return rows;
 }

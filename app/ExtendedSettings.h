@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/RepeatLayout.h"
+
 namespace qm {
 
 // The settings beyond the main window's own controls, set in the
@@ -39,6 +41,11 @@ struct ExtendedSettings {
     // The resolution the tile files record, in dots per inch (1 to 10000).
     bool Dpi = false;
     int DpiValue = 300;
+    // The seventeen wallpaper groups after the methods in the method list,
+    // and their codes (11 to 27) accepted by the run.
+    bool WallpaperGroups = false;
+    // The repeat a tile's file holds (RepeatLayout.h); a block is the tile.
+    RepeatLayout Layout = RepeatLayout::Block;
 
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which

@@ -14,9 +14,13 @@
 #include "cli/OptionTable.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
+#include "engine/RepeatLayout.h"
 
 namespace qm {
 namespace {
+
+// The name that makes --method print the names instead.
+constexpr std::string_view kListMethods = "list";
 
 // Declares an option of the table storing into value: a flag for a bool,
 // otherwise an option with the table's value name, the value possibly left
@@ -69,7 +73,34 @@ std::optional<int> MethodItemOfName(const std::string& name)
         }
         ++item;
     }
+    if (const MethodInfo* group = GroupMethodNamed(name)) {
+        return item + (group->code - kFirstGroupCode);
+    }
     return std::nullopt;
+}
+
+std::string MethodNameLines()
+{
+    std::string lines;
+    for (const auto methods : {BuiltinMethods(), GroupMethods()}) {
+        for (const MethodInfo& method : methods) {
+            lines += method.cliName;
+            lines += '\n';
+        }
+    }
+    return lines;
+}
+
+void RequireListAlone(const CLI::App& app, const CliOptions& options)
+{
+    if (!options.listMethods) {
+        return;
+    }
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && option->get_name() != "--method") {
+            throw CLI::ExcludesError("--method list", option->get_name());
+        }
+    }
 }
 
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
@@ -84,11 +115,18 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
          [&](const char* name) {
              return app
                  .add_option_function<std::string>(
-                     name, [&o](const std::string& given) { o.methodItem = MethodItemOfName(given); })
+                     name,
+                     [&o](const std::string& given) {
+                         o.listMethods = given == kListMethods;
+                         o.methodItem = MethodItemOfName(given);
+                         o.wallpaperGroups = GroupMethodNamed(given) != nullptr;
+                     })
                  ->type_name(OptionRowOf(name).argument)
                  ->check(CLI::Validator(
                      [](std::string& given) {
-                         return MethodItemOfName(given) ? std::string() : "unknown method " + given;
+                         return given == kListMethods || MethodItemOfName(given)
+                                    ? std::string()
+                                    : "unknown method " + given;
                      },
                      ""));
          }},
@@ -123,6 +161,16 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--brightness", [&](const char* name) { return Declare(app, name, o.brightness); }},
         {"--large", [&](const char* name) { return Declare(app, name, o.large); }},
         {"--dpi", [&](const char* name) { return Declare(app, name, o.dpi); }},
+        {"--layout",
+         [&](const char* name) {
+             return Declare(app, name, o.layout)
+                 ->check(CLI::Validator(
+                     [](std::string& given) {
+                         return RepeatLayoutNamed(given) != nullptr ? std::string()
+                                                                    : "unknown layout " + given;
+                     },
+                     ""));
+         }},
         {"--html", [&](const char* name) { return Declare(app, name, o.html); }},
         {"--html-title", [&](const char* name) { return Declare(app, name, o.dialogs.htmlTitle); }},
         {"--html-columns", [&](const char* name) { return Declare(app, name, o.dialogs.htmlColumns); }},

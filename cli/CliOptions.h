@@ -21,8 +21,13 @@ struct CliOptions {
     std::optional<std::string> file;
     std::optional<std::string> folder;
     bool clipboard = false;
-    // Position in the method list of the chosen built-in method.
+    // Position in the method list of the chosen built-in method, the
+    // wallpaper groups after the methods; wallpaperGroups when it is a
+    // group, which turns the extended setting on.
     std::optional<int> methodItem;
+    bool wallpaperGroups = false;
+    // --method list: print every method's name and make nothing.
+    bool listMethods = false;
     std::optional<std::string> plugin;
     std::optional<std::string> size;
     std::optional<std::string> width;
@@ -39,6 +44,8 @@ struct CliOptions {
     // Extended settings, values as typed, judged by their dialog rows. An
     // option whose value may be left out holds an empty text without one.
     bool large = false;
+    // The repeat a tile's file holds, by its name (--layout).
+    std::optional<std::string> layout;
     std::optional<std::string> dpi;
     std::optional<std::string> gallery;
     std::optional<std::string> contactSheet;
@@ -70,8 +77,17 @@ void DeclareCliOptions(CLI::App& app, CliOptions& options);
 void RequireFormatForQuality(const CLI::App& app, const CliOptions& options);
 
 // The list position of a method named by its command-line name or by its
-// item text in the window's list; nothing for an unknown name.
+// item text in the window's list, a wallpaper group's position in the list
+// that shows the groups after the methods; nothing for an unknown name.
 std::optional<int> MethodItemOfName(const std::string& name);
+
+// Every method's command-line name, one a line, the methods before the
+// groups, as --method list prints them.
+std::string MethodNameLines();
+
+// Throws the usage error of --method list with any other option. Call
+// after parsing.
+void RequireListAlone(const CLI::App& app, const CliOptions& options);
 
 
 }  // namespace qm

@@ -19,14 +19,33 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/OptionTable.h"
+#include "core/Format.h"
 #include "core/Random.h"
 #include "core/Translate.h"
+#include "engine/MethodCatalogue.h"
+#include "engine/RepeatLayout.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
 namespace {
 
 using enum ControlId;
+
+// The command-line names of the methods and groups whose cut may be wider
+// or narrower than high.
+std::string FreeWidthNames()
+{
+    std::string names;
+    for (const auto methods : {BuiltinMethods(), GroupMethods()}) {
+        for (const MethodInfo& method : methods) {
+            if (method.freeWidth) {
+                names += names.empty() ? "" : ", ";
+                names += method.cliName;
+            }
+        }
+    }
+    return names;
+}
 
 // A control the user could not reach in the window with these settings.
 struct UsageError {
@@ -90,6 +109,10 @@ private:
         ExtendedSettings& settings = main_.Extended();
         settings.AutoOrient = !options_.noAutoOrient;
         settings.LargeCuts = options_.large;
+        settings.WallpaperGroups = options_.wallpaperGroups;
+        if (options_.layout) {
+            settings.Layout = RepeatLayoutNamed(*options_.layout)->layout;
+        }
         settings.Record = options_.record;
         Store("--gallery", options_.gallery, &ExtendedSettings::Gallery, true);
         Store("--contact-sheet", options_.contactSheet, &ExtendedSettings::ContactSheet, true);
@@ -117,7 +140,7 @@ private:
         }
     }
 
-    void Require(ControlId control, const char* text)
+    void Require(ControlId control, const std::string& text)
     {
         if (!main_.State(control).enabled) {
             throw UsageError{text};
@@ -155,8 +178,13 @@ private:
     void SetSizesAndOutput()
     {
         if (options_.width) {
-            Require(edtSizeX, T("--width は --method rectangle か none の時だけ指定できます / "
-                                "--width needs --method rectangle or none"));
+            Require(edtSizeX,
+                    main_.Extended().WallpaperGroups
+                        ? Format(T("--width は --method %1$s の時だけ指定できます / --width needs "
+                                   "--method %1$s"),
+                                 {FreeWidthNames()})
+                        : T("--width は --method rectangle か none の時だけ指定できます / "
+                            "--width needs --method rectangle or none"));
             main_.ChangeText(edtSizeX, *options_.width);
         }
         Type(edtMake, options_.count);
@@ -255,9 +283,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     try {
         app.parse(argc, argv);
         RequireFormatForQuality(app, options);
+        RequireListAlone(app, options);
     } catch (const CLI::ParseError& error) {
         app.exit(error, out, err);
         return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
+    }
+    if (options.listMethods) {
+        out << MethodNameLines();
+        return kExitMade;
     }
 
     if (options.batch) {

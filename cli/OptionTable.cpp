@@ -2,6 +2,7 @@
 #include "cli/OptionTable.h"
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 
@@ -21,7 +22,9 @@ const std::vector<OptionRow> kOptions = {
      "", "", false},
     {"--clipboard", "", "", Source, "", N_("クリップボードの画像を使う"), "source", "", "", false},
     {"--method", "", "NAME", CutAndMethod, "kaleidoscope",
-     N_("変換方法: %s、または一覧の名前 (万華鏡風 など)"), "method", "", "", false},
+     N_("変換方法: %s、または一覧の名前 (万華鏡風 など)。壁紙群: %s (拡張設定「壁紙群の模様」を入れる)。"
+        "list で全部の名前を表示"),
+     "method", "", "", false},
     {"--rotate", "", "K", CutAndMethod, "3", N_("歪四角の変換値 2～20、distorted-square の時"), "",
      "", "", false},
     {"--plugin", "", "LIB", CutAndMethod, "", N_("外部変換のライブラリ (.so)"), "method", "", "",
@@ -43,6 +46,10 @@ const std::vector<OptionRow> kOptions = {
      "", false},
     {"--dpi", "", "N", Extended, "", N_("ファイルに記録する解像度 (dpi) 1～10000"), "", "", "",
      false},
+    {"--layout", "", "NAME", Extended, "block",
+     N_("リピートの型: block、half-drop (2W x H、右の列を H/2 下げる)、half-brick (W x 2H、"
+        "下の行を W/2 ずらす)、mirror (2W x 2H、鏡像3枚と)"),
+     "", "", "", false},
     {"--html", "", "", Page, "", N_("HTML の一覧ページを書く"), "", "", "", false},
     {"--html-title", "", "T", Page, N_("一覧"), N_("ページのタイトル"), "", "--html", "", false},
     {"--html-columns", "", "N", Page, "5", N_("1行に並べる画像の数"), "", "--html", "", false},
@@ -79,10 +86,10 @@ const std::vector<OptionRow> kOptions = {
     {"--version", "", "", Help, "", N_("版を表示"), "", "", "", true},
 };
 
-std::string MethodNames()
+std::string MethodNames(std::span<const MethodInfo> methods)
 {
     std::string names;
-    for (const MethodInfo& method : BuiltinMethods()) {
+    for (const MethodInfo& method : methods) {
         names += names.empty() ? "" : ", ";
         names += method.cliName;
     }
@@ -137,9 +144,14 @@ std::string GroupHeading(OptionGroup group)
 
 std::string OptionHelp(const OptionRow& row)
 {
-    const std::string help = std::string_view(row.help).find("%s") != std::string_view::npos
-                                 ? Format(T(row.help), {MethodNames()})
-                                 : std::string(T(row.help));
+    // The first %s stands for the methods' names, a second for the groups'.
+    const std::string_view text(row.help);
+    const std::size_t first = text.find("%s");
+    const std::string help =
+        first == std::string_view::npos ? std::string(T(row.help))
+        : text.find("%s", first + 2) == std::string_view::npos
+            ? Format(T(row.help), {MethodNames(BuiltinMethods())})
+            : Format(T(row.help), {MethodNames(BuiltinMethods()), MethodNames(GroupMethods())});
     if (*row.defaultValue == '\0') {
         return help;
     }

@@ -22,7 +22,8 @@ struct OptionRow {
     OptionGroup group;
     // The value taken without the option; empty when there is none to say.
     const char* defaultValue;
-    // One line; %s stands for the built-in methods' names.
+    // One line; %s stands for the built-in methods' names, a second %s for
+    // the wallpaper groups' names.
     const char* help;
     // Options naming the same set here exclude one another.
     const char* oneOf;

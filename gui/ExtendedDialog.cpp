@@ -2,7 +2,9 @@
 #include "gui/ExtendedDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -28,6 +30,22 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
     const std::vector<ExtendedRow>& rows = ExtendedRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int line = static_cast<int>(i);
+        if (rows[i].HasChoices()) {
+            auto* list = new QComboBox;
+            list->setObjectName(QStringLiteral("cmbExtended%1").arg(line));
+            for (const std::string& choice : rows[i].Choices) {
+                list->addItem(QString::fromStdString(choice));
+            }
+            list->setCurrentIndex(model_.Fields[i].Choice);
+            auto* caption = new QLabel(QString::fromStdString(rows[i].Caption));
+            caption->setBuddy(list);
+            grid->addWidget(caption, line, 0);
+            grid->addWidget(list, line, 1);
+            checks_.push_back(nullptr);
+            fields_.push_back(nullptr);
+            lists_.push_back(list);
+            continue;
+        }
         auto* check = new QCheckBox(QString::fromStdString(rows[i].Caption));
         check->setObjectName(QStringLiteral("ckbExtended%1").arg(line));
         check->setChecked(model_.Fields[i].Checked);
@@ -43,6 +61,7 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
             grid->addWidget(field, line, 1);
         }
         fields_.push_back(field);
+        lists_.push_back(nullptr);
     }
     grid->setColumnMinimumWidth(1, 220);
 
@@ -61,6 +80,10 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
 void ExtendedDialog::KeepFields()
 {
     for (std::size_t i = 0; i < checks_.size(); ++i) {
+        if (lists_[i] != nullptr) {
+            model_.Fields[i].Choice = lists_[i]->currentIndex();
+            continue;
+        }
         model_.Fields[i].Checked = checks_[i]->isChecked();
         if (fields_[i] != nullptr) {
             model_.Fields[i].Text = fields_[i]->text().toStdString();

@@ -22,6 +22,7 @@
 #include "core/Image.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
+#include "engine/RepeatLayout.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
@@ -193,15 +194,32 @@ Rule OneOf(std::vector<json> choices)
     };
 }
 
-std::vector<json> MethodCodes()
+// Whether the run had the wallpaper groups; a record of a run before them
+// lacks the setting.
+bool WallpaperGroupsOn(const json& record)
 {
-    std::vector<json> codes;
-    for (const MethodInfo& method : BuiltinMethods()) {
-        codes.emplace_back(method.code);
-    }
-    codes.emplace_back(kPluginMethodCode);
-    std::sort(codes.begin(), codes.end());
-    return codes;
+    const json::json_pointer pointer("/inputs/extended/WallpaperGroups");
+    return record.contains(pointer) && record.at(pointer).is_boolean() &&
+           record.at(pointer).get<bool>();
+}
+
+// The method codes a run takes: the groups' too when it had them.
+Rule MethodCode()
+{
+    return [](const json& value, const json& record) {
+        std::vector<json> codes;
+        for (const MethodInfo& method : BuiltinMethods()) {
+            codes.emplace_back(method.code);
+        }
+        codes.emplace_back(kPluginMethodCode);
+        if (WallpaperGroupsOn(record)) {
+            for (const MethodInfo& group : GroupMethods()) {
+                codes.emplace_back(group.code);
+            }
+        }
+        std::sort(codes.begin(), codes.end());
+        return OneOf(std::move(codes))(value, record);
+    };
 }
 
 bool IsPluginRun(const json& record)
@@ -211,8 +229,18 @@ bool IsPluginRun(const json& record)
 
 bool FreeWidth(const json& record)
 {
-    const MethodInfo* method = BuiltinMethod(At(record, "/inputs/method/code").get<std::uint8_t>());
-    return method != nullptr && method->freeWidth;
+    const auto code = At(record, "/inputs/method/code").get<std::uint8_t>();
+    const MethodInfo* method = BuiltinMethod(code);
+    return method != nullptr ? method->freeWidth : GroupTakesFreeWidth(code);
+}
+
+std::vector<json> LayoutNames()
+{
+    std::vector<json> names;
+    for (const RepeatLayoutInfo& layout : RepeatLayouts()) {
+        names.emplace_back(layout.cliName);
+    }
+    return names;
 }
 
 // The longest cut side of the run: plug-ins take no large cuts.
@@ -235,7 +263,7 @@ const std::vector<FieldRule>& Rules()
     static const std::vector<FieldRule> rules = {
         {"inputs", false, Object()},
         {"inputs.method", false, Object()},
-        {"inputs.method.code", false, OneOf(MethodCodes())},
+        {"inputs.method.code", false, MethodCode()},
         {"inputs.method.name", false, Text()},
         {"inputs.extended", false, Object()},
         {"inputs.extended.Gallery", true, Flag()},
@@ -251,6 +279,8 @@ const std::vector<FieldRule>& Rules()
         {"inputs.extended.LargeCuts", true, Flag()},
         {"inputs.extended.Dpi", true, Flag()},
         {"inputs.extended.DpiValue", true, ExtendedNumber(&ExtendedSettings::DpiValue)},
+        {"inputs.extended.WallpaperGroups", true, Flag()},
+        {"inputs.extended.Layout", true, OneOf(LayoutNames())},
         {"inputs.cut", false, Object()},
         // With the free width one side may be short if the other is long.
         {"inputs.cut.height", false,

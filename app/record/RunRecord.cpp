@@ -16,10 +16,16 @@ namespace qm {
 // Every extended setting by its member name; a setting added to
 // ExtendedSettings is added here, and an older record without it reads as
 // the setting's default.
+// A layout by its command-line name.
+NLOHMANN_JSON_SERIALIZE_ENUM(RepeatLayout, {{RepeatLayout::Block, "block"},
+                                            {RepeatLayout::HalfDrop, "half-drop"},
+                                            {RepeatLayout::HalfBrick, "half-brick"},
+                                            {RepeatLayout::Mirror, "mirror"}})
+
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, GalleryName,
                                                 ContactSheet, ContactSheetName, Fit, FitPercent,
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
-                                                LargeCuts, Dpi, DpiValue)
+                                                LargeCuts, Dpi, DpiValue, WallpaperGroups, Layout)
 
 namespace {
 

@@ -233,8 +233,9 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     if (series.TransMethod == kPluginMethodCode) {
         CheckPlugin(series.DllName, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker =
-        CreateMaker(series.TransMethod, series.DllName, series.RotateNum);
+    std::unique_ptr<TMakeUnit> maker = CreateMaker(series.TransMethod, series.DllName,
+                                                   series.RotateNum,
+                                                   series.ExtendedSettings.WallpaperGroups);
     if (!maker) {
         ReportError(platform, kErrBadMethod, "");
         throw SilentStop();
@@ -281,7 +282,7 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
             ReportError(platform, maker->ErrorCode(), maker->ErrorText());
             throw SilentStop();
         }
-        saver.Save(maker->ResultImage(), files[i]);
+        saver.Save(LaidOutTile(maker->ResultImage(), record.ExtendedSettings), files[i]);
     }
     saver.Finish();
 }

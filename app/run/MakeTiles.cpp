@@ -11,6 +11,7 @@
 #include "core/Random.h"
 #include "effects/EffectLib.h"
 #include "engine/ErrorCodes.h"
+#include "engine/RepeatLayout.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
@@ -70,6 +71,11 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
     return DrawJudgedTile(generator, series, PieceDetail(source, false));
 }
 
+Image LaidOutTile(const Image& tile, const ExtendedSettings& extended)
+{
+    return LayOutRepeat(tile, extended.Layout);
+}
+
 bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece)
 {
     const TileSeries& series = work.Series;
@@ -120,7 +126,7 @@ void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
             observer->TileMade(i, path, draw);
         }
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(work.Maker.ResultImage(), path);
+        saver.Save(LaidOutTile(work.Maker.ResultImage(), work.Series.ExtendedSettings), path);
     }
     saver.Finish();
 }

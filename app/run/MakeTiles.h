@@ -52,6 +52,10 @@ TileDraw DrawTile(Lcg& generator, const TileSeries& series, const Image& source)
 // a run and a preview of one tile take.
 bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece);
 
+// The picture the file of a made tile holds: the tile laid out in the
+// repeat the settings ask for (for a block, the tile itself).
+Image LaidOutTile(const Image& tile, const ExtendedSettings& extended);
+
 // The file of the tile with the running number of a run:
 // outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
@@ -67,7 +71,7 @@ public:
 
 // The tile loop of the generation run: re-seeds the generator, then for
 // each running number draws the cut position (and the brightness amount),
-// cuts the piece, lets the maker make the tile and saves it as
+// cuts the piece, lets the maker make the tile, lays it out and saves it as
 // OutDirectory + Prefix + three-digit number + extension. Pieces are cut and
 // tiles made in order on the calling thread; encoding and writing may run
 // on the series' EncoderThreads threads (0: one per core), but files appear

@@ -36,6 +36,9 @@ RunRecordData RecordedInputs(const RunSettings& settings)
     static_cast<RunSettings&>(r) = settings;
     r.Version = kApplicationVersion;
     const MethodInfo* method = BuiltinMethod(settings.TransMethod);
+    if (method == nullptr && settings.ExtendedSettings.WallpaperGroups) {
+        method = GroupMethod(settings.TransMethod);
+    }
     r.MethodName = settings.TransMethod == kPluginMethodCode ? "外部変換"
                    : method != nullptr                       ? method->itemText
                                                              : "";

@@ -57,7 +57,8 @@ PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, const RunSe
     const std::int32_t SizeY = settings.SizeY;
     const bool LargeCuts = settings.ExtendedSettings.LargeCuts;
     PreparedMaker prepared;
-    prepared.Maker = CreateMaker(settings.TransMethod, settings.DllName, settings.RotateNum);
+    prepared.Maker = CreateMaker(settings.TransMethod, settings.DllName, settings.RotateNum,
+                                 settings.ExtendedSettings.WallpaperGroups);
     if (!prepared.Maker) {
         ReportAndStop(boxes, kErrBadMethod, "");
     }

@@ -25,7 +25,8 @@ struct PreparedMaker {
 // and checks that a cut fits the source. On a problem shows the error report
 // and throws SilentStop (or ErrorMessage for sizes beyond 32 bits). With
 // LargeCuts the built-in makers take cuts up to 2048 pixels and a plug-in is
-// refused a cut above 256.
+// refused a cut above 256; with WallpaperGroups the groups' codes have
+// makers.
 PreparedMaker PrepareMaker(MessageBoxes& boxes, const Image& source, const RunSettings& settings);
 
 // The generation run: loads the source, prepares the maker of TransMethod,

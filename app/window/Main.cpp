@@ -110,6 +110,12 @@ TfrmMain::TfrmMain(Platform& platform, TfrmHtml& frmHtml) : platform_(platform),
     }
 }
 
+std::uint8_t TfrmMain::SelectedMethodCode() const
+{
+    return extended_.WallpaperGroups ? MethodCodeOfItemWithGroups(selectedMethod_)
+                                     : MethodCodeOfItem(selectedMethod_);
+}
+
 void TfrmMain::FormCreate()
 {
     creating_ = true;
@@ -128,7 +134,7 @@ void TfrmMain::FormCreate()
     // Registering as a drop target is the view's part: it forwards drops
     // through DropFiles from now on.
     BasicClick();
-    SetEnabled(bbnDetail, MethodCodeOfItem(selectedMethod_) == kDistortedSquareCode);
+    SetEnabled(bbnDetail, SelectedMethodCode() == kDistortedSquareCode);
     rotateNum_ = 3;
     SetText(edtOutDirectory, "");
     creating_ = false;
@@ -201,6 +207,21 @@ void TfrmMain::ExtendedSettingsChanged()
     Mutable(edtSizeX).maxLength = large ? 4 : 3;
     sizeGroupCaption_ =
         large ? T("切り抜くサイズ（偶数のみ。32～2048）") : T("切り抜くサイズ（偶数のみ。32～256）");
+    const std::size_t items =
+        BuiltinMethods().size() + (extended_.WallpaperGroups ? GroupMethods().size() : 0);
+    if (methodItems_.size() != items) {
+        methodItems_.resize(BuiltinMethods().size());
+        if (extended_.WallpaperGroups) {
+            for (const MethodInfo& group : GroupMethods()) {
+                methodItems_.emplace_back(T(group.itemText));
+            }
+        }
+        if (selectedMethod_ >= static_cast<int>(items)) {
+            selectedMethod_ = 0;
+            Mutable(cmbTransMethod).text = methodItems_.front();
+            ApplyMethodRules();
+        }
+    }
     Notify();
 }
 
@@ -361,14 +382,13 @@ void TfrmMain::ChooseFolderInto(const char* title, ControlId field)
 
 void TfrmMain::DetailClick()
 {
-    if (MethodCodeOfItem(selectedMethod_) != kDistortedSquareCode) {
+    if (SelectedMethodCode() != kDistortedSquareCode) {
         platform_.ShowErrorBox("Error: DetailClick");
         throw SilentStop();
     }
     TfrmRotateNum dialog;
     dialog.SetValue(rotateNum_);
-    if (platform_.ShowRotateNumDialog(dialog) &&
-        MethodCodeOfItem(selectedMethod_) == kDistortedSquareCode) {
+    if (platform_.ShowRotateNumDialog(dialog) && SelectedMethodCode() == kDistortedSquareCode) {
         rotateNum_ = dialog.RotateNum;
     }
 }
@@ -381,10 +401,11 @@ void TfrmMain::HtmlCheckClick()
 
 void TfrmMain::ApplyMethodRules()
 {
-    const std::uint8_t code = MethodCodeOfItem(selectedMethod_);
+    const std::uint8_t code = SelectedMethodCode();
     SetEnabled(bbnDetail, code == kDistortedSquareCode);
     const MethodInfo* method = BuiltinMethod(code);
-    const bool freeWidth = method != nullptr && method->freeWidth;
+    // A group is selected only while the groups are in the list.
+    const bool freeWidth = method != nullptr ? method->freeWidth : GroupTakesFreeWidth(code);
     SetEnabled(lblSizeX, freeWidth);
     SetEnabled(edtSizeX, freeWidth);
     SizeYChanged();

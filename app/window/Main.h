@@ -39,9 +39,14 @@ public:
     void FormCreate();
 
     const ControlState& State(ControlId control) const;
-    // Items of cmbTransMethod, and the selected one (-1 for none).
+    // Items of cmbTransMethod (the wallpaper groups after the methods while
+    // the extended setting WallpaperGroups is on), and the selected one (-1
+    // for none).
     const std::vector<std::string>& MethodItems() const { return methodItems_; }
     int SelectedMethod() const { return selectedMethod_; }
+    // The method code of the selected item (MethodCodeOfItem, or with the
+    // groups in the list MethodCodeOfItemWithGroups).
+    std::uint8_t SelectedMethodCode() const;
     int QualityPosition() const { return qualityPosition_; }
     std::int32_t RotateNum() const { return rotateNum_; }
     // Whether the last make action ended normally, with "作成しました。";
@@ -72,8 +77,10 @@ public:
     // applies.
     ExtendedSettings& Extended() { return extended_; }
     const ExtendedSettings& Extended() const { return extended_; }
-    // Brings the controls that follow the extended settings up to date; the
-    // dialog and the command line call it after storing the settings.
+    // Brings the controls that follow the extended settings up to date (the
+    // size fields, and the method list, which loses a selected group when
+    // the groups go: the first item is selected then); the dialog and the
+    // command line call it after storing the settings.
     void ExtendedSettingsChanged();
     // Caption of the group of the size fields.
     const std::string& SizeGroupCaption() const { return sizeGroupCaption_; }

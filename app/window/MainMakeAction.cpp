@@ -115,7 +115,7 @@ void TfrmMain::bbnExecuteClick()
     }
 
     if (Checked(rdbBasic)) {
-        settings.TransMethod = MethodCodeOfItem(selectedMethod_);
+        settings.TransMethod = SelectedMethodCode();
     } else {
         CheckPluginLibrary(platform_, Text(edtDll));
         settings.TransMethod = kPluginMethodCode;

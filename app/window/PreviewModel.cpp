@@ -61,7 +61,7 @@ PreviewSettings PreviewSettingsOf(const TfrmMain& main)
     settings.FileName = main.State(edtFileName).text;
     settings.FolderName = main.State(edtSelectImageFolder).text;
     if (main.State(rdbBasic).checked) {
-        settings.TransMethod = MethodCodeOfItem(main.SelectedMethod());
+        settings.TransMethod = main.SelectedMethodCode();
     } else {
         settings.TransMethod = kPluginMethodCode;
         settings.DllName = main.State(edtDll).text;
@@ -180,7 +180,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
             ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
             throw SilentStop();
         }
-        result.Tile = prepared.Maker->ResultImage();
+        result.Tile = LaidOutTile(prepared.Maker->ResultImage(), settings.ExtendedSettings);
     } catch (const SilentStop&) {
         result.Problem = messages.Text();
     } catch (const ErrorMessage& error) {

@@ -8,7 +8,9 @@ namespace qm {
 TfrmExtended::TfrmExtended(ExtendedSettings& settings) : settings_(settings)
 {
     for (const ExtendedRow& row : ExtendedRows()) {
-        Fields.push_back({settings_.*row.Checked, row.HasValue() ? row.ValueText(settings_) : ""});
+        Fields.push_back({row.Checked != nullptr && settings_.*row.Checked,
+                          row.HasValue() ? row.ValueText(settings_) : "",
+                          row.HasChoices() ? row.ChoiceOf(settings_) : 0});
     }
 }
 
@@ -16,7 +18,11 @@ void TfrmExtended::Open()
 {
     const std::vector<ExtendedRow>& rows = ExtendedRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        Fields[i].Checked = settings_.*rows[i].Checked;
+        if (rows[i].HasChoices()) {
+            Fields[i].Choice = rows[i].ChoiceOf(settings_);
+        } else {
+            Fields[i].Checked = settings_.*rows[i].Checked;
+        }
     }
 }
 
@@ -25,6 +31,10 @@ bool TfrmExtended::OkClick(MessageBoxes& boxes)
     const std::vector<ExtendedRow>& rows = ExtendedRows();
     ExtendedSettings judged = settings_;
     for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].HasChoices()) {
+            rows[i].Choose(judged, Fields[i].Choice);
+            continue;
+        }
         judged.*rows[i].Checked = Fields[i].Checked;
         if (Fields[i].Checked && rows[i].HasValue()) {
             if (const std::optional<std::string> refusal = rows[i].StoreValue(judged, Fields[i].Text)) {

@@ -9,15 +9,19 @@
 // away from the seams). What was found is then described as the group
 // tables describe a group: its turns, its mirror directions, whether it has
 // glide reflections, and whether a centre of its highest turn lies on no
-// mirror.
+// mirror. Each group's line, with the fits of the hexagonal ones, goes to
+// the standard output.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numeric>
 #include <optional>
 #include <ostream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "engine/MethodCatalogue.h"
@@ -165,10 +169,18 @@ public:
 
     double ComparedShare() const { return double(compared_.size()) / (tile_.Width() * tile_.Height()); }
 
+    // How well the best offset of a linear part fits over the compared
+    // pixels, and the symmetry when it holds.
+    struct Fit {
+        double mean;
+        double p99;
+        std::optional<Symmetry> symmetry;
+    };
+
     // The symmetry with linear part l, if the tile has one: the offset that
     // fits best over the cell in steps of two pixels, refined to an eighth of a
     // pixel, if it holds over the compared pixels.
-    std::optional<Symmetry> Find(Linear l) const
+    Fit Find(Linear l) const
     {
         const Matrix m = MatrixOf(l);
         const Matrix onTile{m.a, m.b * yScale_, m.c / yScale_, m.d};
@@ -208,9 +220,9 @@ public:
         std::nth_element(d.begin(), d.begin() + std::ptrdiff_t(d.size() * 99 / 100), d.end());
         const double p99 = d[d.size() * 99 / 100];
         if (mean > 2 || p99 > 8) {
-            return std::nullopt;
+            return {mean, p99, std::nullopt};
         }
-        return Symmetry{l, {best.x, best.y * yScale_}};
+        return {mean, p99, Symmetry{l, {best.x, best.y * yScale_}}};
     }
 
 private:
@@ -269,6 +281,13 @@ std::ostream& operator<<(std::ostream& out, const Signature& s)
     }
     return out << " }, mirrors in " << s.mirrorDirections << " directions" << (s.glides ? ", glides" : "")
                << (s.centresOffMirrors ? ", centres off mirrors" : "");
+}
+
+std::string Text(const Signature& s)
+{
+    std::ostringstream text;
+    text << s;
+    return text.str();
 }
 
 // The signature of the symmetries found on a tile with lattice b1, b2 (cell
@@ -402,7 +421,9 @@ TEST(GroupSymmetry, EveryGroupHasItsSymmetriesAndNoOthers)
         const std::vector<Vec> translations = Translations(tile);
         if (!hexagonal) {
             const auto [b1, b2] = Basis(translations, w, h);
-            EXPECT_EQ(Describe(ExactSymmetries(tile), b1, b2, 1e-6), expected.signature);
+            const Signature signature = Describe(ExactSymmetries(tile), b1, b2, 1e-6);
+            std::printf("%-5s %4d x %-4d exact: %s\n", expected.name, w, h, Text(signature).c_str());
+            EXPECT_EQ(signature, expected.signature);
             continue;
         }
         // The lattice (W, 0), (W/2, H/2), W even, H = 2 round(W sqrt(3) / 2).
@@ -415,14 +436,31 @@ TEST(GroupSymmetry, EveryGroupHasItsSymmetriesAndNoOthers)
         const SampledTile sampled(tile, yScale);
         EXPECT_GT(sampled.ComparedShare(), 0.6);
         std::vector<Symmetry> found;
+        // The worst fit of the symmetries that hold, the best of those that
+        // do not.
+        double heldMean = 0, heldP99 = 0;
+        std::optional<double> refusedMean, refusedP99;
         // The linear parts of the hexagonal lattice besides the identity.
         for (int k = 0; k < 11; ++k) {
             const Linear l = k < 5 ? Linear{false, 60 * (k + 1)} : Linear{true, 30 * (k - 5)};
-            if (const auto symmetry = sampled.Find(l)) {
-                found.push_back(*symmetry);
+            const SampledTile::Fit fit = sampled.Find(l);
+            if (fit.symmetry) {
+                found.push_back(*fit.symmetry);
+                heldMean = std::max(heldMean, fit.mean);
+                heldP99 = std::max(heldP99, fit.p99);
+            } else {
+                refusedMean = std::min(refusedMean.value_or(fit.mean), fit.mean);
+                refusedP99 = std::min(refusedP99.value_or(fit.p99), fit.p99);
             }
         }
-        EXPECT_EQ(Describe(found, {double(w), 0}, {w / 2.0, h / 2.0 * yScale}, 0.75), expected.signature);
+        const Signature signature = Describe(found, {double(w), 0}, {w / 2.0, h / 2.0 * yScale}, 0.75);
+        char refused[64] = "none";
+        if (refusedMean) {
+            std::snprintf(refused, sizeof refused, "mean >= %.2f, p99 >= %.2f", *refusedMean, *refusedP99);
+        }
+        std::printf("%-5s %4d x %-4d sampled: %s; holding: mean <= %.2f, p99 <= %.2f; not holding: %s\n",
+                    expected.name, w, h, Text(signature).c_str(), heldMean, heldP99, refused);
+        EXPECT_EQ(signature, expected.signature);
     }
 }
 

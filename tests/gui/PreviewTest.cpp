@@ -116,5 +116,45 @@ TEST_F(PreviewTest, ExtendedSettingsDialogStoresACheckedRowsJudgedValue)
     EXPECT_EQ(answerer.unanswered, 0);
 }
 
+// The groups' row puts the seventeen groups after the methods in the
+// window's list; the repeat's list lays out the tile the preview shows.
+TEST_F(PreviewTest, ExtendedSettingsBringTheGroupsIntoTheListAndTheRepeatIntoThePreview)
+{
+    PreviewWindow& preview = app_->Window().Preview();
+    Type(edtFileName, WritePicture(QStringLiteral("source.png"), 400, 300));
+    PressViewButton(&app_->Window(), kPreviewButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    ASSERT_TRUE(Eventually([&] { return preview.ShownTile().Width() > 0; }));
+    const Image block = preview.ShownTile();
+    const int methods = Methods()->count();
+
+    ModalAnswerer answerer;
+    answerer.Then([](QWidget* dialog) {
+        auto* groups = dialog->findChild<QCheckBox*>("ckbExtended8");
+        auto* layout = dialog->findChild<QComboBox*>("cmbExtended9");
+        EXPECT_EQ(groups->text(), QStringLiteral("壁紙群の模様"));
+        ASSERT_EQ(layout->count(), 4);
+        EXPECT_EQ(layout->currentText(), QStringLiteral("ブロック"));
+        groups->setChecked(true);
+        layout->setCurrentIndex(3);
+        SaveScreenshot(dialog, QStringLiteral("extended-dialog-groups"));
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    PressViewButton(&app_->Window(), kExtendedButton);
+    EXPECT_EQ(answerer.unanswered, 0);
+    ASSERT_EQ(Methods()->count(), methods + 17);
+    EXPECT_EQ(Methods()->itemText(methods), QStringLiteral("p1 平行移動"));
+    EXPECT_EQ(Methods()->itemText(methods + 16), QStringLiteral("p6m 六角形の鏡映"));
+    EXPECT_TRUE(Eventually([&] {
+        return preview.ShownTile().Width() == 2 * block.Width() &&
+               preview.ShownTile().Height() == 2 * block.Height();
+    }));
+    // The longest item.
+    Methods()->setCurrentIndex(methods + 11);
+    SaveScreenshot(&app_->Window(), QStringLiteral("main-window-groups"));
+    Methods()->setCurrentIndex(methods + 16);
+    EXPECT_TRUE(Eventually([&] { return preview.ShownTile().Width() == 2 * 64; }));
+}
+
 }  // namespace
 }  // namespace qm::test

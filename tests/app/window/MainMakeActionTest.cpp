@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -11,6 +12,8 @@
 #include "app/window/TopLevelHandler.h"
 #include "core/Errors.h"
 #include "engine/ErrorCodes.h"
+#include "engine/MethodCatalogue.h"
+#include "imageio/ImageFiles.h"
 #include "imageio/FolderLock.h"
 #include "support/SavedFiles.h"
 #include "support/TempFolder.h"
@@ -182,6 +185,48 @@ TEST(MainMakeAction, LargeCutsWidenTheSizeFieldsAndReachTheRun)
     EXPECT_EQ(f.w.main.SizeGroupCaption(), "切り抜くサイズ（偶数のみ。32～256）");
     EXPECT_EQ(f.Execute(), (std::vector<std::string>{"busy: 1", "error: 切り出した画像が大きすぎます。:1",
                                                      "busy: 0"}));
+}
+
+// The wallpaper groups join the method list, the width rule and the run
+// only while their setting is on; turned off again, the list, the codes of
+// its items and the window are as before.
+TEST(MainMakeAction, WallpaperGroupsJoinTheListAndTheRunOnlyWhileTheirSettingIsOn)
+{
+    Fixture f;
+    const std::vector<std::string> methods = f.w.main.MethodItems();
+    f.w.main.Extended().WallpaperGroups = true;
+    f.w.main.ExtendedSettingsChanged();
+    const std::vector<std::string>& items = f.w.main.MethodItems();
+    ASSERT_EQ(items.size(), methods.size() + GroupMethods().size());
+    EXPECT_TRUE(std::equal(methods.begin(), methods.end(), items.begin()));
+    for (std::size_t i = 0; i < GroupMethods().size(); ++i) {
+        const MethodInfo& group = GroupMethods()[i];
+        const int item = static_cast<int>(methods.size() + i);
+        f.w.main.SelectMethod(item);
+        EXPECT_EQ(f.w.Text(cmbTransMethod), items[static_cast<std::size_t>(item)]);
+        EXPECT_EQ(f.w.main.SelectedMethodCode(), group.code) << group.cliName;
+        EXPECT_EQ(f.w.Enabled(edtSizeX), group.freeWidth) << group.cliName;
+    }
+
+    f.w.main.SelectMethod(static_cast<int>(methods.size()) + (GroupMethodNamed("pmg")->code - kFirstGroupCode));
+    f.w.main.ChangeText(edtSizeX, "64");
+    f.w.main.Extended().Layout = RepeatLayout::HalfDrop;
+    EXPECT_EQ(f.Execute(), (std::vector<std::string>{"busy: 1", "busy: 0", "info: 作成しました。"}));
+    const Image tile = LoadImageFile(f.folder / "image001.bmp");
+    EXPECT_EQ(tile.Width(), 2 * 128);
+    EXPECT_EQ(tile.Height(), 64);
+
+    f.w.main.Extended().WallpaperGroups = false;
+    f.w.main.ExtendedSettingsChanged();
+    EXPECT_EQ(f.w.main.MethodItems(), methods);
+    EXPECT_EQ(f.w.main.SelectedMethod(), 0);
+    EXPECT_EQ(f.w.Text(cmbTransMethod), methods.front());
+    EXPECT_FALSE(f.w.Enabled(edtSizeX));
+    EXPECT_EQ(f.w.Text(edtSizeX), f.w.Text(edtSizeY));
+    for (int item = 0; item < static_cast<int>(methods.size()); ++item) {
+        f.w.main.SelectMethod(item);
+        EXPECT_EQ(f.w.main.SelectedMethodCode(), MethodCodeOfItem(item)) << item;
+    }
 }
 
 TEST(MainMakeAction, OutputFolderPngAndIndexPage)
