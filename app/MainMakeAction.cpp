@@ -135,6 +135,7 @@ void TfrmMain::bbnExecuteClick()
 
     const std::uint8_t ImageType = Checked(rdbBmp)    ? kOutputBmp
                                    : Checked(rdbJpeg) ? kOutputJpeg
+                                   : Checked(rdbTiff) ? kOutputTiff
                                                       : kOutputPng;
 
     std::string OutDirectory = Text(edtOutDirectory);

@@ -88,7 +88,8 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.Extended.Dpi ? series.Extended.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer);
+                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer,
+                     series.Tag);
 
     // The tables of the source's detail are built once for all tiles.
     const PieceDetail detail(source, series.Extended.SkipFlat);

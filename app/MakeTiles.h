@@ -12,6 +12,7 @@
 #include "core/Image.h"
 #include "core/Random.h"
 #include "engine/UMakeUnit.h"
+#include "imageio/ColourTag.h"
 
 namespace qm {
 
@@ -35,6 +36,8 @@ struct TileSeries {
     unsigned EncoderThreads = 1;
     // The settings beyond the window's own controls.
     ExtendedSettings Extended;
+    // What the tile files tell of their colours.
+    ColourTag Tag;
 };
 
 // The most positions one tile tries when flat pieces are skipped.
@@ -70,7 +73,7 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
                 const TileDraw& draw, Image& piece);
 
 // The file of the tile with the running number of a run:
-// outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
+// outDirectory + prefix + three-digit number + .bmp, .jpg, .png or .tif.
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number);
 

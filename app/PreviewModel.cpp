@@ -7,6 +7,7 @@
 
 #include "app/FitPicture.h"
 #include "app/Main.h"
+#include "app/SourceDecoding.h"
 #include "app/SourceImages.h"
 #include "app/TextToInt.h"
 #include "app/UImageShelf.h"
@@ -105,22 +106,30 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
         break;
     }
-    key += settings.Extended.AutoOrient ? ":turned" : "";
+    const DecodeOptions options = SourceDecodeOptions(settings.Extended);
+    key += options.AutoOrient ? ":turned" : "";
+    key += ":colour" + std::to_string(static_cast<int>(options.Colour));
+    if (options.Background) {
+        key += ":on" + settings.Extended.BackgroundColour;
+    }
     if (key != sourceKey_ || !source_) {
         source_.reset();
         shown_.reset();
+        warnings_.clear();
         if (settings.FileSelectType == kSourceImageFile) {
-            source_ = std::make_shared<const Image>(
-                LoadImageFile(settings.FileName, settings.Extended.AutoOrient));
+            DecodedPicture decoded = LoadPictureFile(settings.FileName, options);
+            warnings_ = std::move(decoded.Warnings);
+            source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else if (settings.FileSelectType == kSourceFolder) {
             std::error_code error;
             if (!std::filesystem::is_directory(settings.FolderName, error)) {
                 throw ErrorMessage(T("フォルダが見つかりません\r\n") + settings.FolderName);
             }
             TImageShelf shelf(settings.FolderName);
-            Image picture;
-            shelf.PickImage(picture, settings.Extended.AutoOrient);
-            source_ = std::make_shared<const Image>(std::move(picture));
+            DecodedPicture decoded;
+            shelf.PickPicture(decoded, options);
+            warnings_ = std::move(decoded.Warnings);
+            source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else {
             source_ = clipboard;
         }
@@ -166,6 +175,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         }
         const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
         result.Scale = scale_;
+        result.Warnings = warnings_;
         const PreparedMaker prepared = PrepareMaker(
             messages, source, settings.TransMethod, settings.DllName, settings.RotateNum, *sizeX,
             *sizeY, settings.ShuffleFlag, settings.Extended.LargeCuts);

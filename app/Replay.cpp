@@ -15,6 +15,7 @@
 #include "app/OutputFolderLock.h"
 #include "app/RunRecord.h"
 #include "app/SettingRanges.h"
+#include "app/SourceDecoding.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -65,23 +66,29 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 }
 
 // The source picture exactly as the run cut its tiles from it, or with
-// fit false as it was before the fit.
-Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
-                         const std::string& recordFolder, bool fit)
+// fit false as it was before the fit, decoded as the run decoded it; the
+// decoder's warnings go to the platform.
+DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& record,
+                                  const std::string& recordFolder, bool fit)
 {
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
-    Image source;
+    const DecodeOptions options = SourceDecodeOptions(record.Extended);
+    DecodedPicture decoded;
     if (record.SourceKind == kSourceFolder) {
         // The folder's pick reads its file whatever the extension says.
-        std::optional<Image> picture = LoadImageAnyFormat(file, record.Extended.AutoOrient);
+        std::optional<DecodedPicture> picture = LoadPictureAnyFormat(file, options);
         if (!picture) {
             throw ErrorMessage(T("イメージファイルが存在しません。"));
         }
-        source = std::move(*picture);
+        decoded = std::move(*picture);
     } else {
-        source = LoadSourceImage(platform, kSourceImageFile, file, "", record.Extended.AutoOrient);
+        decoded = LoadSourcePicture(platform, kSourceImageFile, file, "", options);
     }
+    for (const std::string& warning : decoded.Warnings) {
+        platform.Warn(warning);
+    }
+    Image& source = decoded.Picture;
     // The clipboard's picture was kept as the run cut it, fitted already.
     if (fit && record.Extended.Fit && record.SourceKind != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
@@ -91,7 +98,7 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
     if (record.Blur) {
         Blur(source);
     }
-    return source;
+    return decoded;
 }
 
 std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
@@ -192,7 +199,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const std::string out = Format("%s/", {outFolder});
     const OutputFolderLock lock(platform, out);
 
-    Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    DecodedPicture decoded = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    const Image& source = decoded.Picture;
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
                 : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
         BrokenRecord(request.RecordFile, "source size");
@@ -256,7 +264,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      record.Extended.Dpi ? record.Extended.DpiValue : 0,
-                     BandThreads(sizeX, sizeY, available));
+                     BandThreads(sizeX, sizeY, available), nullptr,
+                     TileColourTag(record.Extended, decoded));
     Image piece;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {

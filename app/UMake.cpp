@@ -12,6 +12,7 @@
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
 #include "app/RunRecorder.h"
+#include "app/SourceDecoding.h"
 #include "app/SourceImages.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
@@ -110,13 +111,17 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
          TRunRecorder* recorder)
 {
     std::string pickedFile;
-    FittedPicture source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX,
-                                         SizeY, Extended, &pickedFile);
-    Image& SourceImage = source.Picture;
+    RunSource source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX, SizeY,
+                                     Extended, &pickedFile);
+    for (const std::string& warning : source.Decoded.Warnings) {
+        platform.Warn(warning);
+    }
+    Image& SourceImage = source.Fitted.Picture;
     if (recorder != nullptr) {
+        recorder->SourceProfile(source.Decoded.ProfileDescription, source.Decoded.ProfileSha256);
         recorder->SourceLoaded(FileSelectType,
                                FileSelectType == kSourceFolder ? pickedFile : FileName, FolderName,
-                               SourceImage, source.Scale);
+                               SourceImage, source.Fitted.Scale);
         recorder->SetStep("shuffle");
     }
 
@@ -141,6 +146,7 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
     series.OutDirectory = OutDirectory;
     series.EncoderThreads = EncoderThreads != 0 ? EncoderThreads : ThreadsOfMachine();
     series.Extended = Extended;
+    series.Tag = TileColourTag(Extended, source.Decoded);
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }

@@ -84,7 +84,7 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->type_name("P");
     app.add_option("--format", o.format, T("出力ファイルタイプ / output type (bmp)"))
         ->type_name("TYPE")
-        ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png", "tiff", "tif"}, CLI::ignore_case));
     // The window would take any number and move its scroll bar to the
     // nearest end; a command line that names another number is refused.
     // --quality needs --format except with --replay (see RequireFormatForQuality).
@@ -146,6 +146,24 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         ->expected(0, 1);
     app.add_flag("--no-auto-orient", o.noAutoOrient,
                  T("撮影時の向きに回転しない / ignore the camera's orientation tag"));
+
+    app.add_flag("--no-color-convert", o.noColourConvert,
+                 T("色を sRGB に合わせない: 色プロファイルを無視して読んだ値のまま使う / use the "
+                   "decoded colours as they are, ignoring the picture's colour profile"));
+    auto* colourTags =
+        app.add_flag("--color-tags", o.colourTags,
+                     T("sRGB を記録する: PNG に sRGB チャンク、JPEG と TIFF に sRGB プロファイル / "
+                       "tag the tiles as sRGB: an sRGB chunk in PNG, the sRGB profile in JPEG "
+                       "and TIFF"));
+    app.add_flag("--keep-profile", o.keepProfile,
+                 T("元のプロファイルを残す: RGB の画像は変換せず、そのプロファイルを PNG, JPEG, "
+                   "TIFF に埋め込む / leave RGB pictures unconverted and embed their own "
+                   "profile in PNG, JPEG and TIFF tiles"))
+        ->excludes(colourTags);
+    app.add_option("--background", o.background,
+                   T("透明部分の色 (#rrggbb) / colour the transparent parts are laid on "
+                     "(#rrggbb)"))
+        ->type_name("COLOR");
 
     app.add_option("--gallery", o.gallery,
                    T("ギャラリーページも書く / also write a gallery page (gallery.html)"))
