@@ -227,7 +227,7 @@ void PreviewWindow::Show(const PreviewTile& tile)
         status += QString::fromUtf8(T("　縮小 %1")).arg(tile.Scale, 0, 'f', 3);
     }
     for (const std::string& warning : tile.Warnings) {
-        status += QStringLiteral("　") + QString::fromStdString(warning);
+        status += QString::fromUtf8(T("　%1")).arg(QString::fromStdString(warning));
     }
     status_->setText(status);
 }
