@@ -36,6 +36,8 @@ enum class ControlId {
     srbQuality,
     edtQuality,
     rdbPng,
+    // Shown only with the extended setting TiffOutput.
+    rdbTiff,
     chbHtml,
     bbnHtml,
     edtOutDirectory,

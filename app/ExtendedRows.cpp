@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/ExtendedRows.h"
 
+#include "imageio/HexColour.h"
 #include "app/TextToInt.h"
 #include "core/Translate.h"
 #include "engine/RepeatLayout.h"
@@ -51,6 +52,31 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
             return refusal;
         }
         settings.*member = *value;
+        return std::nullopt;
+    };
+    return row;
+}
+
+// The row of the colour transparent parts are laid on, #rrggbb; it is
+// stored in lower case.
+ExtendedRow ColourRow(std::string caption, bool ExtendedSettings::*checked,
+                      std::string ExtendedSettings::*member, std::string refusal)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    row.ValueMaxLength = 7;
+    row.ValueText = [member](const ExtendedSettings& settings) { return settings.*member; };
+    row.StoreValue = [member, refusal](ExtendedSettings& settings,
+                                       const std::string& text) -> std::optional<std::string> {
+        if (!ParseHexColour(text)) {
+            return refusal;
+        }
+        std::string lowered = text;
+        for (char& c : lowered) {
+            c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        settings.*member = lowered;
         return std::nullopt;
     };
     return row;
@@ -112,6 +138,13 @@ const std::vector<ExtendedRow>& ExtendedRows()
                   T("解像度は1～10000の整数を指定して下さい。")),
         CheckBoxRow(T("壁紙群の模様"), &ExtendedSettings::WallpaperGroups),
         LayoutRow(),
+        CheckBoxRow(T("色を sRGB に合わせる"), &ExtendedSettings::ColourConvert),
+        CheckBoxRow(T("sRGB を記録する"), &ExtendedSettings::ColourTags),
+        CheckBoxRow(T("元のプロファイルを残す"), &ExtendedSettings::KeepProfile),
+        ColourRow(T("透明部分の色"), &ExtendedSettings::Background,
+                  &ExtendedSettings::BackgroundColour,
+                  T("透明部分の色は #rrggbb の形で指定して下さい。")),
+        CheckBoxRow(T("TIFF で保存できる"), &ExtendedSettings::TiffOutput),
     };
     return rows;
 }

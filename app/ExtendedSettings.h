@@ -10,9 +10,11 @@ namespace qm {
 
 // The settings beyond the main window's own controls, set in the
 // extended-settings dialog or by the command line's options. They keep their
-// values until the program ends. Every one but AutoOrient starts off, so a
-// make action with the defaults writes exactly what it writes without them
-// (AutoOrient changes only pictures that carry an orientation tag).
+// values until the program ends. Every one but AutoOrient and ColourConvert
+// starts off, so a make action with the defaults writes exactly what it
+// writes without them (AutoOrient changes only pictures that carry an
+// orientation tag, ColourConvert only pictures that carry a colour profile
+// other than sRGB).
 struct ExtendedSettings {
     // A gallery page beside the tiles, named as the index page is: counted
     // from the output folder.
@@ -51,6 +53,21 @@ struct ExtendedSettings {
     // A record of the run beside the tiles, <prefix>record.json, from which
     // any of its tiles can be made again.
     bool Record = false;
+    // Convert a picture that carries a colour profile to sRGB as it is
+    // loaded. Starts on, as a colour-managed viewer shows the picture; off,
+    // the decoded values are used as they are.
+    bool ColourConvert = true;
+    // PNG tiles carry an sRGB chunk, JPEG and TIFF tiles the sRGB profile.
+    bool ColourTags = false;
+    // RGB pictures are left unconverted and their own profile goes into the
+    // PNG, JPEG and TIFF tiles; not together with ColourTags.
+    bool KeepProfile = false;
+    // Transparent parts of every picture with alpha are laid on this colour,
+    // #rrggbb.
+    bool Background = false;
+    std::string BackgroundColour = "#ffffff";
+    // The window offers TIFF as a fourth output type.
+    bool TiffOutput = false;
 };
 
 }  // namespace qm

@@ -6,16 +6,26 @@
 #include "imageio/BmpWriter.h"
 #include "imageio/JpegWriter.h"
 #include "imageio/PngWriter.h"
+#include "imageio/TiffWriter.h"
 
 namespace qm {
 namespace {
 
 constexpr std::array kOutputTypes{
-    OutputTypeInfo{kOutputBmp, "bmp", [](const Image& tile, int, int dpi) { return EncodeBmp(tile, dpi); }},
+    OutputTypeInfo{kOutputBmp, "bmp",
+                   [](const Image& tile, int, int dpi, const ColourTag&) { return EncodeBmp(tile, dpi); }},
     OutputTypeInfo{kOutputJpeg, "jpg",
-                   [](const Image& tile, int quality, int dpi) { return EncodeJpeg(tile, quality, dpi); }},
+                   [](const Image& tile, int quality, int dpi, const ColourTag& tag) {
+                       return EncodeJpeg(tile, quality, dpi, tag);
+                   }},
     OutputTypeInfo{kOutputPng, "png",
-                   [](const Image& tile, int, int dpi) { return EncodePng(tile, kPngIdatSize, dpi); }},
+                   [](const Image& tile, int, int dpi, const ColourTag& tag) {
+                       return EncodePng(tile, kPngIdatSize, dpi, tag);
+                   }},
+    OutputTypeInfo{kOutputTiff, "tif",
+                   [](const Image& tile, int, int dpi, const ColourTag& tag) {
+                       return EncodeTiff(tile, dpi, tag);
+                   }},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "imageio/ColourTag.h"
 
 namespace qm {
 
@@ -14,15 +15,19 @@ enum OutputType : std::uint8_t {
     kOutputBmp = 0,
     kOutputJpeg = 1,
     kOutputPng = 2,
+    // Offered only with the extended setting TiffOutput.
+    kOutputTiff = 3,
 };
 
 // One output type: its file name extension (without the dot) and its
 // encoder, which gives the whole file content of a tile (dpi 0: no
-// resolution recorded).
+// resolution recorded; the tag says what the file tells of its colours,
+// nothing in a BMP file).
 struct OutputTypeInfo {
     OutputType type;
     const char* extension;
-    std::vector<std::uint8_t> (*encode)(const Image& tile, int quality, int dpi);
+    std::vector<std::uint8_t> (*encode)(const Image& tile, int quality, int dpi,
+                                        const ColourTag& tag);
 };
 
 // The row of a type code; null for a code of no type.

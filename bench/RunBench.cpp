@@ -95,7 +95,7 @@ void EncodeAll(const std::vector<Image>& tiles, int imageType, const std::string
     const OutputTypeInfo& type = TileOutputType(static_cast<std::uint8_t>(imageType));
     const std::string path = folder + "/encode." + type.extension;
     for (const Image& tile : tiles) {
-        WriteFileAtomically(path, type.encode(tile, 90, 0));
+        WriteFileAtomically(path, type.encode(tile, 90, 0, {}));
     }
 }
 

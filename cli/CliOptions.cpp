@@ -139,7 +139,7 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--format",
          [&](const char* name) {
              return Declare(app, name, o.format)
-                 ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png"}, CLI::ignore_case));
+                 ->transform(CLI::IsMember({"bmp", "jpeg", "jpg", "png", "tiff", "tif"}, CLI::ignore_case));
          }},
         // The window would take any number and move its scroll bar to the
         // nearest end; a command line that names another number is refused.
@@ -182,6 +182,11 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--fit", [&](const char* name) { return Declare(app, name, o.fit); }},
         {"--skip-flat", [&](const char* name) { return Declare(app, name, o.skipFlat); }},
         {"--no-auto-orient", [&](const char* name) { return Declare(app, name, o.noAutoOrient); }},
+        {"--no-color-convert",
+         [&](const char* name) { return Declare(app, name, o.noColourConvert); }},
+        {"--color-tags", [&](const char* name) { return Declare(app, name, o.colourTags); }},
+        {"--keep-profile", [&](const char* name) { return Declare(app, name, o.keepProfile); }},
+        {"--background", [&](const char* name) { return Declare(app, name, o.background); }},
         {"--gallery", [&](const char* name) { return Declare(app, name, o.gallery); }},
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},
         {"--out", [&](const char* name) { return Declare(app, name, o.out); }},

@@ -52,6 +52,11 @@ struct CliOptions {
     std::optional<std::string> fit;
     std::optional<std::string> skipFlat;
     bool noAutoOrient = false;
+    // Colour and transparency (extended settings).
+    bool noColourConvert = false;
+    bool colourTags = false;
+    bool keepProfile = false;
+    std::optional<std::string> background;
     // One run per picture of this folder.
     std::optional<std::string> batch;
     // Leave the run's record (the extended setting).

@@ -47,6 +47,11 @@ std::string FreeWidthNames()
     return names;
 }
 
+bool IsTiffFormat(const std::string& format)
+{
+    return format == "tiff" || format == "tif";
+}
+
 // A control the user could not reach in the window with these settings.
 struct UsageError {
     std::string text;
@@ -108,6 +113,11 @@ private:
     {
         ExtendedSettings& settings = main_.Extended();
         settings.AutoOrient = !options_.noAutoOrient;
+        settings.ColourConvert = !options_.noColourConvert;
+        settings.ColourTags = options_.colourTags;
+        settings.KeepProfile = options_.keepProfile;
+        // The window offers TIFF only with its extended setting.
+        settings.TiffOutput = options_.format && IsTiffFormat(*options_.format);
         settings.LargeCuts = options_.large;
         settings.WallpaperGroups = options_.wallpaperGroups;
         if (options_.layout) {
@@ -119,6 +129,7 @@ private:
         Store("--fit", options_.fit, &ExtendedSettings::Fit, false);
         Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
         Store("--dpi", options_.dpi, &ExtendedSettings::Dpi, false);
+        Store("--background", options_.background, &ExtendedSettings::Background, false);
     }
 
     void Store(const std::string& option, const std::optional<std::string>& text,
@@ -193,6 +204,7 @@ private:
             const std::string& format = *options_.format;
             main_.Click(format == "jpeg" || format == "jpg" ? rdbJpeg
                         : format == "png"                   ? rdbPng
+                        : IsTiffFormat(format)              ? rdbTiff
                                                             : rdbBmp);
         }
         if (options_.quality) {
@@ -243,6 +255,7 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
         const std::string& format = *options.format;
         request.ImageType = format == "jpeg" || format == "jpg" ? kOutputJpeg
                             : format == "png"                   ? kOutputPng
+                            : IsTiffFormat(format)              ? kOutputTiff
                                                                 : kOutputBmp;
         if (options.quality && *request.ImageType != kOutputJpeg) {
             throw UsageError{T("--quality は --format jpeg の時だけ指定できます / "

@@ -194,6 +194,9 @@ void MainWindow::RefreshControl(ControlId control)
         bar->setValue(model_.QualityPosition());
     }
     widget->setEnabled(state.enabled);
+    if (widget->isHidden() == state.visible) {
+        widget->setVisible(state.visible);
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

@@ -260,6 +260,10 @@ QGroupBox* Builder::FileTypeGroup()
     grid->addLayout(quality, 1, 1);
 
     grid->addWidget(Radio(ControlId::rdbPng, "rdbPng"), 2, 0);
+    // Hidden, and then taking no room, unless its extended setting is on.
+    auto* tiff = Radio(ControlId::rdbTiff, "rdbTiff");
+    tiff->hide();
+    grid->addWidget(tiff, 3, 0);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -29,6 +29,8 @@ constexpr PictureFilter kFilters[] = {
     {"BitmapFile (*.bmp)", "*.bmp"},
     {"JpegFile (*.jpg:jpeg)", "*.jpg *.jpeg"},
     {"PNG File (*png)", "*.png"},
+    {"HEIF, AVIF, WebP, TIFF (*.heic;*.heif;*.avif;*.webp;*.tif;*.tiff)",
+     "*.heic *.heif *.avif *.webp *.tif *.tiff"},
 };
 
 QStringList PatternFilters()

@@ -226,6 +226,9 @@ void PreviewWindow::Show(const PreviewTile& tile)
     if (tile.Scale != 1.0) {
         status += QString::fromUtf8(T("　縮小 %1")).arg(tile.Scale, 0, 'f', 3);
     }
+    for (const std::string& warning : tile.Warnings) {
+        status += QString::fromUtf8(T("　%1")).arg(QString::fromStdString(warning));
+    }
     status_->setText(status);
 }
 

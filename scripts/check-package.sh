@@ -28,6 +28,11 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
 debs=("$work"/package/quillmore_*_amd64.deb)
 [ -f "${debs[0]}" ] || fail "cpack wrote no quillmore_<version>_amd64.deb"
 echo "${debs[0]##*/}"
+# The picture libraries come in through dpkg-shlibdeps.
+depends=$(dpkg-deb -f "${debs[0]}" Depends)
+for library in liblcms2 libheif libwebp libtiff; do
+  grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
+done
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --reinstall \
   "${debs[0]}" >/dev/null
 

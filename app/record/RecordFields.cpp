@@ -15,6 +15,7 @@
 #include "app/AppInfo.h"
 #include "app/ExtendedRows.h"
 #include "app/SettingRanges.h"
+#include "imageio/HexColour.h"
 #include "app/TextToInt.h"
 #include "app/TileDraw.h"
 #include "core/Errors.h"
@@ -281,6 +282,22 @@ const std::vector<FieldRule>& Rules()
         {"inputs.extended.DpiValue", true, ExtendedNumber(&ExtendedSettings::DpiValue)},
         {"inputs.extended.WallpaperGroups", true, Flag()},
         {"inputs.extended.Layout", true, OneOf(LayoutNames())},
+        {"inputs.extended.ColourConvert", true, Flag()},
+        {"inputs.extended.ColourTags", true, Flag()},
+        // The tiles carry either the sRGB tag or the source's own profile.
+        {"inputs.extended.KeepProfile", true,
+         [](const json& value, const json& record) -> std::optional<std::string> {
+             const bool tags = record.value(json::json_pointer("/inputs/extended/ColourTags"), false);
+             if (value.is_boolean() && !(tags && value.get<bool>())) {
+                 return std::nullopt;
+             }
+             return T("true または false (ColourTags が true の時は false)");
+         }},
+        {"inputs.extended.Background", true, Flag()},
+        {"inputs.extended.BackgroundColour", true,
+         Check([](const json& v) { return v.is_string() && ParseHexColour(v.get<std::string>()); },
+               N_("#rrggbb の形の色"))},
+        {"inputs.extended.TiffOutput", true, Flag()},
         {"inputs.cut", false, Object()},
         // With the free width one side may be short if the other is long.
         {"inputs.cut.height", false,
@@ -320,7 +337,7 @@ const std::vector<FieldRule>& Rules()
         {"inputs.plugin.path", false, FilledText()},
         {"inputs.plugin.sha256", false, Text()},
         {"inputs.output", false, Object()},
-        {"inputs.output.type", false, OneOf({0, 1, 2})},
+        {"inputs.output.type", false, OneOf({0, 1, 2, 3})},
         {"inputs.output.quality", false, Whole(kQualityMin, kQualityMax)},
         {"inputs.prefix", false,
          Check([](const json& v) { return v.is_string() && IsAllowedPrefix(v.get<std::string>()); },
@@ -350,6 +367,11 @@ const std::vector<FieldRule>& Rules()
         {"source.scale", true,
          Check([](const json& v) { return v.is_number() && v.get<double>() > 0 && v.get<double>() <= 1; },
                N_("0 より大きく 1 以下の数"))},
+        {"source.profile", true,
+         Check([](const json& v) { return v.is_null() || v.is_object(); },
+               N_("null、または description と sha256 を持つオブジェクト"))},
+        {"source.profile.description", false, Text()},
+        {"source.profile.sha256", false, FilledText()},
         {"seeds", false, Array()},
         {"seeds[]", false, Object()},
         {"seeds[].step", false, OneOf({"folder", "shuffle", "run"})},

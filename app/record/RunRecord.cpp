@@ -25,7 +25,9 @@ NLOHMANN_JSON_SERIALIZE_ENUM(RepeatLayout, {{RepeatLayout::Block, "block"},
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, GalleryName,
                                                 ContactSheet, ContactSheetName, Fit, FitPercent,
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
-                                                LargeCuts, Dpi, DpiValue, WallpaperGroups, Layout)
+                                                LargeCuts, Dpi, DpiValue, WallpaperGroups, Layout,
+                                                ColourConvert, ColourTags, KeepProfile,
+                                                Background, BackgroundColour, TiffOutput)
 
 namespace {
 
@@ -168,7 +170,10 @@ std::string RenderRecord(const RunRecordData& r)
           {"folder", r.FolderName.empty() ? json(nullptr) : json(r.FolderName)},
           {"width", r.SourceWidth},
           {"height", r.SourceHeight},
-          {"scale", r.SourceScale}}},
+          {"scale", r.SourceScale},
+          {"profile", r.ProfileSha256.empty() ? json(nullptr)
+                                              : json{{"description", r.ProfileDescription},
+                                                     {"sha256", r.ProfileSha256}}}}},
         {"seeds", seeds},
         {"tiles", tiles},
         {"end",
@@ -224,6 +229,10 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path)
         r.Prefix = in.at("prefix").get<std::string>();
         r.Count = in.at("count").get<std::int32_t>();
         r.ExtendedSettings = in.at("extended").get<ExtendedSettings>();
+        // Before the conversion existed, pictures were read as decoded.
+        if (!in.at("extended").contains("ColourConvert")) {
+            r.ExtendedSettings.ColourConvert = false;
+        }
         const json& source = j.at("source");
         r.FileSelectType = SourceKindOf(source.at("kind").get<std::string>());
         r.SourcePath = source.at("path").get<std::string>();
@@ -234,6 +243,10 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path)
         r.SourceWidth = source.at("width").get<std::int32_t>();
         r.SourceHeight = source.at("height").get<std::int32_t>();
         r.SourceScale = source.value("scale", 1.0);
+        if (source.contains("profile") && !source.at("profile").is_null()) {
+            r.ProfileDescription = source.at("profile").at("description").get<std::string>();
+            r.ProfileSha256 = source.at("profile").at("sha256").get<std::string>();
+        }
         for (const json& seed : j.at("seeds")) {
             r.Seeds.push_back({seed.at("step").get<std::string>(),
                                seed.at("seed").get<std::uint32_t>(),

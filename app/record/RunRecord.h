@@ -59,6 +59,10 @@ struct RunRecordData : RunSettings {
     std::int32_t SourceHeight = 0;
     // The fit's scale of the picture, 1 when it was not scaled.
     double SourceScale = 1.0;
+    // The description and SHA-256 of the picture's embedded colour profile;
+    // both empty without one.
+    std::string ProfileDescription;
+    std::string ProfileSha256;
 
     std::vector<RecordedSeed> Seeds;
     std::vector<RecordedTile> Tiles;

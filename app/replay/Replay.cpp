@@ -14,6 +14,7 @@
 #include "app/run/OutputFolderLock.h"
 #include "app/record/RunRecord.h"
 #include "app/SettingRanges.h"
+#include "app/run/SourceDecoding.h"
 #include "app/run/SourceImages.h"
 #include "app/run/StaleTemporaries.h"
 #include "app/TextToInt.h"
@@ -64,24 +65,30 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 }
 
 // The source picture exactly as the run cut its tiles from it, or with
-// fit false as it was before the fit.
-Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
-                         const std::string& recordFolder, bool fit)
+// fit false as it was before the fit, decoded as the run decoded it; the
+// decoder's warnings go to the platform.
+DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& record,
+                                  const std::string& recordFolder, bool fit)
 {
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
-    Image source;
     const ExtendedSettings& extended = record.ExtendedSettings;
+    const DecodeOptions options = SourceDecodeOptions(extended);
+    DecodedPicture decoded;
     if (record.FileSelectType == kSourceFolder) {
         // The folder's pick reads its file whatever the extension says.
-        std::optional<Image> picture = LoadImageAnyFormat(file, extended.AutoOrient);
+        std::optional<DecodedPicture> picture = LoadPictureAnyFormat(file, options);
         if (!picture) {
             throw ErrorMessage(T("イメージファイルが存在しません。"));
         }
-        source = std::move(*picture);
+        decoded = std::move(*picture);
     } else {
-        source = LoadSourceImage(platform, kSourceImageFile, file, "", extended.AutoOrient);
+        decoded = LoadSourcePicture(platform, kSourceImageFile, file, "", options);
     }
+    for (const std::string& warning : decoded.Warnings) {
+        platform.Warn(warning);
+    }
+    Image& source = decoded.Picture;
     // The clipboard's picture was kept as the run cut it, fitted already.
     if (fit && extended.Fit && record.FileSelectType != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
@@ -91,7 +98,7 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
     if (record.ShadeOffFlag) {
         Blur(source);
     }
-    return source;
+    return decoded;
 }
 
 std::optional<std::uint32_t> ShuffleSeed(const RunRecordData& record)
@@ -219,7 +226,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const std::int32_t sizeX = series.SizeX;
     const std::int32_t sizeY = series.SizeY;
 
-    Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    DecodedPicture decoded = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    const Image& source = decoded.Picture;
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
                 : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
         BrokenRecord(request.RecordFile, "source size");
@@ -273,7 +281,8 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
         std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
-                     BandThreads(sizeX, sizeY, available));
+                     BandThreads(sizeX, sizeY, available), nullptr,
+                     TileColourTag(series.ExtendedSettings, decoded));
     const TileWork work{*maker, source, series};
     Image piece;
     for (std::size_t i = 0; i < numbers.size(); ++i) {

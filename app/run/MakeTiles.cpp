@@ -102,7 +102,7 @@ void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
         series.Count < 1 ? 1u : std::min(encoders, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, encoders), observer);
+                     BandThreads(series.SizeX, series.SizeY, encoders), observer, series.Tag);
 
     // The tables of the source's detail are built once for all tiles.
     const PieceDetail detail(work.Source, series.ExtendedSettings.SkipFlat);

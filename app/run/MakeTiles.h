@@ -12,6 +12,7 @@
 #include "core/Image.h"
 #include "core/Random.h"
 #include "engine/UMakeUnit.h"
+#include "imageio/ColourTag.h"
 
 namespace qm {
 
@@ -21,6 +22,8 @@ namespace qm {
 struct TileSeries : RunSettings {
     std::int32_t RangeX = 0;
     std::int32_t RangeY = 0;
+    // What the tile files tell of their colours.
+    ColourTag Tag;
 };
 
 // What every tile of a series is made with: the prepared maker and the
@@ -57,7 +60,7 @@ bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece);
 Image LaidOutTile(const Image& tile, const ExtendedSettings& extended);
 
 // The file of the tile with the running number of a run:
-// outDirectory + prefix + three-digit number + .bmp, .jpg or .png.
+// outDirectory + prefix + three-digit number + .bmp, .jpg, .png or .tif.
 std::string TilePath(const std::string& outDirectory, const std::string& prefix,
                      std::uint8_t imageType, std::int32_t number);
 

@@ -76,6 +76,12 @@ TRunRecorder::~TRunRecorder()
     DiscardPrepared();
 }
 
+void TRunRecorder::SourceProfile(const std::string& description, const std::string& sha256)
+{
+    data_.ProfileDescription = description;
+    data_.ProfileSha256 = sha256;
+}
+
 void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
                                 const std::string& folder, const Image& picture, double scale)
 {

@@ -33,6 +33,10 @@ public:
     // "run" from the tile loop on.
     void SetStep(const char* step) { step_ = step; }
 
+    // The embedded colour profile of the source picture, when it has one:
+    // its description and SHA-256; before SourceLoaded.
+    void SourceProfile(const std::string& description, const std::string& sha256);
+
     // The source picture as loaded: its file (for the folder source, the
     // picked one) and size; a clipboard picture is saved beside the record.
     void SourceLoaded(std::uint8_t kind, const std::string& file, const std::string& folder,

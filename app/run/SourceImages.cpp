@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/run/SourceDecoding.h"
 #include "app/run/UImageShelf.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
@@ -10,16 +11,17 @@
 
 namespace qm {
 
-Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
-                      const std::string& folderName, bool autoOrient, std::string* pickedFile)
+DecodedPicture LoadSourcePicture(Platform& platform, std::uint8_t fileSelectType,
+                                 const std::string& fileName, const std::string& folderName,
+                                 const DecodeOptions& options, std::string* pickedFile)
 {
     switch (fileSelectType) {
     case kSourceImageFile:
-        return LoadImageFile(fileName, autoOrient);
+        return LoadPictureFile(fileName, options);
     case kSourceFolder: {
         TImageShelf shelf(folderName);
-        Image picture;
-        const std::string picked = shelf.PickImage(picture, autoOrient);
+        DecodedPicture picture;
+        const std::string picked = shelf.PickPicture(picture, options);
         if (pickedFile != nullptr) {
             *pickedFile = picked;
         }
@@ -30,24 +32,36 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
         if (!picture) {
             throw ErrorMessage(T("クリップボードから画像を取得できません。"));
         }
-        return std::move(*picture);
+        DecodedPicture decoded;
+        decoded.Picture = std::move(*picture);
+        return decoded;
     }
     default:
         throw ErrorMessage("FileSelectType invalid.");
     }
 }
 
-FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
-                            std::string* pickedFile)
+Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
+                      const std::string& folderName, bool autoOrient, std::string* pickedFile)
+{
+    DecodeOptions options;
+    options.AutoOrient = autoOrient;
+    return LoadSourcePicture(platform, fileSelectType, fileName, folderName, options, pickedFile)
+        .Picture;
+}
+
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
-    Image picture = LoadSourceImage(platform, settings.FileSelectType, settings.FileName,
-                                    settings.FolderName, extended.AutoOrient, pickedFile);
-    if (!extended.Fit) {
-        return {std::move(picture), 1.0};
-    }
-    return FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
-                      extended.FitPercent);
+    RunSource source;
+    source.Decoded = LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
+                                       settings.FolderName, SourceDecodeOptions(extended),
+                                       pickedFile);
+    Image picture = std::move(source.Decoded.Picture);
+    source.Fitted = extended.Fit ? FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
+                                              extended.FitPercent)
+                                 : FittedPicture{std::move(picture), 1.0};
+    return source;
 }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include "app/Platform.h"
 #include "app/RunSettings.h"
 #include "core/Image.h"
+#include "imageio/DecodeOptions.h"
 
 namespace qm {
 
@@ -18,16 +19,29 @@ inline constexpr std::uint8_t kSourceClipboard = 2;
 
 // Loads the source picture of a run: the file fileName (0), one picture
 // drawn at random from the folder folderName (1), or the clipboard picture
-// (2). With autoOrient a file's picture is turned as its orientation tag
-// says. Throws ErrorMessage with the user's message on failure. With
-// pickedFile, the folder's drawn picture file is stored there.
+// (2) as it is. A file's picture is decoded as options say. Throws
+// ErrorMessage with the user's message on failure. With pickedFile, the
+// folder's drawn picture file is stored there.
+DecodedPicture LoadSourcePicture(Platform& platform, std::uint8_t fileSelectType,
+                                 const std::string& fileName, const std::string& folderName,
+                                 const DecodeOptions& options, std::string* pickedFile = nullptr);
+
+// The same picture with its decoded values as they are; with autoOrient a
+// file's picture is turned as its orientation tag says.
 Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std::string& fileName,
                       const std::string& folderName, bool autoOrient = false,
                       std::string* pickedFile = nullptr);
 
-// The source of a run: loaded (and turned) as above, then fitted to the cut
-// when the extended settings say so.
-FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
-                            std::string* pickedFile = nullptr);
+// The source of a run: the picture, fitted, and what decoding did to it
+// (its Picture moved into Fitted).
+struct RunSource {
+    FittedPicture Fitted;
+    DecodedPicture Decoded;
+};
+
+// The source of a run: loaded as above, decoded as SourceDecodeOptions says
+// of its extended settings, then fitted to its cut when they say so.
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings,
+                        std::string* pickedFile = nullptr);
 
 }  // namespace qm

@@ -11,12 +11,13 @@
 
 namespace qm {
 TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi,
-                       unsigned bandThreads, PlacementObserver* observer)
+                       unsigned bandThreads, PlacementObserver* observer, ColourTag tag)
     : imageType_(imageType),
       quality_(quality),
       dpi_(dpi),
       bandThreads_(TileOutputType(imageType).type == kOutputPng ? bandThreads : 0),
       observer_(observer),
+      tag_(std::move(tag)),
       queueLimit_(bandThreads_ > 0 ? std::min(threads, 1u) : threads)
 {
     if (threads <= 1) {
@@ -41,9 +42,9 @@ unsigned BandThreads(int sizeX, int sizeY, unsigned threads)
 std::vector<std::uint8_t> TTileSaver::Encode(const Image& tile) const
 {
     if (bandThreads_ > 0) {
-        return EncodePngInBands(tile, bandThreads_, kPngIdatSize, dpi_);
+        return EncodePngInBands(tile, bandThreads_, kPngIdatSize, dpi_, tag_);
     }
-    return TileOutputType(imageType_).encode(tile, quality_, dpi_);
+    return TileOutputType(imageType_).encode(tile, quality_, dpi_, tag_);
 }
 
 TTileSaver::~TTileSaver()

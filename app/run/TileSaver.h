@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "imageio/ColourTag.h"
 
 namespace qm {
 
@@ -29,8 +30,9 @@ public:
     virtual void TilesPlaced(std::size_t placed) noexcept = 0;
 };
 
-// Saves the tiles of a run as BMP (image type 0 and anything but 1 and 2),
-// JPEG (1, with the quality) or PNG (2), in the order they are handed over.
+// Saves the tiles of a run as BMP (image type 0 and anything but 1 to 3),
+// JPEG (1, with the quality), PNG (2) or TIFF (3), in the order they are
+// handed over.
 //
 // With one thread every tile is encoded and written by Save itself, in
 // place before Save returns. With more, a pool of that many encoder threads
@@ -58,9 +60,11 @@ public:
     static constexpr std::size_t kEncoderBytes = std::size_t{256} << 20;
 
     // dpi: the resolution the files record, 0 for none; observer, when
-    // given, is told of every tile put in place.
+    // given, is told of every tile put in place; tag: what the files tell
+    // of their colours.
     TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0,
-               unsigned bandThreads = 0, PlacementObserver* observer = nullptr);
+               unsigned bandThreads = 0, PlacementObserver* observer = nullptr,
+               ColourTag tag = {});
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -107,6 +111,7 @@ private:
     const int dpi_;
     const unsigned bandThreads_;
     PlacementObserver* const observer_;
+    const ColourTag tag_;
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -76,16 +76,31 @@ bool TImageShelf::IsImageFile(const std::string& name)
     std::string extension = name.substr(dot);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".bmp" || extension == ".jpg" || extension == ".jpeg" ||
-           extension == ".png";
+    for (const char* picture : {".bmp", ".jpg", ".jpeg", ".png", ".heic", ".heif", ".avif", ".webp",
+                                ".tif", ".tiff"}) {
+        if (extension == picture) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string TImageShelf::PickImage(Image& destination, bool autoOrient)
 {
+    DecodeOptions options;
+    options.AutoOrient = autoOrient;
+    DecodedPicture picture;
+    const std::string picked = PickPicture(picture, options);
+    destination = std::move(picture.Picture);
+    return picked;
+}
+
+std::string TImageShelf::PickPicture(DecodedPicture& destination, const DecodeOptions& options)
+{
     rng::Reseed();
     while (!Files.empty()) {
         const std::uint32_t i = rng::Random(static_cast<std::uint32_t>(Files.size()));
-        std::optional<Image> picture = LoadImageAnyFormat(Files[i], autoOrient);
+        std::optional<DecodedPicture> picture = LoadPictureAnyFormat(Files[i], options);
         if (picture) {
             destination = std::move(*picture);
             return Files[i];

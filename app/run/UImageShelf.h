@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "imageio/DecodeOptions.h"
 
 namespace qm {
 
@@ -23,7 +24,8 @@ public:
     // Lists the entries of folder with a picture extension as full paths.
     explicit TImageShelf(const std::string& folder);
 
-    // True when the extension of name, lower-cased, is .bmp .jpg .jpeg or .png.
+    // True when the extension of name, lower-cased, is .bmp .jpg .jpeg .png
+    // .heic .heif .avif .webp .tif or .tiff.
     static bool IsImageFile(const std::string& name);
 
     // Draws one readable picture at random into destination and returns its
@@ -31,6 +33,8 @@ public:
     // ErrorMessage when no file can be read. With autoOrient the picture is
     // turned as its orientation tag says.
     std::string PickImage(Image& destination, bool autoOrient = false);
+    // The same, the picture decoded as options say.
+    std::string PickPicture(DecodedPicture& destination, const DecodeOptions& options);
 
     std::vector<std::string> Files;
 };

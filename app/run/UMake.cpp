@@ -8,6 +8,7 @@
 #include "app/run/MakeTiles.h"
 #include "app/run/MakerFactory.h"
 #include "app/run/RunRecorder.h"
+#include "app/run/SourceDecoding.h"
 #include "app/run/SourceImages.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
@@ -96,13 +97,17 @@ namespace {
 void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder)
 {
     std::string pickedFile;
-    FittedPicture source = LoadRunSource(platform, settings, &pickedFile);
-    Image& SourceImage = source.Picture;
+    RunSource source = LoadRunSource(platform, settings, &pickedFile);
+    for (const std::string& warning : source.Decoded.Warnings) {
+        platform.Warn(warning);
+    }
+    Image& SourceImage = source.Fitted.Picture;
     if (recorder != nullptr) {
+        recorder->SourceProfile(source.Decoded.ProfileDescription, source.Decoded.ProfileSha256);
         recorder->SourceLoaded(settings.FileSelectType,
                                settings.FileSelectType == kSourceFolder ? pickedFile
                                                                         : settings.FileName,
-                               settings.FolderName, SourceImage, source.Scale);
+                               settings.FolderName, SourceImage, source.Fitted.Scale);
         recorder->SetStep("shuffle");
     }
 
@@ -111,7 +116,8 @@ void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder
     }
 
     const PreparedMaker prepared = PrepareMaker(platform, SourceImage, settings);
-    const TileSeries series{settings, prepared.RangeX, prepared.RangeY};
+    const TileSeries series{settings, prepared.RangeX, prepared.RangeY,
+                            TileColourTag(settings.ExtendedSettings, source.Decoded)};
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }

@@ -24,7 +24,7 @@ constexpr std::size_t kDroppedPathMax = 259;
 
 constexpr ControlId kSourceGroup[] = {rdbImageFile, rdbSelectImageFolder, rdbSelectImageClipBoard};
 constexpr ControlId kMethodGroup[] = {rdbBasic, rdbDll};
-constexpr ControlId kImageTypeGroup[] = {rdbBmp, rdbJpeg, rdbPng};
+constexpr ControlId kImageTypeGroup[] = {rdbBmp, rdbJpeg, rdbPng, rdbTiff};
 constexpr ControlId kSourceFields[] = {bbnBrows, edtFileName, bbnSelectImageFolder,
                                        edtSelectImageFolder};
 constexpr ControlId kQualityControls[] = {lblQuality, lblLow, lblHigh, srbQuality, edtQuality};
@@ -91,6 +91,7 @@ TfrmMain::TfrmMain(Platform& platform, TfrmHtml& frmHtml) : platform_(platform),
         {srbQuality, "50", false, false, "", 0},
         {edtQuality, "50", false, false, "", 3},
         {rdbPng, "PNG(&P)", false, true, "", 0},
+        {rdbTiff, "TIFF", false, true, "", 0},
         {chbHtml, N_("HTMLを出力する(&H)"), false, true, "", 0},
         {bbnHtml, N_("設定..."), false, false, "", 0},
         {edtOutDirectory, "", false, true, N_("画像ファイルとHTMLファイルの出力先を指定します。"), 0},
@@ -105,6 +106,7 @@ TfrmMain::TfrmMain(Platform& platform, TfrmHtml& frmHtml) : platform_(platform),
         controls_[Index(design.control)] = {T(design.text), design.checked, design.enabled,
                                             T(design.tooltip), design.maxLength};
     }
+    Mutable(rdbTiff).visible = extended_.TiffOutput;
     for (const MethodInfo& method : BuiltinMethods()) {
         methodItems_.emplace_back(T(method.itemText));
     }
@@ -172,6 +174,11 @@ void TfrmMain::Click(ControlId control)
         case ckbBrightness: Mutable(control).checked = !Checked(control); break;
         case rdbBmp:
         case rdbPng: BmpOrPngClick(control); break;
+        case rdbTiff:
+            if (State(rdbTiff).visible) {
+                BmpOrPngClick(control);
+            }
+            break;
         case rdbJpeg: JpegClick(); break;
         case chbHtml: HtmlCheckClick(); break;
         case bbnHtml: platform_.ShowHtmlDialog(frmHtml_); break;
@@ -221,6 +228,12 @@ void TfrmMain::ExtendedSettingsChanged()
             Mutable(cmbTransMethod).text = methodItems_.front();
             ApplyMethodRules();
         }
+    }
+    // TIFF is offered only with its setting; a window that loses it falls
+    // back to BMP.
+    Mutable(rdbTiff).visible = extended_.TiffOutput;
+    if (!extended_.TiffOutput && Checked(rdbTiff)) {
+        BmpOrPngClick(rdbBmp);
     }
     Notify();
 }

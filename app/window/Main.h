@@ -26,6 +26,8 @@ struct ControlState {
     std::string tooltip;
     // Most characters the text field takes as the user types; 0 for no limit.
     int maxLength = 0;
+    // Whether the window shows the control at all.
+    bool visible = true;
 };
 
 // The main window as a model: every control's state, the rules that couple
@@ -109,6 +111,7 @@ private:
     void SelectImageClipBoardClick();
     void BasicClick();
     void DllClick();
+    // BMP, PNG or TIFF: the types without a quality.
     void BmpOrPngClick(ControlId control);
     void JpegClick();
     void BrowsClick();

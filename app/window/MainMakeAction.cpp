@@ -138,6 +138,7 @@ void TfrmMain::bbnExecuteClick()
 
     settings.ImageType = Checked(rdbBmp)    ? kOutputBmp
                          : Checked(rdbJpeg) ? kOutputJpeg
+                         : Checked(rdbTiff) ? kOutputTiff
                                             : kOutputPng;
 
     std::string& OutDirectory = settings.OutDirectory;

@@ -7,6 +7,7 @@
 
 #include "app/run/FitPicture.h"
 #include "app/window/Main.h"
+#include "app/run/SourceDecoding.h"
 #include "app/run/SourceImages.h"
 #include "app/TextToInt.h"
 #include "app/run/UImageShelf.h"
@@ -105,22 +106,30 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
         break;
     }
-    key += settings.ExtendedSettings.AutoOrient ? ":turned" : "";
+    const DecodeOptions options = SourceDecodeOptions(settings.ExtendedSettings);
+    key += options.AutoOrient ? ":turned" : "";
+    key += ":colour" + std::to_string(static_cast<int>(options.Colour));
+    if (options.Background) {
+        key += ":on" + settings.ExtendedSettings.BackgroundColour;
+    }
     if (key != sourceKey_ || !source_) {
         source_.reset();
         shown_.reset();
+        warnings_.clear();
         if (settings.FileSelectType == kSourceImageFile) {
-            source_ = std::make_shared<const Image>(
-                LoadImageFile(settings.FileName, settings.ExtendedSettings.AutoOrient));
+            DecodedPicture decoded = LoadPictureFile(settings.FileName, options);
+            warnings_ = std::move(decoded.Warnings);
+            source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else if (settings.FileSelectType == kSourceFolder) {
             std::error_code error;
             if (!std::filesystem::is_directory(settings.FolderName, error)) {
                 throw ErrorMessage(T("フォルダが見つかりません\r\n") + settings.FolderName);
             }
             TImageShelf shelf(settings.FolderName);
-            Image picture;
-            shelf.PickImage(picture, settings.ExtendedSettings.AutoOrient);
-            source_ = std::make_shared<const Image>(std::move(picture));
+            DecodedPicture decoded;
+            shelf.PickPicture(decoded, options);
+            warnings_ = std::move(decoded.Warnings);
+            source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else {
             source_ = clipboard;
         }
@@ -166,13 +175,14 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         }
         const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
         result.Scale = scale_;
+        result.Warnings = warnings_;
         RunSettings run = settings;
         run.Count = 1;
         run.SizeX = *sizeX;
         run.SizeY = *sizeY;
         const PreparedMaker prepared = PrepareMaker(messages, source, run);
 
-        const TileSeries series{run, prepared.RangeX, prepared.RangeY};
+        const TileSeries series{run, prepared.RangeX, prepared.RangeY, {}};
         Lcg draws(drawSeed_);
         result.Draw = DrawTile(draws, series, source);
         Image piece;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/run/MakeTiles.h"
 #include "app/RunSettings.h"
@@ -34,6 +35,8 @@ struct PreviewTile {
     TileDraw Draw;
     // The fit's scale of the source picture, 1 when it is not scaled.
     double Scale = 1.0;
+    // What decoding the source had to say (a profile it could not use).
+    std::vector<std::string> Warnings;
     std::string Problem;
 
     bool Ok() const { return Problem.empty(); }
@@ -56,7 +59,7 @@ public:
     PreviewTile Make(const PreviewSettings& settings, std::shared_ptr<const Image> clipboard);
 
 private:
-    // The source picture, turned as its tag says when the settings ask;
+    // The source picture, decoded as a run's would be (SourceDecodeOptions);
     // throws ErrorMessage or SilentStop as a run's loading would.
     const Image& Source(const PreviewSettings& settings,
                         const std::shared_ptr<const Image>& clipboard);
@@ -71,6 +74,7 @@ private:
     std::uint64_t rolls_ = 0;
     std::string sourceKey_;
     std::shared_ptr<const Image> source_;
+    std::vector<std::string> warnings_;
     // What shown_ was derived with: blur, fit percentage (0 without the fit)
     // and the cut's longer side.
     std::string shownKey_;

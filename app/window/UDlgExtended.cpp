@@ -2,6 +2,7 @@
 #include "app/window/UDlgExtended.h"
 
 #include "app/ExtendedRows.h"
+#include "core/Translate.h"
 
 namespace qm {
 
@@ -42,6 +43,11 @@ bool TfrmExtended::OkClick(MessageBoxes& boxes)
                 return false;
             }
         }
+    }
+    // The tiles carry either the sRGB tag or the source's own profile.
+    if (judged.ColourTags && judged.KeepProfile) {
+        boxes.ShowErrorBox(T("「sRGB を記録する」と「元のプロファイルを残す」は同時に指定できません。"));
+        return false;
     }
     settings_ = judged;
     return true;

@@ -34,7 +34,8 @@ public:
     void Open();
     // OK: judges the value of every checked row with a value, in row order;
     // at the first refusal shows its message in an error box and returns
-    // false with nothing stored. Otherwise stores every check state, those
+    // false with nothing stored; so too when both colour tags and keeping
+    // the profile are checked. Otherwise stores every check state, those
     // values and the choices and returns true.
     bool OkClick(MessageBoxes& boxes);
     // Cancel: stores nothing.

@@ -192,7 +192,8 @@ TEST_F(DialogsTest, PictureChooserShowsTheFiltersAsNamedAndPreviewsPictures)
         shown.append(types->itemText(i));
     }
     EXPECT_EQ(shown, (QStringList{"すべてのﾌｧｲﾙ (*.bmp;*.jpg;*jpeg;*.png)", "BitmapFile (*.bmp)",
-                                  "JpegFile (*.jpg:jpeg)", "PNG File (*png)"}));
+                                  "JpegFile (*.jpg:jpeg)", "PNG File (*png)",
+                                  "HEIF, AVIF, WebP, TIFF (*.heic;*.heif;*.avif;*.webp;*.tif;*.tiff)"}));
     EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
 

@@ -96,6 +96,7 @@ TEST_F(MainWindowTest, StartsWithEveryControlInItsPlaceAndState)
         {srbQuality, "srbQuality", "50", false, false},
         {edtQuality, "edtQuality", "50", false, false},
         {rdbPng, "rdbPng", "PNG(&P)", false, true},
+        {rdbTiff, "rdbTiff", "TIFF", false, true},
         {chbHtml, "chbHtml", "HTMLを出力する(&H)", false, true},
         {bbnHtml, "bbnHtml", "設定...", false, false},
         {edtOutDirectory, "edtOutDirectory", "", false, true},
@@ -112,7 +113,8 @@ TEST_F(MainWindowTest, StartsWithEveryControlInItsPlaceAndState)
         EXPECT_EQ(widget->objectName(), QString::fromLatin1(control.name));
         EXPECT_EQ(ShownText(widget), QString::fromUtf8(control.text));
         EXPECT_EQ(widget->isEnabled(), control.enabled);
-        EXPECT_TRUE(widget->isVisible());
+        // TIFF is shown only with its extended setting.
+        EXPECT_EQ(widget->isVisible(), control.control != rdbTiff);
         if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable()) {
             EXPECT_EQ(button->isChecked(), control.checked);
         }
@@ -237,6 +239,32 @@ TEST_F(MainWindowTest, QualityFieldAndBarMoveTogether)
     EXPECT_FALSE(Edit(edtQuality)->isEnabled());
     EXPECT_TRUE(Button(rdbPng)->isChecked());
     EXPECT_FALSE(Button(rdbJpeg)->isChecked());
+}
+
+TEST_F(MainWindowTest, TiffButtonShowsOnlyWithItsSettingAndLeavesTheWindowAsItWasWithout)
+{
+    MainWindow& window = app_->Window();
+    QWidget* focused = Focused();
+    const QImage before = window.grab().toImage();
+    app_->Model().Extended().TiffOutput = true;
+    app_->Model().ExtendedSettingsChanged();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(Widget(rdbTiff)->isVisible());
+    SaveScreenshot(&window, QStringLiteral("main-window-tiff"));
+    // Clicked without the mouse, which would leave a hover behind.
+    Button(rdbJpeg)->click();
+    Button(rdbTiff)->click();
+    EXPECT_TRUE(Button(rdbTiff)->isChecked());
+    EXPECT_FALSE(Button(rdbJpeg)->isChecked());
+    EXPECT_FALSE(QualityBar()->isEnabled());
+
+    app_->Model().Extended().TiffOutput = false;
+    app_->Model().ExtendedSettingsChanged();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(Widget(rdbTiff)->isVisible());
+    EXPECT_TRUE(Button(rdbBmp)->isChecked());
+    focused->setFocus();
+    EXPECT_TRUE(window.grab().toImage() == before);
 }
 
 TEST_F(MainWindowTest, HtmlButtonFollowsItsCheckBox)

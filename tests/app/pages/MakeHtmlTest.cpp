@@ -185,7 +185,7 @@ TEST(MakeHtml, RefusesBadSettingsWithoutWritingAFile)
     TempFolder out;
     THtmlParam param = Param(out);
 
-    param.ImageType = 3;
+    param.ImageType = 4;
     EXPECT_EQ(MessageOf(param), "invalid image type at MakeHtml()");
     param.ImageType = 0;
     param.Count = 0;

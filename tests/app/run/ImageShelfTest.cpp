@@ -73,10 +73,11 @@ TEST_F(ImageShelf, FolderListingShowsEveryEntryIncludingDotsAndHiddenFiles)
 
 TEST_F(ImageShelf, PictureExtensionsAreRecognisedInAnyCase)
 {
-    for (const char* name : {"a.bmp", "A.JPG", "b.Png", "c.jpeg", ".png", "x.txt.PNG"}) {
+    for (const char* name : {"a.bmp", "A.JPG", "b.Png", "c.jpeg", ".png", "x.txt.PNG", "p.HEIC",
+                             "p.heif", "p.Avif", "p.webp", "p.TIF", "p.tiff"}) {
         EXPECT_TRUE(TImageShelf::IsImageFile(name)) << name;
     }
-    for (const char* name : {"c.gif", "a.png.txt", "png", "a.", "a.jpe", "a.bmpx", ""}) {
+    for (const char* name : {"c.gif", "a.png.txt", "png", "a.", "a.jpe", "a.bmpx", "a.tifff", ""}) {
         EXPECT_FALSE(TImageShelf::IsImageFile(name)) << name;
     }
 }

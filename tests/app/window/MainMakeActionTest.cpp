@@ -20,6 +20,7 @@
 
 namespace qm {
 
+using test::FileBytes;
 using test::NamesIn;
 using test::TempFolder;
 
@@ -227,6 +228,38 @@ TEST(MainMakeAction, WallpaperGroupsJoinTheListAndTheRunOnlyWhileTheirSettingIsO
         f.w.main.SelectMethod(item);
         EXPECT_EQ(f.w.main.SelectedMethodCode(), MethodCodeOfItem(item)) << item;
     }
+}
+
+TEST(MainMakeAction, TiffIsChosenOnlyWhileItsSettingIsOnAndWritesTypeThree)
+{
+    Fixture f;
+    TempFolder out;
+    f.w.main.Click(rdbSelectImageClipBoard);
+    f.w.platform.clipboard = Image(40, 40);
+    f.w.main.ChangeText(edtOutDirectory, out.Path());
+    EXPECT_FALSE(f.w.main.State(rdbTiff).visible);
+    f.w.main.Click(rdbTiff);
+    EXPECT_TRUE(f.w.main.State(rdbBmp).checked);
+
+    f.w.main.Extended().TiffOutput = true;
+    f.w.main.ExtendedSettingsChanged();
+    EXPECT_TRUE(f.w.main.State(rdbTiff).visible);
+    f.w.main.Click(rdbJpeg);
+    f.w.main.Click(rdbTiff);
+    EXPECT_TRUE(f.w.main.State(rdbTiff).checked);
+    EXPECT_FALSE(f.w.main.State(rdbJpeg).checked);
+    EXPECT_FALSE(f.w.main.State(srbQuality).enabled);
+    f.w.main.Click(chbHtml);
+    EXPECT_EQ(f.Execute(), (std::vector<std::string>{"busy: 1", "busy: 0", "info: 作成しました。"}));
+    EXPECT_EQ(NamesIn(out.Path()), (std::vector<std::string>{"image001.tif", "list.html"}));
+    EXPECT_NE(FileBytes(out / "list.html").find("image001.tif"), std::string::npos);
+
+    // Without the setting the window falls back to BMP.
+    f.w.main.Extended().TiffOutput = false;
+    f.w.main.ExtendedSettingsChanged();
+    EXPECT_FALSE(f.w.main.State(rdbTiff).visible);
+    EXPECT_TRUE(f.w.main.State(rdbBmp).checked);
+    EXPECT_FALSE(f.w.main.State(rdbTiff).checked);
 }
 
 TEST(MainMakeAction, OutputFolderPngAndIndexPage)

@@ -8,6 +8,7 @@
 #include "app/run/UMake.h"
 #include "engine/ErrorCodes.h"
 #include "imageio/ImageFiles.h"
+#include "imageio/JpegWriter.h"
 #include "support/FixedSeed.h"
 #include "support/Noise.h"
 #include "support/TempFolder.h"
@@ -110,6 +111,22 @@ TEST(PreviewModelTest, ProblemsAreTheRunsTextsAndTheNextGoodSettingsShowATile)
     EXPECT_EQ(tile.Tile.Width(), 32);
     EXPECT_LT(tile.Draw.X0, 80 - 32);
     EXPECT_LT(tile.Draw.Y0, 40 - 32 + 1);
+}
+
+TEST(PreviewModelTest, ThePicturesColourWarningComesWithTheTile)
+{
+    const TempFolder folder;
+    SaveJpeg(test::Noise(100, 80), folder / "junk.jpg", 90,
+             ColourTag{false, std::vector<std::uint8_t>(300, 7)});
+    TPreviewModel preview(kSeed);
+    PreviewSettings settings = FileSettings(folder / "junk.jpg", 1);
+    const PreviewTile converted = preview.Make(settings, nullptr);
+    ASSERT_TRUE(converted.Ok()) << converted.Problem;
+    EXPECT_EQ(converted.Warnings, std::vector<std::string>{"色プロファイルを読めないため、変換しません"});
+    settings.ExtendedSettings.ColourConvert = false;
+    const PreviewTile raw = preview.Make(settings, nullptr);
+    EXPECT_TRUE(raw.Warnings.empty());
+    EXPECT_EQ(raw.Tile, converted.Tile);
 }
 
 }  // namespace

@@ -171,6 +171,61 @@ TEST(RunRecord, ClockSeededWindowRunReplaysByteForByte)
     }
 }
 
+// A picture with a colour profile, its tiles tagged as sRGB and its
+// transparency laid on a colour.
+TEST(RunRecord, ColourSettingsAndTheProfileAreRecordedAndAnOlderRecordReplaysUnconverted)
+{
+    TempFolder folder;
+    const std::string tagged = std::string(QM_FIXTURES) + "/formats/AdobeRGB-compatible.tif";
+    std::filesystem::copy_file(tagged, folder / "source.tif");
+    ExtendedSettings settings = Recording();
+    settings.ColourTags = true;
+    settings.Background = true;
+    settings.BackgroundColour = "#102030";
+    RecordingPlatform platform;
+    MakeImages(platform, {.Count = 3,
+                          .TransMethod = 1,
+                          .FileName = folder / "source.tif",
+                          .SizeX = 32,
+                          .SizeY = 32,
+                          .ImageType = 2,
+                          .Quality = 50,
+                          .OutDirectory = folder.Path() + "/",
+                          .RotateNum = 3,
+                          .FileSelectType = kSourceImageFile,
+                          .EncoderThreads = 1,
+                          .ExtendedSettings = settings});
+
+    const RunRecordData record = ReadRecord(folder / "record.json");
+    EXPECT_TRUE(record.ExtendedSettings.ColourConvert && record.ExtendedSettings.ColourTags);
+    EXPECT_EQ(record.ExtendedSettings.BackgroundColour, "#102030");
+    DecodeOptions toSrgb;
+    toSrgb.Colour = ColourHandling::ToSrgb;
+    const DecodedPicture source = LoadPictureFile(tagged, toSrgb);
+    EXPECT_EQ(record.ProfileSha256, source.ProfileSha256);
+    EXPECT_EQ(record.ProfileDescription, source.ProfileDescription);
+    EXPECT_FALSE(record.ProfileDescription.empty());
+
+    const Image made = LoadImageFile(folder / "001.png");
+    std::filesystem::remove(folder / "001.png");
+    ASSERT_EQ(ReplayMessage(platform, Request(folder / "record.json", {1})), "");
+    EXPECT_EQ(LoadImageFile(folder / "001.png"), made);
+    EXPECT_NE(FileBytes(folder / "001.png").find("sRGB"), std::string::npos);
+
+    // A record of the time before the conversion: the picture as decoded.
+    std::string older = FileBytes(folder / "record.json");
+    const std::string convert = "\"ColourConvert\": true,";
+    ASSERT_NE(older.find(convert), std::string::npos);
+    older.erase(older.find(convert), convert.size());
+    folder.Write("older.json", older);
+    TempFolder again;
+    ReplayRequest request = Request(folder / "older.json", {1});
+    request.OutDirectory = again.Path();
+    ASSERT_EQ(ReplayMessage(platform, request), "");
+    EXPECT_FALSE(ReadRecord(folder / "older.json").ExtendedSettings.ColourConvert);
+    EXPECT_FALSE(LoadImageFile(again / "001.png") == LoadImageFile(folder / "001.png"));
+}
+
 TEST(RunRecord, FolderPickIsRecordedAndASubsetReplays)
 {
     TempFolder pictures;
@@ -492,7 +547,13 @@ TEST(RunRecord, ReplayRefusesRecordsARunWouldRefuse)
         {{{"\"height\": 32", "\"height\": 34"}}, "作成記録の cut.width が不正です (34)"},
         {{{"\"code\": 1", "\"code\": 8"}},
          "作成記録の method.code が不正です (1, 2, 3, 4, 5, 6, 7, 9, 10 のいずれか)"},
-        {{{"\"type\": 0", "\"type\": 3"}}, "作成記録の output.type が不正です (0, 1, 2 のいずれか)"},
+        {{{"\"type\": 0", "\"type\": 4"}}, "作成記録の output.type が不正です (0, 1, 2, 3 のいずれか)"},
+        {{{"\"BackgroundColour\": \"#ffffff\"", "\"BackgroundColour\": \"white\""}},
+         "作成記録の extended.BackgroundColour が不正です (#rrggbb の形の色)"},
+        {{{"\"ColourTags\": false", "\"ColourTags\": true"}, {"\"KeepProfile\": false", "\"KeepProfile\": true"}},
+         "作成記録の extended.KeepProfile が不正です (true または false (ColourTags が true の時は false))"},
+        {{{"\"profile\": null", "\"profile\": {\"description\": \"x\"}"}},
+         "作成記録の source.profile.sha256 が不正です (空でない文字列)"},
         {{{"\"FitPercent\": 25", "\"FitPercent\": 0"}},
          "作成記録の extended.FitPercent が不正です (1 から 100 までの整数)"},
         {{{"\"count\": 2", "\"count\": 1"}}, "作成記録の tiles が不正です (1 個までの配列)"},
