@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/ExtendedRows.h"
 
+#include <stdexcept>
+
+#include "app/RepeatSizeText.h"
+#include "app/SettingRanges.h"
 #include "app/TextToInt.h"
 #include "core/Translate.h"
 #include "imageio/Resolution.h"
@@ -55,12 +59,65 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// A row whose value is one of choices, held in member as a whole number.
+ExtendedRow ChoiceRow(std::string caption, bool ExtendedSettings::*checked,
+                      int ExtendedSettings::*member, std::vector<ExtendedChoice> choices,
+                      std::string refusal)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    row.Kind = ExtendedValueKind::Choice;
+    row.Choices = std::move(choices);
+    row.ValueText = [member](const ExtendedSettings& settings) {
+        return std::to_string(settings.*member);
+    };
+    row.StoreValue = [member, values = row.Choices, refusal](
+                         ExtendedSettings& settings, const std::string& text) -> std::optional<std::string> {
+        for (const ExtendedChoice& choice : values) {
+            if (choice.Value == text) {
+                settings.*member = *TextToInt(text);
+                return std::nullopt;
+            }
+        }
+        return refusal;
+    };
+    return row;
+}
+
+// The row of the repeat size, a text ParseRepeatSize reads.
+ExtendedRow RepeatSizeRow()
+{
+    ExtendedRow row;
+    row.Caption = T("リピートの大きさ");
+    row.Checked = &ExtendedSettings::RepeatSize;
+    row.Kind = ExtendedValueKind::RepeatSize;
+    row.ValueMaxLength = 24;
+    row.ValueText = [](const ExtendedSettings& settings) { return settings.RepeatSizeText; };
+    row.StoreValue = [](ExtendedSettings& settings,
+                        const std::string& text) -> std::optional<std::string> {
+        if (!ParseRepeatSize(text)) {
+            return T("リピートの大きさは 8in、20x30cm、2400px のように指定して下さい");
+        }
+        settings.RepeatSizeText = text;
+        return std::nullopt;
+    };
+    return row;
+}
+
 // A row that is a check box alone.
 ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
 {
     ExtendedRow row;
     row.Caption = std::move(caption);
     row.Checked = checked;
+    return row;
+}
+
+// A number row shown as a spin box.
+ExtendedRow SpinRow(ExtendedRow row)
+{
+    row.Kind = ExtendedValueKind::Spin;
     return row;
 }
 
@@ -83,8 +140,38 @@ const std::vector<ExtendedRow>& ExtendedRows()
         CheckBoxRow(T("大きな切り抜き（最大2048）"), &ExtendedSettings::LargeCuts),
         NumberRow(T("解像度 (dpi)"), &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
                   T("解像度は1～10000の整数を指定して下さい。")),
+        SpinRow(NumberRow(T("なめらかな縁"), &ExtendedSettings::Smooth,
+                          &ExtendedSettings::SmoothFactor, kSmoothFactorLeast, kSmoothFactorMost,
+                          T("なめらかな縁は2～4の整数を指定して下さい。"))),
+        RepeatSizeRow(),
+        ChoiceRow(T("JPEG の色の間引き"), &ExtendedSettings::Chroma, &ExtendedSettings::ChromaValue,
+                  {{"444", T("4:4:4 (間引かない)")}, {"420", T("4:2:0 (縦横半分)")}},
+                  T("JPEG の色の間引きは 444 か 420 を指定して下さい。")),
     };
     return rows;
+}
+
+std::size_t ExtendedRowOf(bool ExtendedSettings::*checked)
+{
+    const std::vector<ExtendedRow>& rows = ExtendedRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].Checked == checked) {
+            return i;
+        }
+    }
+    throw std::out_of_range("no extended row of that setting");
+}
+
+std::optional<ExtendedRefusal> RefuseTogether(const ExtendedSettings& settings)
+{
+    if (settings.RepeatSize && !settings.Dpi) {
+        const std::optional<RepeatSizeAsked> asked = ParseRepeatSize(settings.RepeatSizeText);
+        if (asked && asked->Unit != RepeatUnit::Pixels) {
+            return ExtendedRefusal{T("解像度 (dpi) を指定して下さい"),
+                                   ExtendedRowOf(&ExtendedSettings::Dpi)};
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace qm

@@ -39,6 +39,18 @@ struct ExtendedSettings {
     // The resolution the tile files record, in dots per inch (1 to 10000).
     bool Dpi = false;
     int DpiValue = 300;
+    // Smooth edges: every tile made from a cut SmoothFactor times larger,
+    // of the picture at that scale, and reduced onto its size.
+    bool Smooth = false;
+    int SmoothFactor = 3;
+    // Every tile resampled to the repeat size W[xH]UNIT, UNIT px, in or cm;
+    // inches and centimetres count at the Dpi.
+    bool RepeatSize = false;
+    std::string RepeatSizeText;
+    // The colour of JPEG tiles at full resolution (444) or at half the
+    // resolution both ways (420, the JPEG writer's default).
+    bool Chroma = false;
+    int ChromaValue = 444;
 
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which

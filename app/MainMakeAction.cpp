@@ -2,16 +2,19 @@
 // The make action of the main window: checks the settings in a fixed order,
 // refusing at the first problem, then runs the generation and the HTML step.
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <vector>
 
 #include "app/Main.h"
 #include "app/MakeTiles.h"
+#include "app/MakerFactory.h"
 #include "app/OutputFolderLock.h"
 #include "app/OutputType.h"
 #include "app/RunFiles.h"
 #include "app/RunOverview.h"
+#include "app/RunTiles.h"
 #include "app/SettingRanges.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
@@ -77,10 +80,45 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
     throw SilentStop();
 }
 
+void TfrmMain::CheckPrintSettings(std::uint8_t TransMethod, const std::string& DllName,
+                                  std::int32_t SizeX, std::int32_t SizeY)
+{
+    if (extended_.Smooth) {
+        const std::string refusal = SmoothingRefusal(TransMethod, Checked(ckbShuffle));
+        if (!refusal.empty()) {
+            lastMakeRefusedPrint_ = true;
+            Refuse(refusal, TransMethod == kPluginMethodCode ? edtDll : ckbShuffle);
+        }
+    }
+    // A plug-in's tile is known only once the library has answered; its run
+    // refuses the size then.
+    if (!extended_.RepeatSize || TransMethod == kPluginMethodCode) {
+        return;
+    }
+    const std::unique_ptr<TMakeUnit> maker = CreateMaker(TransMethod, DllName, rotateNum_);
+    const TPoint cut{SizeX, SizeY};
+    if (!maker) {
+        return;
+    }
+    maker->LargeCuts = extended_.LargeCuts;
+    // A cut the maker refuses is the run's to report.
+    if (!maker->CheckCut(cut)) {
+        return;
+    }
+    const std::optional<RepeatSize> size =
+        RunRepeatSize(*maker, false, cut, extended_.LargeCuts, extended_);
+    if (size && size->Problem != RepeatSizeProblem::None) {
+        lastMakeRefusedPrint_ = true;
+        platform_.ShowErrorBox(size->Message);
+        throw SilentStop();
+    }
+}
+
 void TfrmMain::bbnExecuteClick()
 {
     lastMakeSucceeded_ = false;
     lastMakeRefusedNames_ = false;
+    lastMakeRefusedPrint_ = false;
     // The plug-in library's check and the run's preparation share one
     // budget of running time.
     const PluginTimeBudget pluginTime;
@@ -167,6 +205,8 @@ void TfrmMain::bbnExecuteClick()
         lastMakeRefusedNames_ = true;
         Refuse(T("プレフィックスが不正です"), edtPrefix);
     }
+
+    CheckPrintSettings(TransMethod, DllName, *SizeX, *SizeY);
 
     {
         const OutputFolderLock lock(platform_, OutDirectory);

@@ -5,6 +5,7 @@
 
 #include "app/OutputType.h"
 #include "app/PieceDetail.h"
+#include "app/RunTiles.h"
 #include "app/TileSaver.h"
 #include "core/Errors.h"
 #include "core/Random.h"
@@ -82,16 +83,23 @@ bool MakeTileAt(TMakeUnit& maker, const Image& source, const TileSeries& series,
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
                TileObserver* observer)
 {
-    Image PieceImage(series.SizeX, series.SizeY);
+    TRunTiles tiles(maker, source, TPoint{series.SizeX, series.SizeY});
+    MakeTiles(platform, tiles, series, observer);
+}
+
+void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
+               TileObserver* observer)
+{
     // More threads than tiles would only wait.
     const unsigned threads =
         series.Count < 1 ? 1u : std::min(series.EncoderThreads, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.Extended.Dpi ? series.Extended.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer);
+                     BandThreads(series.SizeX, series.SizeY, series.EncoderThreads), observer,
+                     JpegChromaOf(series.Extended));
 
     // The tables of the source's detail are built once for all tiles.
-    const PieceDetail detail(source, series.Extended.SkipFlat);
+    const PieceDetail detail(tiles.Source(), series.Extended.SkipFlat);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -100,19 +108,19 @@ void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const 
             throw SilentStop();
         }
         const TileDraw draw = DrawJudgedTile(rng::Global(), series, detail);
-        if (!MakeTileAt(maker, source, series, draw, PieceImage)) {
+        if (!tiles.Make(draw)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.
             saver.Finish();
-            ReportError(platform, maker.ErrorCode(), maker.ErrorText());
+            ReportError(platform, tiles.Maker().ErrorCode(), tiles.Maker().ErrorText());
             throw SilentStop();
         }
 
         if (observer != nullptr) {
             observer->TileMade(i, path, draw);
         }
-        // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(maker.ResultImage(), path);
+        // The next Make overwrites the tile; the saver gets a copy.
+        saver.Save(tiles.Tile(), path);
     }
     saver.Finish();
 }

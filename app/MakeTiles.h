@@ -15,6 +15,8 @@
 
 namespace qm {
 
+class TRunTiles;
+
 // What the tile loop of a run needs besides the prepared maker and the
 // source picture.
 struct TileSeries {
@@ -92,6 +94,11 @@ public:
 // reported (and SilentStop thrown) only when all tiles before it are saved,
 // otherwise the earlier saving failure is thrown.
 void MakeTiles(Platform& platform, TMakeUnit& maker, const Image& source, const TileSeries& series,
+               TileObserver* observer = nullptr);
+// The same with the tiles made by tiles (RunTiles.h), smoothed or at a
+// repeat size as the run asks, its JPEG files sampled as the series'
+// settings say.
+void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
                TileObserver* observer = nullptr);
 
 }  // namespace qm

@@ -10,7 +10,7 @@
 #include "app/SourceImages.h"
 #include "app/TextToInt.h"
 #include "app/UImageShelf.h"
-#include "app/UMake.h"
+#include "app/RunTiles.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
 #include "effects/ImageEffect.h"
@@ -166,9 +166,18 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         }
         const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
         result.Scale = scale_;
-        const PreparedMaker prepared = PrepareMaker(
-            messages, source, settings.TransMethod, settings.DllName, settings.RotateNum, *sizeX,
-            *sizeY, settings.ShuffleFlag, settings.Extended.LargeCuts);
+        RunTilesAsked asked;
+        asked.TransMethod = settings.TransMethod;
+        asked.DllName = settings.DllName;
+        asked.RotateNum = settings.RotateNum;
+        asked.Cut = TPoint{*sizeX, *sizeY};
+        asked.Shuffle = settings.ShuffleFlag;
+        asked.Blur = settings.ShadeOffFlag;
+        asked.LargeCuts = settings.Extended.LargeCuts;
+        asked.Extended = settings.Extended;
+        asked.Source = &source;
+        asked.Unscaled = source_.get();
+        const PreparedTiles prepared = PrepareRunTiles(messages, asked);
 
         TileSeries series;
         series.Count = 1;
@@ -180,12 +189,12 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         series.Extended = settings.Extended;
         Lcg draws(drawSeed_);
         result.Draw = DrawTile(draws, series, source);
-        Image piece;
-        if (!MakeTileAt(*prepared.Maker, source, series, result.Draw, piece)) {
-            ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
+        if (!prepared.Tiles->Make(result.Draw)) {
+            ReportError(messages, prepared.Tiles->Maker().ErrorCode(),
+                        prepared.Tiles->Maker().ErrorText());
             throw SilentStop();
         }
-        result.Tile = prepared.Maker->ResultImage();
+        result.Tile = prepared.Tiles->Tile();
     } catch (const SilentStop&) {
         result.Problem = messages.Text();
     } catch (const ErrorMessage& error) {

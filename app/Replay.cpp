@@ -14,6 +14,7 @@
 #include "app/MakerFactory.h"
 #include "app/OutputFolderLock.h"
 #include "app/RunRecord.h"
+#include "app/RunTiles.h"
 #include "app/SettingRanges.h"
 #include "app/SourceImages.h"
 #include "app/StaleTemporaries.h"
@@ -65,9 +66,10 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 }
 
 // The source picture exactly as the run cut its tiles from it, or with
-// fit false as it was before the fit.
+// fit false as it was before the fit; with unscaled, the picture before the
+// fit and the blur is kept there too.
 Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
-                         const std::string& recordFolder, bool fit)
+                         const std::string& recordFolder, bool fit, Image* unscaled)
 {
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
@@ -81,6 +83,9 @@ Image LoadRecordedSource(Platform& platform, const RunRecordData& record,
         source = std::move(*picture);
     } else {
         source = LoadSourceImage(platform, kSourceImageFile, file, "", record.Extended.AutoOrient);
+    }
+    if (unscaled != nullptr) {
+        *unscaled = source;
     }
     // The clipboard's picture was kept as the run cut it, fitted already.
     if (fit && record.Extended.Fit && record.SourceKind != kSourceClipboard) {
@@ -192,7 +197,9 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const std::string out = Format("%s/", {outFolder});
     const OutputFolderLock lock(platform, out);
 
-    Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    Image unscaled;
+    Image source = LoadRecordedSource(platform, record, recordFolder, !fullCut,
+                                      record.Extended.Smooth ? &unscaled : nullptr);
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
                 : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
         BrokenRecord(request.RecordFile, "source size");
@@ -209,23 +216,34 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     if (record.MethodCode == kPluginMethodCode) {
         CheckPlugin(plugin, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(record.MethodCode, plugin, record.RotateNum);
-    if (!maker) {
-        ReportError(platform, kErrBadMethod, "");
-        throw SilentStop();
-    }
-    if (record.MethodCode != kPluginMethodCode) {
-        maker->LargeCuts = fullCut || record.Extended.LargeCuts;
+    RunTilesAsked asked;
+    asked.TransMethod = record.MethodCode;
+    asked.DllName = plugin;
+    asked.RotateNum = record.RotateNum;
+    asked.Cut = TPoint{sizeX, sizeY};
+    asked.Shuffle = record.Shuffle;
+    asked.Blur = record.Blur;
+    asked.LargeCuts = fullCut || record.Extended.LargeCuts;
+    asked.Extended = record.Extended;
+    asked.Source = &source;
+    asked.Unscaled = &unscaled;
+    if (fullCut) {
+        asked.RepeatCut = TPoint{record.SizeX, record.SizeY};
     }
     // The shuffle re-seeds the generator; the run's seed scatters the same.
-    const std::optional<std::uint32_t> shuffleSeed = ShuffleSeed(record);
-    rng::FixReseed(shuffleSeed);
-    const bool prepared = maker->Prepare(TPoint{sizeX, sizeY}, record.Shuffle);
-    rng::FixReseed(std::nullopt);
-    if (!prepared) {
-        ReportError(platform, maker->ErrorCode(), maker->ErrorText());
-        throw SilentStop();
+    rng::FixReseed(ShuffleSeed(record));
+    PreparedTiles prepared;
+    try {
+        prepared = PrepareRunTiles(platform, asked);
+    } catch (...) {
+        rng::FixReseed(std::nullopt);
+        throw;
     }
+    rng::FixReseed(std::nullopt);
+    if (!prepared.Warning.empty()) {
+        platform.Warn(prepared.Warning);
+    }
+    TRunTiles& tiles = *prepared.Tiles;
 
     TileSeries series;
     series.SizeX = sizeX;
@@ -254,17 +272,21 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     // still spread over all of them.
     const unsigned threads =
         std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
+    ExtendedSettings output = record.Extended;
+    if (request.Chroma) {
+        output.Chroma = true;
+        output.ChromaValue = *request.Chroma;
+    }
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      record.Extended.Dpi ? record.Extended.DpiValue : 0,
-                     BandThreads(sizeX, sizeY, available));
-    Image piece;
+                     BandThreads(sizeX, sizeY, available), nullptr, JpegChromaOf(output));
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (!MakeTileAt(*maker, source, series, draws[numbers[i]], piece)) {
+        if (!tiles.Make(draws[numbers[i]])) {
             saver.Finish();
-            ReportError(platform, maker->ErrorCode(), maker->ErrorText());
+            ReportError(platform, tiles.Maker().ErrorCode(), tiles.Maker().ErrorText());
             throw SilentStop();
         }
-        saver.Save(maker->ResultImage(), files[i]);
+        saver.Save(tiles.Tile(), files[i]);
     }
     saver.Finish();
 }

@@ -19,7 +19,8 @@ namespace qm {
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, GalleryName,
                                                 ContactSheet, ContactSheetName, Fit, FitPercent,
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
-                                                LargeCuts, Dpi, DpiValue)
+                                                LargeCuts, Dpi, DpiValue, Smooth, SmoothFactor,
+                                                RepeatSize, RepeatSizeText, Chroma, ChromaValue)
 
 namespace {
 

@@ -7,14 +7,16 @@
 #include "app/OutputType.h"
 #include "engine/UMakeUnit.h"
 #include "imageio/FileIo.h"
+#include "imageio/JpegWriter.h"
 #include "imageio/PngWriter.h"
 
 namespace qm {
 TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi,
-                       unsigned bandThreads, PlacementObserver* observer)
+                       unsigned bandThreads, PlacementObserver* observer, JpegChroma chroma)
     : imageType_(imageType),
       quality_(quality),
       dpi_(dpi),
+      chroma_(chroma),
       bandThreads_(TileOutputType(imageType).type == kOutputPng ? bandThreads : 0),
       observer_(observer),
       queueLimit_(bandThreads_ > 0 ? std::min(threads, 1u) : threads)
@@ -43,7 +45,16 @@ std::vector<std::uint8_t> TTileSaver::Encode(const Image& tile) const
     if (bandThreads_ > 0) {
         return EncodePngInBands(tile, bandThreads_, kPngIdatSize, dpi_);
     }
+    if (chroma_ == JpegChroma::Full444 && TileOutputType(imageType_).type == kOutputJpeg) {
+        return EncodeJpeg(tile, quality_, dpi_, {}, chroma_);
+    }
     return TileOutputType(imageType_).encode(tile, quality_, dpi_);
+}
+
+JpegChroma JpegChromaOf(const ExtendedSettings& settings)
+{
+    return settings.Chroma && settings.ChromaValue == 444 ? JpegChroma::Full444
+                                                          : JpegChroma::Subsampled420;
 }
 
 TTileSaver::~TTileSaver()

@@ -12,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "app/ExtendedSettings.h"
 #include "core/Image.h"
+#include "imageio/JpegWriter.h"
 
 namespace qm {
 
@@ -58,9 +60,11 @@ public:
     static constexpr std::size_t kEncoderBytes = std::size_t{256} << 20;
 
     // dpi: the resolution the files record, 0 for none; observer, when
-    // given, is told of every tile put in place.
+    // given, is told of every tile put in place; chroma: how JPEG tiles
+    // keep their colour.
     TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0,
-               unsigned bandThreads = 0, PlacementObserver* observer = nullptr);
+               unsigned bandThreads = 0, PlacementObserver* observer = nullptr,
+               JpegChroma chroma = JpegChroma::Subsampled420);
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -105,6 +109,7 @@ private:
     const std::uint8_t imageType_;
     const int quality_;
     const int dpi_;
+    const JpegChroma chroma_;
     const unsigned bandThreads_;
     PlacementObserver* const observer_;
 
@@ -122,6 +127,10 @@ private:
 
     std::vector<std::thread> threads_;
 };
+
+// The chroma of the JPEG tiles of a run with the settings: full with the
+// setting at 444, libjpeg's default otherwise.
+JpegChroma JpegChromaOf(const ExtendedSettings& settings);
 
 // The bandThreads of a saver for the tiles of a cut of sizeX by sizeY: the
 // threads for a cut beyond 256 pixels, 0 for the usual cuts, whose files

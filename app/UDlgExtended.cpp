@@ -28,10 +28,16 @@ bool TfrmExtended::OkClick(MessageBoxes& boxes)
         judged.*rows[i].Checked = Fields[i].Checked;
         if (Fields[i].Checked && rows[i].HasValue()) {
             if (const std::optional<std::string> refusal = rows[i].StoreValue(judged, Fields[i].Text)) {
+                refusedRow_ = i;
                 boxes.ShowErrorBox(*refusal);
                 return false;
             }
         }
+    }
+    if (const std::optional<ExtendedRefusal> refusal = RefuseTogether(judged)) {
+        refusedRow_ = refusal->Row;
+        boxes.ShowErrorBox(refusal->Message);
+        return false;
     }
     settings_ = judged;
     return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,16 +29,19 @@ public:
 
     // Shows the stored check states; the texts stay as last typed.
     void Open();
-    // OK: judges the value of every checked row with a value, in row order;
-    // at the first refusal shows its message in an error box and returns
-    // false with nothing stored. Otherwise stores every check state and
-    // those values and returns true.
+    // OK: judges the value of every checked row with a value, in row order,
+    // then the settings together (RefuseTogether); at the first refusal
+    // shows its message in an error box and returns false with nothing
+    // stored, RefusedRow() the row whose field takes the focus. Otherwise
+    // stores every check state and those values and returns true.
     bool OkClick(MessageBoxes& boxes);
+    std::size_t RefusedRow() const { return refusedRow_; }
     // Cancel: stores nothing.
     void CancelClick() {}
 
 private:
     ExtendedSettings& settings_;
+    std::size_t refusedRow_ = 0;
 };
 
 }  // namespace qm

@@ -12,6 +12,7 @@
 #include "app/MakeTiles.h"
 #include "app/MakerFactory.h"
 #include "app/RunRecorder.h"
+#include "app/RunTiles.h"
 #include "app/SourceImages.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
@@ -110,8 +111,19 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
          TRunRecorder* recorder)
 {
     std::string pickedFile;
-    FittedPicture source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX,
-                                         SizeY, Extended, &pickedFile);
+    // Smoothing resamples its pieces from the picture before the fit and
+    // the blur.
+    Image unscaled;
+    FittedPicture source;
+    if (Extended.Smooth) {
+        unscaled = LoadSourceImage(platform, FileSelectType, FileName, FolderName,
+                                   Extended.AutoOrient, &pickedFile);
+        source = Extended.Fit ? FitPicture(unscaled, std::max(SizeX, SizeY), Extended.FitPercent)
+                              : FittedPicture{unscaled, 1.0};
+    } else {
+        source = LoadRunSource(platform, FileSelectType, FileName, FolderName, SizeX, SizeY,
+                               Extended, &pickedFile);
+    }
     Image& SourceImage = source.Picture;
     if (recorder != nullptr) {
         recorder->SourceLoaded(FileSelectType,
@@ -124,9 +136,21 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
         Blur(SourceImage);
     }
 
-    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, TransMethod, DllName,
-                                                RotateNum, SizeX, SizeY, ShuffleFlag,
-                                                Extended.LargeCuts);
+    RunTilesAsked asked;
+    asked.TransMethod = TransMethod;
+    asked.DllName = DllName;
+    asked.RotateNum = RotateNum;
+    asked.Cut = TPoint{SizeX, SizeY};
+    asked.Shuffle = ShuffleFlag;
+    asked.Blur = ShadeOffFlag;
+    asked.LargeCuts = Extended.LargeCuts;
+    asked.Extended = Extended;
+    asked.Source = &SourceImage;
+    asked.Unscaled = &unscaled;
+    const PreparedTiles prepared = PrepareRunTiles(platform, asked);
+    if (!prepared.Warning.empty()) {
+        platform.Warn(prepared.Warning);
+    }
 
     TileSeries series;
     series.Count = Count;
@@ -144,7 +168,7 @@ void Run(Platform& platform, std::int32_t Count, std::uint8_t TransMethod,
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }
-    MakeTiles(platform, *prepared.Maker, SourceImage, series, recorder);
+    MakeTiles(platform, *prepared.Tiles, series, recorder);
 }
 
 // The record's inputs of a run.

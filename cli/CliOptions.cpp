@@ -134,6 +134,12 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--fit", [&](const char* name) { return Declare(app, name, o.fit); }},
         {"--skip-flat", [&](const char* name) { return Declare(app, name, o.skipFlat); }},
         {"--no-auto-orient", [&](const char* name) { return Declare(app, name, o.noAutoOrient); }},
+        {"--smooth", [&](const char* name) { return Declare(app, name, o.smooth); }},
+        {"--repeat-size", [&](const char* name) { return Declare(app, name, o.repeatSize); }},
+        {"--chroma",
+         [&](const char* name) {
+             return Declare(app, name, o.chroma)->check(CLI::IsMember({"444", "420"}));
+         }},
         {"--gallery", [&](const char* name) { return Declare(app, name, o.gallery); }},
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},
         {"--out", [&](const char* name) { return Declare(app, name, o.out); }},

@@ -45,6 +45,9 @@ struct CliOptions {
     std::optional<std::string> fit;
     std::optional<std::string> skipFlat;
     bool noAutoOrient = false;
+    std::optional<std::string> smooth;
+    std::optional<std::string> repeatSize;
+    std::optional<std::string> chroma;
     // One run per picture of this folder.
     std::optional<std::string> batch;
     // Leave the run's record (the extended setting).
