@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/ExtendedRows.h"
 
-#include "imageio/HexColour.h"
+#include <stdexcept>
+
+#include "core/RepeatSizeText.h"
+#include "app/SettingRanges.h"
 #include "app/TextToInt.h"
 #include "core/Translate.h"
 #include "engine/RepeatLayout.h"
+#include "imageio/HexColour.h"
 #include "imageio/Resolution.h"
 
 namespace qm {
@@ -82,6 +86,52 @@ ExtendedRow ColourRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// A row whose value is one of choices, held in member as a whole number.
+ExtendedRow ChoiceRow(std::string caption, bool ExtendedSettings::*checked,
+                      int ExtendedSettings::*member, std::vector<ExtendedChoice> choices,
+                      std::string refusal)
+{
+    ExtendedRow row;
+    row.Caption = std::move(caption);
+    row.Checked = checked;
+    row.Kind = ExtendedValueKind::Choice;
+    row.Choices = std::move(choices);
+    row.ValueText = [member](const ExtendedSettings& settings) {
+        return std::to_string(settings.*member);
+    };
+    row.StoreValue = [member, values = row.Choices, refusal](
+                         ExtendedSettings& settings, const std::string& text) -> std::optional<std::string> {
+        for (const ExtendedChoice& choice : values) {
+            if (choice.Value == text) {
+                settings.*member = *TextToInt(text);
+                return std::nullopt;
+            }
+        }
+        return refusal;
+    };
+    return row;
+}
+
+// The row of the repeat size, a text ParseRepeatSize reads.
+ExtendedRow RepeatSizeRow()
+{
+    ExtendedRow row;
+    row.Caption = T("リピートの大きさ");
+    row.Checked = &ExtendedSettings::RepeatSize;
+    row.Kind = ExtendedValueKind::RepeatSize;
+    row.ValueMaxLength = 24;
+    row.ValueText = [](const ExtendedSettings& settings) { return settings.RepeatSizeText; };
+    row.StoreValue = [](ExtendedSettings& settings,
+                        const std::string& text) -> std::optional<std::string> {
+        if (!ParseRepeatSize(text)) {
+            return T("リピートの大きさは 8in、20x30cm、2400px のように指定して下さい");
+        }
+        settings.RepeatSizeText = text;
+        return std::nullopt;
+    };
+    return row;
+}
+
 // A row that is a check box alone.
 ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
 {
@@ -91,29 +141,37 @@ ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
     return row;
 }
 
-// The row of the repeat a tile's file holds, one of the layouts.
+// The row of the repeat a tile's file holds: a list of the layouts alone,
+// the value the layout's command-line name.
 ExtendedRow LayoutRow()
 {
     ExtendedRow row;
     row.Caption = T("リピートの型");
+    row.Kind = ExtendedValueKind::Choice;
     for (const RepeatLayoutInfo& layout : RepeatLayouts()) {
-        row.Choices.emplace_back(T(layout.itemText));
+        row.Choices.push_back({layout.cliName, T(layout.itemText)});
     }
-    row.ChoiceOf = [](const ExtendedSettings& settings) {
-        const auto layouts = RepeatLayouts();
-        for (std::size_t i = 0; i < layouts.size(); ++i) {
-            if (layouts[i].layout == settings.Layout) {
-                return static_cast<int>(i);
+    row.ValueText = [](const ExtendedSettings& settings) {
+        for (const RepeatLayoutInfo& layout : RepeatLayouts()) {
+            if (layout.layout == settings.Layout) {
+                return std::string(layout.cliName);
             }
         }
-        return 0;
+        return std::string();
     };
-    row.Choose = [](ExtendedSettings& settings, int choice) {
-        const auto layouts = RepeatLayouts();
-        settings.Layout = choice >= 0 && static_cast<std::size_t>(choice) < layouts.size()
-                              ? layouts[static_cast<std::size_t>(choice)].layout
-                              : RepeatLayout::Block;
+    row.StoreValue = [](ExtendedSettings& settings,
+                        const std::string& text) -> std::optional<std::string> {
+        const RepeatLayoutInfo* layout = RepeatLayoutNamed(text);
+        settings.Layout = layout != nullptr ? layout->layout : RepeatLayout::Block;
+        return std::nullopt;
     };
+    return row;
+}
+
+// A number row shown as a spin box.
+ExtendedRow SpinRow(ExtendedRow row)
+{
+    row.Kind = ExtendedValueKind::Spin;
     return row;
 }
 
@@ -145,8 +203,44 @@ const std::vector<ExtendedRow>& ExtendedRows()
                   &ExtendedSettings::BackgroundColour,
                   T("透明部分の色は #rrggbb の形で指定して下さい。")),
         CheckBoxRow(T("TIFF で保存できる"), &ExtendedSettings::TiffOutput),
+        SpinRow(NumberRow(T("なめらかな縁"), &ExtendedSettings::Smooth,
+                          &ExtendedSettings::SmoothFactor, kSmoothFactorLeast, kSmoothFactorMost,
+                          T("なめらかな縁は2～4の整数を指定して下さい。"))),
+        RepeatSizeRow(),
+        ChoiceRow(T("JPEG の色の間引き"), &ExtendedSettings::Chroma, &ExtendedSettings::ChromaValue,
+                  {{"444", T("4:4:4 (間引かない)")}, {"420", T("4:2:0 (縦横半分)")}},
+                  T("JPEG の色の間引きは 444 か 420 を指定して下さい。")),
     };
     return rows;
+}
+
+std::size_t ExtendedRowOf(bool ExtendedSettings::*checked)
+{
+    const std::vector<ExtendedRow>& rows = ExtendedRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].Checked == checked) {
+            return i;
+        }
+    }
+    throw std::out_of_range("no extended row of that setting");
+}
+
+std::optional<ExtendedRefusal> RefuseTogether(const ExtendedSettings& settings)
+{
+    if (settings.RepeatSize && !settings.Dpi) {
+        const std::optional<RepeatSizeAsked> asked = ParseRepeatSize(settings.RepeatSizeText);
+        if (asked && asked->Unit != RepeatUnit::Pixels) {
+            return ExtendedRefusal{T("解像度 (dpi) を指定して下さい"),
+                                   ExtendedRowOf(&ExtendedSettings::Dpi)};
+        }
+    }
+    // The tiles carry either the sRGB tag or the source's own profile.
+    if (settings.ColourTags && settings.KeepProfile) {
+        return ExtendedRefusal{
+            T("「sRGB を記録する」と「元のプロファイルを残す」は同時に指定できません。"),
+            ExtendedRowOf(&ExtendedSettings::KeepProfile)};
+    }
+    return std::nullopt;
 }
 
 }  // namespace qm

@@ -48,6 +48,18 @@ struct ExtendedSettings {
     bool WallpaperGroups = false;
     // The repeat a tile's file holds (RepeatLayout.h); a block is the tile.
     RepeatLayout Layout = RepeatLayout::Block;
+    // Smooth edges: every tile made from a cut SmoothFactor times larger,
+    // of the picture at that scale, and reduced onto its size.
+    bool Smooth = false;
+    int SmoothFactor = 3;
+    // Every tile resampled to the repeat size W[xH]UNIT, UNIT px, in or cm;
+    // inches and centimetres count at the Dpi.
+    bool RepeatSize = false;
+    std::string RepeatSizeText;
+    // The colour of JPEG tiles at full resolution (444) or at half the
+    // resolution both ways (420, the JPEG writer's default).
+    bool Chroma = false;
+    int ChromaValue = 444;
 
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which

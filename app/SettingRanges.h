@@ -14,5 +14,10 @@ inline constexpr int kQualityMax = 100;
 // The distorted square's rotate number.
 inline constexpr std::int32_t kRotateNumMin = 2;
 inline constexpr std::int32_t kRotateNumMax = 20;
+// The factor of smooth edges: a tile is made from a cut this many times
+// larger.
+inline constexpr int kSmoothFactorLeast = 2;
+inline constexpr int kSmoothFactorMost = 4;
+inline constexpr int kSmoothFactorDefault = 3;
 
 }  // namespace qm

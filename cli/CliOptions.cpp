@@ -187,6 +187,12 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--color-tags", [&](const char* name) { return Declare(app, name, o.colourTags); }},
         {"--keep-profile", [&](const char* name) { return Declare(app, name, o.keepProfile); }},
         {"--background", [&](const char* name) { return Declare(app, name, o.background); }},
+        {"--smooth", [&](const char* name) { return Declare(app, name, o.smooth); }},
+        {"--repeat-size", [&](const char* name) { return Declare(app, name, o.repeatSize); }},
+        {"--chroma",
+         [&](const char* name) {
+             return Declare(app, name, o.chroma)->check(CLI::IsMember({"444", "420"}));
+         }},
         {"--gallery", [&](const char* name) { return Declare(app, name, o.gallery); }},
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},
         {"--out", [&](const char* name) { return Declare(app, name, o.out); }},

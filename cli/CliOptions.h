@@ -57,6 +57,9 @@ struct CliOptions {
     bool colourTags = false;
     bool keepProfile = false;
     std::optional<std::string> background;
+    std::optional<std::string> smooth;
+    std::optional<std::string> repeatSize;
+    std::optional<std::string> chroma;
     // One run per picture of this folder.
     std::optional<std::string> batch;
     // Leave the run's record (the extended setting).

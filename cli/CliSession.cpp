@@ -10,6 +10,7 @@
 #include "app/window/Main.h"
 #include "app/OutputType.h"
 #include "app/replay/Replay.h"
+#include "app/run/SmoothTile.h"
 #include "app/TextToInt.h"
 #include "app/window/TopLevelHandler.h"
 #include "app/ExtendedRows.h"
@@ -67,6 +68,12 @@ public:
 
     SessionResult Run()
     {
+        if (options_.smooth && (options_.shuffle || options_.plugin)) {
+            const std::uint8_t method = options_.plugin
+                                            ? kPluginMethodCode
+                                            : MethodCodeOfItem(options_.methodItem.value_or(0));
+            throw UsageError{"--smooth: " + SmoothingRefusal(method, options_.shuffle)};
+        }
         SetExtended();
         main_.FormCreate();
         main_.ExtendedSettingsChanged();
@@ -90,7 +97,7 @@ public:
         Act([this] { main_.Click(bbnExecute); });
         // Names the command line gave that no run may write are a usage
         // error, as the other values it cannot mean are.
-        if (main_.LastMakeRefusedNames()) {
+        if (main_.LastMakeRefusedNames() || main_.LastMakeRefusedPrint()) {
             return {kExitUsage, 0};
         }
         if (!main_.LastMakeSucceeded()) {
@@ -130,6 +137,12 @@ private:
         Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
         Store("--dpi", options_.dpi, &ExtendedSettings::Dpi, false);
         Store("--background", options_.background, &ExtendedSettings::Background, false);
+        Store("--smooth", options_.smooth, &ExtendedSettings::Smooth, true);
+        Store("--repeat-size", options_.repeatSize, &ExtendedSettings::RepeatSize, false);
+        Store("--chroma", options_.chroma, &ExtendedSettings::Chroma, false);
+        if (const std::optional<ExtendedRefusal> refusal = RefuseTogether(settings)) {
+            throw UsageError{"--repeat-size: " + refusal->Message};
+        }
     }
 
     void Store(const std::string& option, const std::optional<std::string>& text,
@@ -212,6 +225,9 @@ private:
                                   "--quality needs --format jpeg"));
             main_.ChangeText(edtQuality, *options_.quality);
         }
+        if (options_.chroma) {
+            Require(edtQuality, T("--chroma は --format jpeg の時だけ指定できます"));
+        }
         for (const auto& [wanted, box] : {std::pair{options_.shuffle, ckbShuffle},
                                           std::pair{options_.blur, ckbShadeOff},
                                           std::pair{options_.brightness, ckbBrightness}}) {
@@ -264,6 +280,12 @@ int Replay(const CliOptions& options, std::ostream& out, std::ostream& err)
     }
     if (options.quality) {
         request.Quality = TextToInt(*options.quality);
+    }
+    if (options.chroma) {
+        if (request.ImageType && *request.ImageType != kOutputJpeg) {
+            throw UsageError{T("--chroma は --format jpeg の時だけ指定できます")};
+        }
+        request.Chroma = TextToInt(*options.chroma);
     }
     if (options.prefix && !IsAllowedPrefix(*options.prefix)) {
         throw UsageError{T("プレフィックスが不正です")};

@@ -114,6 +114,7 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
 
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this] { view_->SetZoom(zoom_->currentData().toInt()); });
+    connect(zoom_, &QComboBox::activated, this, [this] { zoomPicked_ = true; });
     connect(outline_, &QCheckBox::toggled, this, [this](bool on) { view_->SetOutlined(on); });
     connect(reroll_, &QPushButton::clicked, this, &PreviewWindow::Reroll);
     connect(save_, &QPushButton::clicked, this, &PreviewWindow::SaveClick);
@@ -215,6 +216,9 @@ void PreviewWindow::Show(const PreviewTile& tile)
     problem_->hide();
     problem_->clear();
     view_->SetTile(QImageFromImage(tile.Tile));
+    if (!zoomPicked_) {
+        zoom_->setCurrentIndex(zoom_->findData(view_->TileExceedsView() ? 0 : 100));
+    }
     QString status = QString::fromUtf8(T("タイル %1 × %2 ピクセル　切り抜き位置 (%3, %4)"))
                          .arg(tile.Tile.Width())
                          .arg(tile.Tile.Height())
@@ -236,7 +240,10 @@ void PreviewWindow::SaveTileAs(const QString& path)
 {
     const Image tile = shown_.Tile;
     RunUserAction(platform_, [&] {
-        TTileSaver saver(1, ImageTypeOfName(path), model_.QualityPosition());
+        const ExtendedSettings& settings = model_.Extended();
+        TTileSaver saver(1, ImageTypeOfName(path), model_.QualityPosition(),
+                         settings.Dpi ? settings.DpiValue : 0, 0, nullptr, {},
+                         JpegChromaOf(settings));
         saver.Save(tile, path.toStdString());
         saver.Finish();
     });

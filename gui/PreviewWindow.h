@@ -67,6 +67,8 @@ private:
     // A computation waits for the running one to end.
     bool pending_ = false;
     bool rerollNext_ = false;
+    // Until the user picks a zoom, a tile larger than the view is fitted.
+    bool zoomPicked_ = false;
     std::shared_ptr<const Image> clipboard_;
     PreviewTile shown_;
 

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "effects/ScaleDown.h"
+#include "gui/ImageConversion.h"
+
 namespace qm {
 
 TileView::TileView(QWidget* parent) : QWidget(parent)
@@ -18,13 +21,33 @@ TileView::TileView(QWidget* parent) : QWidget(parent)
 void TileView::SetTile(const QImage& tile)
 {
     tile_ = tile;
+    shown_ = QImage();
     update();
 }
 
 void TileView::Clear()
 {
     tile_ = QImage();
+    shown_ = QImage();
     update();
+}
+
+bool TileView::TileExceedsView() const
+{
+    return !tile_.isNull() && (tile_.width() > width() || tile_.height() > height());
+}
+
+const QImage& TileView::Shown(QSize size, double scale)
+{
+    if (shown_.size() != size) {
+        // Enlarged tiles keep their pixels sharp; slightly reduced ones are
+        // interpolated, much reduced ones averaged.
+        shown_ = scale < 0.5 ? QImageFromImage(ScaleDown(ImageFromQImage(tile_), size.width(),
+                                                         size.height()))
+                 : tile_.scaled(size, Qt::IgnoreAspectRatio,
+                                scale >= 1.0 ? Qt::FastTransformation : Qt::SmoothTransformation);
+    }
+    return shown_;
 }
 
 void TileView::SetZoom(int percent)
@@ -57,10 +80,7 @@ void TileView::paintEvent(QPaintEvent*)
     const double scale = Scale();
     const QSize shown(std::max(1, static_cast<int>(std::lround(tile_.width() * scale))),
                       std::max(1, static_cast<int>(std::lround(tile_.height() * scale))));
-    // Enlarged tiles keep their pixels sharp; reduced ones are averaged.
-    const Qt::TransformationMode mode =
-        scale >= 1.0 ? Qt::FastTransformation : Qt::SmoothTransformation;
-    const QPixmap pixmap = QPixmap::fromImage(tile_.scaled(shown, Qt::IgnoreAspectRatio, mode));
+    const QPixmap pixmap = QPixmap::fromImage(Shown(shown, scale));
     const QPoint origin((width() - shown.width()) / 2, (height() - shown.height()) / 2);
     painter.setBrushOrigin(origin);
     painter.fillRect(rect(), QBrush(pixmap));

@@ -93,6 +93,17 @@ void TDll::MapFromHost()
     }
 }
 
+std::optional<TPoint> TDll::TileSizeFor(TPoint size) const
+{
+    if (ConvertedWidth == 0 || size != TPoint{CutX(), CutY()}) {
+        return std::nullopt;
+    }
+    const bool mirrorLeftRight = Symmetry == 2 || Symmetry == 4;
+    const bool mirrorTopBottom = Symmetry == 3 || Symmetry == 4;
+    return TPoint{mirrorLeftRight ? 2 * ConvertedWidth - 2 : ConvertedWidth,
+                  mirrorTopBottom ? 2 * ConvertedHeight - 2 : ConvertedHeight};
+}
+
 void TDll::BuildResult()
 {
     const bool mirrorLeftRight = Symmetry == 2 || Symmetry == 4;

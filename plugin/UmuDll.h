@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/UMakeUnit.h"
@@ -33,6 +34,10 @@ public:
     // How long the host may take for all of the library's answers when no
     // time budget is open.
     std::chrono::seconds HostTimeLimit = kPluginTimeLimit;
+
+    // Once prepared, the tile of the prepared cut, by the library's
+    // answers; nothing before, and for any other cut.
+    std::optional<TPoint> TileSizeFor(TPoint size) const override;
 
 protected:
     void BuildMap() override;

@@ -14,6 +14,7 @@
 
 #include "app/AppInfo.h"
 #include "app/ExtendedRows.h"
+#include "core/RepeatSizeText.h"
 #include "app/SettingRanges.h"
 #include "imageio/HexColour.h"
 #include "app/TextToInt.h"
@@ -298,6 +299,20 @@ const std::vector<FieldRule>& Rules()
          Check([](const json& v) { return v.is_string() && ParseHexColour(v.get<std::string>()); },
                N_("#rrggbb の形の色"))},
         {"inputs.extended.TiffOutput", true, Flag()},
+        {"inputs.extended.Smooth", true, Flag()},
+        {"inputs.extended.SmoothFactor", true, ExtendedNumber(&ExtendedSettings::SmoothFactor)},
+        {"inputs.extended.RepeatSize", true, Flag()},
+        {"inputs.extended.RepeatSizeText", true,
+         [](const json& value, const json& record) -> std::optional<std::string> {
+             const bool asked = record.value(json::json_pointer("/inputs/extended/RepeatSize"), false);
+             if (value.is_string() &&
+                 (!asked || ParseRepeatSize(value.get_ref<const std::string&>()))) {
+                 return std::nullopt;
+             }
+             return T("8in、20x30cm、2400px のような大きさ");
+         }},
+        {"inputs.extended.Chroma", true, Flag()},
+        {"inputs.extended.ChromaValue", true, OneOf({444, 420})},
         {"inputs.cut", false, Object()},
         // With the free width one side may be short if the other is long.
         {"inputs.cut.height", false,

@@ -27,7 +27,9 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, Galle
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
                                                 LargeCuts, Dpi, DpiValue, WallpaperGroups, Layout,
                                                 ColourConvert, ColourTags, KeepProfile,
-                                                Background, BackgroundColour, TiffOutput)
+                                                Background, BackgroundColour, TiffOutput, Smooth,
+                                                SmoothFactor, RepeatSize, RepeatSizeText, Chroma,
+                                                ChromaValue)
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "app/run/MakerFactory.h"
 #include "app/run/OutputFolderLock.h"
 #include "app/record/RunRecord.h"
+#include "app/run/RunTiles.h"
 #include "app/SettingRanges.h"
 #include "app/run/SourceDecoding.h"
 #include "app/run/SourceImages.h"
@@ -66,9 +67,10 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 
 // The source picture exactly as the run cut its tiles from it, or with
 // fit false as it was before the fit, decoded as the run decoded it; the
-// decoder's warnings go to the platform.
+// decoder's warnings go to the platform. With unscaled, the picture before
+// the fit and the blur is kept there too.
 DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& record,
-                                  const std::string& recordFolder, bool fit)
+                                  const std::string& recordFolder, bool fit, Image* unscaled)
 {
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
@@ -89,6 +91,9 @@ DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& recor
         platform.Warn(warning);
     }
     Image& source = decoded.Picture;
+    if (unscaled != nullptr) {
+        *unscaled = source;
+    }
     // The clipboard's picture was kept as the run cut it, fitted already.
     if (fit && extended.Fit && record.FileSelectType != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
@@ -226,7 +231,9 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     const std::int32_t sizeX = series.SizeX;
     const std::int32_t sizeY = series.SizeY;
 
-    DecodedPicture decoded = LoadRecordedSource(platform, record, recordFolder, !fullCut);
+    Image unscaled;
+    DecodedPicture decoded = LoadRecordedSource(platform, record, recordFolder, !fullCut,
+                                                series.ExtendedSettings.Smooth ? &unscaled : nullptr);
     const Image& source = decoded.Picture;
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
                 : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
@@ -241,25 +248,24 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     if (series.TransMethod == kPluginMethodCode) {
         CheckPlugin(series.DllName, record.PluginSha256);
     }
-    std::unique_ptr<TMakeUnit> maker = CreateMaker(series.TransMethod, series.DllName,
-                                                   series.RotateNum,
-                                                   series.ExtendedSettings.WallpaperGroups);
-    if (!maker) {
-        ReportError(platform, kErrBadMethod, "");
-        throw SilentStop();
-    }
-    if (series.TransMethod != kPluginMethodCode) {
-        maker->LargeCuts = series.ExtendedSettings.LargeCuts;
+    RunTilesAsked asked{series, &source, &unscaled, std::nullopt};
+    if (fullCut) {
+        asked.RepeatCut = TPoint{record.SizeX, record.SizeY};
     }
     // The shuffle re-seeds the generator; the run's seed scatters the same.
-    const std::optional<std::uint32_t> shuffleSeed = ShuffleSeed(record);
-    rng::FixReseed(shuffleSeed);
-    const bool prepared = maker->Prepare(TPoint{sizeX, sizeY}, series.ShuffleFlag);
-    rng::FixReseed(std::nullopt);
-    if (!prepared) {
-        ReportError(platform, maker->ErrorCode(), maker->ErrorText());
-        throw SilentStop();
+    rng::FixReseed(ShuffleSeed(record));
+    PreparedTiles prepared;
+    try {
+        prepared = PrepareRunTiles(platform, asked);
+    } catch (...) {
+        rng::FixReseed(std::nullopt);
+        throw;
     }
+    rng::FixReseed(std::nullopt);
+    if (!prepared.Warning.empty()) {
+        platform.Warn(prepared.Warning);
+    }
+    TRunTiles& tiles = *prepared.Tiles;
 
     for (const std::int32_t number : numbers) {
         const TileDraw& draw = draws[number];
@@ -279,19 +285,22 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     // still spread over all of them.
     const unsigned threads =
         std::min<unsigned>(available, static_cast<unsigned>(std::max<std::size_t>(1, numbers.size())));
+    ExtendedSettings output = series.ExtendedSettings;
+    if (request.Chroma) {
+        output.Chroma = true;
+        output.ChromaValue = *request.Chroma;
+    }
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
                      BandThreads(sizeX, sizeY, available), nullptr,
-                     TileColourTag(series.ExtendedSettings, decoded));
-    const TileWork work{*maker, source, series};
-    Image piece;
+                     TileColourTag(series.ExtendedSettings, decoded), JpegChromaOf(output));
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (!MakeTileAt(work, draws[numbers[i]], piece)) {
+        if (!tiles.Make(draws[numbers[i]])) {
             saver.Finish();
-            ReportError(platform, maker->ErrorCode(), maker->ErrorText());
+            ReportError(platform, tiles.Maker().ErrorCode(), tiles.Maker().ErrorText());
             throw SilentStop();
         }
-        saver.Save(LaidOutTile(maker->ResultImage(), record.ExtendedSettings), files[i]);
+        saver.Save(LaidOutTile(tiles.Tile(), series.ExtendedSettings), files[i]);
     }
     saver.Finish();
 }

@@ -21,6 +21,8 @@ struct ReplayRequest {
     std::optional<std::uint8_t> ImageType;
     std::optional<std::int32_t> Quality;
     std::optional<std::string> Prefix;
+    // The chroma of JPEG tiles (444 or 420; default: the run's).
+    std::optional<int> Chroma;
     // The tiles of a fitted run cut from the picture at its own size, the
     // same region at more pixels (FullResolution.h); a run that kept its
     // picture's size makes its tiles as they were.

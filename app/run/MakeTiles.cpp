@@ -6,6 +6,7 @@
 
 #include "app/OutputType.h"
 #include "app/run/PieceDetail.h"
+#include "app/run/RunTiles.h"
 #include "app/run/TileSaver.h"
 #include "core/Errors.h"
 #include "core/Random.h"
@@ -94,18 +95,24 @@ bool MakeTileAt(const TileWork& work, const TileDraw& draw, Image& piece)
 
 void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
 {
-    const TileSeries& series = work.Series;
-    Image PieceImage(series.SizeX, series.SizeY);
+    TRunTiles tiles(work.Maker, work.Source, TPoint{work.Series.SizeX, work.Series.SizeY});
+    MakeTiles(platform, tiles, work.Series, observer);
+}
+
+void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
+               TileObserver* observer)
+{
     const unsigned encoders = EncoderThreadsOf(series);
     // More threads than tiles would only wait.
     const unsigned threads =
         series.Count < 1 ? 1u : std::min(encoders, static_cast<unsigned>(series.Count));
     TTileSaver saver(threads, series.ImageType, series.Quality,
                      series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
-                     BandThreads(series.SizeX, series.SizeY, encoders), observer, series.Tag);
+                     BandThreads(series.SizeX, series.SizeY, encoders), observer, series.Tag,
+                     JpegChromaOf(series.ExtendedSettings));
 
     // The tables of the source's detail are built once for all tiles.
-    const PieceDetail detail(work.Source, series.ExtendedSettings.SkipFlat);
+    const PieceDetail detail(tiles.Source(), series.ExtendedSettings.SkipFlat);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -114,19 +121,19 @@ void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
             throw SilentStop();
         }
         const TileDraw draw = DrawJudgedTile(rng::Global(), series, detail);
-        if (!MakeTileAt(work, draw, PieceImage)) {
+        if (!tiles.Make(draw)) {
             // A tile before this one may have failed to save, which would
             // have ended the run first.
             saver.Finish();
-            ReportError(platform, work.Maker.ErrorCode(), work.Maker.ErrorText());
+            ReportError(platform, tiles.Maker().ErrorCode(), tiles.Maker().ErrorText());
             throw SilentStop();
         }
 
         if (observer != nullptr) {
             observer->TileMade(i, path, draw);
         }
-        // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(LaidOutTile(work.Maker.ResultImage(), work.Series.ExtendedSettings), path);
+        // The next Make overwrites the tile; the saver gets a copy.
+        saver.Save(LaidOutTile(tiles.Tile(), series.ExtendedSettings), path);
     }
     saver.Finish();
 }

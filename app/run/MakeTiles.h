@@ -16,6 +16,8 @@
 
 namespace qm {
 
+class TRunTiles;
+
 // The settings of a run with the free ranges of its cut position, source
 // side minus cut side, both at least 0: what its tiles are drawn and made
 // with.
@@ -83,5 +85,10 @@ public:
 // when all tiles before it are saved, otherwise the earlier saving failure
 // is thrown.
 void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer = nullptr);
+// The same with the tiles made by tiles (RunTiles.h), smoothed or at a
+// repeat size as the run asks, its JPEG files sampled as the series'
+// settings say.
+void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
+               TileObserver* observer = nullptr);
 
 }  // namespace qm

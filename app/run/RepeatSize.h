@@ -6,26 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/RepeatSizeText.h"
 #include "app/run/FitPicture.h"
 #include "core/Image.h"
 #include "engine/UMakeUnit.h"
 
 namespace qm {
-
-// The size a print asks of a repeat: W[xH]UNIT, UNIT px, in or cm.
-enum class RepeatUnit { Pixels, Inches, Centimetres };
-
-struct RepeatSizeAsked {
-    double Width = 0;
-    // Nothing: the tile's aspect gives the height.
-    std::optional<double> Height;
-    RepeatUnit Unit = RepeatUnit::Pixels;
-};
-
-// Reads W[xH]UNIT: each side a number above 0 with decimals allowed (8.5,
-// 20), the sides joined by x, the unit px, in or cm in any letter case,
-// nothing else. Nothing when text is not such a size.
-std::optional<RepeatSizeAsked> ParseRepeatSize(std::string_view text);
 
 // What the check knows of the run's tiles.
 struct RepeatTiles {

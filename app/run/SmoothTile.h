@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/SettingRanges.h"
 #include "app/run/FitPicture.h"
 #include "app/run/MakeTiles.h"
 #include "core/Image.h"
@@ -23,10 +24,6 @@ namespace qm {
 // A maker whose ScalesWithCut() holds (no conversion and the wallpaper
 // groups on the pixel grid but cmm) would give its plain tile again, up to
 // the picture's resampling: a run smooths its tiles only where it does not.
-
-inline constexpr int kSmoothFactorLeast = 2;
-inline constexpr int kSmoothFactorMost = 4;
-inline constexpr int kSmoothFactorDefault = 3;
 
 // The factor a run smooths a cut by: the one asked (kSmoothFactorLeast to
 // kSmoothFactorMost), lowered until it times the cut's longer side is at

@@ -58,6 +58,9 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
                                        settings.FolderName, SourceDecodeOptions(extended),
                                        pickedFile);
     Image picture = std::move(source.Decoded.Picture);
+    if (extended.Smooth) {
+        source.Unscaled = picture;
+    }
     source.Fitted = extended.Fit ? FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
                                               extended.FitPercent)
                                  : FittedPicture{std::move(picture), 1.0};

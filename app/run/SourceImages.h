@@ -37,6 +37,9 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
 struct RunSource {
     FittedPicture Fitted;
     DecodedPicture Decoded;
+    // With smooth edges, the picture before the fit, which the finer
+    // pieces are cut from; empty otherwise.
+    Image Unscaled;
 };
 
 // The source of a run: loaded as above, decoded as SourceDecodeOptions says

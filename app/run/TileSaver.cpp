@@ -7,14 +7,17 @@
 #include "app/OutputType.h"
 #include "engine/UMakeUnit.h"
 #include "imageio/FileIo.h"
+#include "imageio/JpegWriter.h"
 #include "imageio/PngWriter.h"
 
 namespace qm {
 TTileSaver::TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi,
-                       unsigned bandThreads, PlacementObserver* observer, ColourTag tag)
+                       unsigned bandThreads, PlacementObserver* observer, ColourTag tag,
+                       JpegChroma chroma)
     : imageType_(imageType),
       quality_(quality),
       dpi_(dpi),
+      chroma_(chroma),
       bandThreads_(TileOutputType(imageType).type == kOutputPng ? bandThreads : 0),
       observer_(observer),
       tag_(std::move(tag)),
@@ -44,7 +47,16 @@ std::vector<std::uint8_t> TTileSaver::Encode(const Image& tile) const
     if (bandThreads_ > 0) {
         return EncodePngInBands(tile, bandThreads_, kPngIdatSize, dpi_, tag_);
     }
+    if (chroma_ == JpegChroma::Full444 && TileOutputType(imageType_).type == kOutputJpeg) {
+        return EncodeJpeg(tile, quality_, dpi_, tag_, chroma_);
+    }
     return TileOutputType(imageType_).encode(tile, quality_, dpi_, tag_);
+}
+
+JpegChroma JpegChromaOf(const ExtendedSettings& settings)
+{
+    return settings.Chroma && settings.ChromaValue == 444 ? JpegChroma::Full444
+                                                          : JpegChroma::Subsampled420;
 }
 
 TTileSaver::~TTileSaver()

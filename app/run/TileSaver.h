@@ -12,8 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/ExtendedSettings.h"
 #include "core/Image.h"
 #include "imageio/ColourTag.h"
+#include "imageio/JpegWriter.h"
 
 namespace qm {
 
@@ -61,10 +63,10 @@ public:
 
     // dpi: the resolution the files record, 0 for none; observer, when
     // given, is told of every tile put in place; tag: what the files tell
-    // of their colours.
+    // of their colours; chroma: how JPEG tiles keep their colour.
     TTileSaver(unsigned threads, std::uint8_t imageType, int quality, int dpi = 0,
                unsigned bandThreads = 0, PlacementObserver* observer = nullptr,
-               ColourTag tag = {});
+               ColourTag tag = {}, JpegChroma chroma = JpegChroma::Subsampled420);
     // Stops the threads and removes the temporary files not put in place.
     ~TTileSaver();
     TTileSaver(const TTileSaver&) = delete;
@@ -109,6 +111,7 @@ private:
     const std::uint8_t imageType_;
     const int quality_;
     const int dpi_;
+    const JpegChroma chroma_;
     const unsigned bandThreads_;
     PlacementObserver* const observer_;
     const ColourTag tag_;
@@ -127,6 +130,10 @@ private:
 
     std::vector<std::thread> threads_;
 };
+
+// The chroma of the JPEG tiles of a run with the settings: full with the
+// setting at 444, libjpeg's default otherwise.
+JpegChroma JpegChromaOf(const ExtendedSettings& settings);
 
 // The bandThreads of a saver for the tiles of a cut of sizeX by sizeY: the
 // threads for a cut beyond 256 pixels, 0 for the usual cuts, whose files

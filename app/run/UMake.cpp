@@ -8,6 +8,7 @@
 #include "app/run/MakeTiles.h"
 #include "app/run/MakerFactory.h"
 #include "app/run/RunRecorder.h"
+#include "app/run/RunTiles.h"
 #include "app/run/SourceDecoding.h"
 #include "app/run/SourceImages.h"
 #include "core/Errors.h"
@@ -115,13 +116,17 @@ void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder
         Blur(SourceImage);
     }
 
-    const PreparedMaker prepared = PrepareMaker(platform, SourceImage, settings);
+    const PreparedTiles prepared =
+        PrepareRunTiles(platform, {settings, &SourceImage, &source.Unscaled, std::nullopt});
+    if (!prepared.Warning.empty()) {
+        platform.Warn(prepared.Warning);
+    }
     const TileSeries series{settings, prepared.RangeX, prepared.RangeY,
                             TileColourTag(settings.ExtendedSettings, source.Decoded)};
     if (recorder != nullptr) {
         recorder->SetStep("run");
     }
-    MakeTiles(platform, {*prepared.Maker, SourceImage, series}, recorder);
+    MakeTiles(platform, *prepared.Tiles, series, recorder);
 }
 
 }  // namespace

@@ -57,6 +57,10 @@ public:
     // Whether the last make action was refused for the names of the files
     // it would write: a prefix that is not allowed, or two files of one name.
     bool LastMakeRefusedNames() const { return lastMakeRefusedNames_; }
+    // Whether the last make action was refused for its print settings: a
+    // repeat size its tiles cannot take, smooth edges with the shuffle or a
+    // plug-in.
+    bool LastMakeRefusedPrint() const { return lastMakeRefusedPrint_; }
 
     // Events of the view. Each event is one user action: a refused setting
     // shows its message and ends the action quietly inside the model; a
@@ -129,6 +133,9 @@ private:
     // A refused setting: its message, the focus on the field to correct,
     // and a silent stop.
     [[noreturn]] void Refuse(const std::string& message, ControlId field);
+    // Refuses smooth edges the method cannot take and a repeat size its
+    // tiles cannot, before the run reads its source.
+    void CheckPrintSettings(const RunSettings& settings);
 
     Platform& platform_;
     TfrmHtml& frmHtml_;
@@ -139,6 +146,7 @@ private:
     std::int32_t rotateNum_ = 3;
     bool lastMakeSucceeded_ = false;
     bool lastMakeRefusedNames_ = false;
+    bool lastMakeRefusedPrint_ = false;
     ExtendedSettings extended_;
     std::string sizeGroupCaption_ = T("切り抜くサイズ（偶数のみ。32～256）");
     // True during the start-up sequence, when the window is not yet active.

@@ -2,6 +2,7 @@
 // The make action of the main window: checks the settings in a fixed order,
 // refusing at the first problem, then runs the generation and the HTML step.
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "app/OutputType.h"
 #include "app/run/RunFiles.h"
 #include "app/pages/RunOverview.h"
+#include "app/run/MakerFactory.h"
+#include "app/run/RunTiles.h"
 #include "app/SettingRanges.h"
 #include "app/run/SourceImages.h"
 #include "app/run/StaleTemporaries.h"
@@ -77,10 +80,46 @@ void TfrmMain::Refuse(const std::string& message, ControlId field)
     throw SilentStop();
 }
 
+void TfrmMain::CheckPrintSettings(const RunSettings& settings)
+{
+    const std::uint8_t TransMethod = settings.TransMethod;
+    if (extended_.Smooth) {
+        const std::string refusal = SmoothingRefusal(TransMethod, Checked(ckbShuffle));
+        if (!refusal.empty()) {
+            lastMakeRefusedPrint_ = true;
+            Refuse(refusal, TransMethod == kPluginMethodCode ? edtDll : ckbShuffle);
+        }
+    }
+    // A plug-in's tile is known only once the library has answered; its run
+    // refuses the size then.
+    if (!extended_.RepeatSize || TransMethod == kPluginMethodCode) {
+        return;
+    }
+    const std::unique_ptr<TMakeUnit> maker = CreateMaker(
+        TransMethod, settings.DllName, settings.RotateNum, extended_.WallpaperGroups);
+    const TPoint cut{settings.SizeX, settings.SizeY};
+    if (!maker) {
+        return;
+    }
+    maker->LargeCuts = extended_.LargeCuts;
+    // A cut the maker refuses is the run's to report.
+    if (!maker->CheckCut(cut)) {
+        return;
+    }
+    const std::optional<RepeatSize> size =
+        RunRepeatSize(*maker, false, cut, extended_.LargeCuts, extended_);
+    if (size && size->Problem != RepeatSizeProblem::None) {
+        lastMakeRefusedPrint_ = true;
+        platform_.ShowErrorBox(size->Message);
+        throw SilentStop();
+    }
+}
+
 void TfrmMain::bbnExecuteClick()
 {
     lastMakeSucceeded_ = false;
     lastMakeRefusedNames_ = false;
+    lastMakeRefusedPrint_ = false;
     // The plug-in library's check and the run's preparation share one
     // budget of running time.
     const PluginTimeBudget pluginTime;
@@ -178,6 +217,8 @@ void TfrmMain::bbnExecuteClick()
         lastMakeRefusedNames_ = true;
         Refuse(T("プレフィックスが不正です"), edtPrefix);
     }
+
+    CheckPrintSettings(settings);
 
     {
         const OutputFolderLock lock(platform_, OutDirectory);

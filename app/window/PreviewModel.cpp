@@ -11,7 +11,7 @@
 #include "app/run/SourceImages.h"
 #include "app/TextToInt.h"
 #include "app/run/UImageShelf.h"
-#include "app/run/UMake.h"
+#include "app/run/RunTiles.h"
 #include "core/Errors.h"
 #include "core/Translate.h"
 #include "effects/ImageEffect.h"
@@ -180,17 +180,18 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         run.Count = 1;
         run.SizeX = *sizeX;
         run.SizeY = *sizeY;
-        const PreparedMaker prepared = PrepareMaker(messages, source, run);
+        const PreparedTiles prepared =
+            PrepareRunTiles(messages, {run, &source, source_.get(), std::nullopt});
 
         const TileSeries series{run, prepared.RangeX, prepared.RangeY, {}};
         Lcg draws(drawSeed_);
         result.Draw = DrawTile(draws, series, source);
-        Image piece;
-        if (!MakeTileAt({*prepared.Maker, source, series}, result.Draw, piece)) {
-            ReportError(messages, prepared.Maker->ErrorCode(), prepared.Maker->ErrorText());
+        if (!prepared.Tiles->Make(result.Draw)) {
+            ReportError(messages, prepared.Tiles->Maker().ErrorCode(),
+                        prepared.Tiles->Maker().ErrorText());
             throw SilentStop();
         }
-        result.Tile = LaidOutTile(prepared.Maker->ResultImage(), settings.ExtendedSettings);
+        result.Tile = LaidOutTile(prepared.Tiles->Tile(), settings.ExtendedSettings);
     } catch (const SilentStop&) {
         result.Problem = messages.Text();
     } catch (const ErrorMessage& error) {

@@ -2,16 +2,22 @@
 #include "app/window/UDlgExtended.h"
 
 #include "app/ExtendedRows.h"
-#include "core/Translate.h"
 
 namespace qm {
+namespace {
+
+// A row without a check box (a list alone) is always on.
+bool CheckedIn(const ExtendedRow& row, const ExtendedSettings& settings)
+{
+    return row.Checked == nullptr || settings.*row.Checked;
+}
+
+}  // namespace
 
 TfrmExtended::TfrmExtended(ExtendedSettings& settings) : settings_(settings)
 {
     for (const ExtendedRow& row : ExtendedRows()) {
-        Fields.push_back({row.Checked != nullptr && settings_.*row.Checked,
-                          row.HasValue() ? row.ValueText(settings_) : "",
-                          row.HasChoices() ? row.ChoiceOf(settings_) : 0});
+        Fields.push_back({CheckedIn(row, settings_), row.HasValue() ? row.ValueText(settings_) : ""});
     }
 }
 
@@ -19,10 +25,10 @@ void TfrmExtended::Open()
 {
     const std::vector<ExtendedRow>& rows = ExtendedRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].HasChoices()) {
-            Fields[i].Choice = rows[i].ChoiceOf(settings_);
-        } else {
-            Fields[i].Checked = settings_.*rows[i].Checked;
+        Fields[i].Checked = CheckedIn(rows[i], settings_);
+        // A list shows the stored choice; the texts stay as last typed.
+        if (rows[i].Checked == nullptr) {
+            Fields[i].Text = rows[i].ValueText(settings_);
         }
     }
 }
@@ -32,21 +38,20 @@ bool TfrmExtended::OkClick(MessageBoxes& boxes)
     const std::vector<ExtendedRow>& rows = ExtendedRows();
     ExtendedSettings judged = settings_;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].HasChoices()) {
-            rows[i].Choose(judged, Fields[i].Choice);
-            continue;
+        if (rows[i].Checked != nullptr) {
+            judged.*rows[i].Checked = Fields[i].Checked;
         }
-        judged.*rows[i].Checked = Fields[i].Checked;
-        if (Fields[i].Checked && rows[i].HasValue()) {
+        if (CheckedIn(rows[i], judged) && rows[i].HasValue()) {
             if (const std::optional<std::string> refusal = rows[i].StoreValue(judged, Fields[i].Text)) {
+                refusedRow_ = i;
                 boxes.ShowErrorBox(*refusal);
                 return false;
             }
         }
     }
-    // The tiles carry either the sRGB tag or the source's own profile.
-    if (judged.ColourTags && judged.KeepProfile) {
-        boxes.ShowErrorBox(T("「sRGB を記録する」と「元のプロファイルを残す」は同時に指定できません。"));
+    if (const std::optional<ExtendedRefusal> refusal = RefuseTogether(judged)) {
+        refusedRow_ = refusal->Row;
+        boxes.ShowErrorBox(refusal->Message);
         return false;
     }
     settings_ = judged;

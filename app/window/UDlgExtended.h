@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,8 @@
 namespace qm {
 
 // The model of the extended-settings dialog "拡張設定", one check box and,
-// for a setting with a value, one text field per row of ExtendedRows(), or
-// one list for a row with choices. It
+// for a setting with a value, its field per row of ExtendedRows(), or one
+// list alone for a row without a check box. It
 // lives as long as the program: the texts of its fields survive between
 // openings, and OK stores into the settings the main window's model owns.
 class TfrmExtended {
@@ -20,8 +21,6 @@ public:
     struct Field {
         bool Checked = false;
         std::string Text;
-        // The position of the chosen item of a row with choices.
-        int Choice = 0;
     };
 
     explicit TfrmExtended(ExtendedSettings& settings);
@@ -29,20 +28,22 @@ public:
     // The fields in the order of ExtendedRows(), as the user edits them.
     std::vector<Field> Fields;
 
-    // Shows the stored check states and choices; the texts stay as last
+    // Shows the stored check states and lists; the texts stay as last
     // typed.
     void Open();
-    // OK: judges the value of every checked row with a value, in row order;
-    // at the first refusal shows its message in an error box and returns
-    // false with nothing stored; so too when both colour tags and keeping
-    // the profile are checked. Otherwise stores every check state, those
-    // values and the choices and returns true.
+    // OK: judges the value of every checked row with a value (and of every
+    // list), in row order, then the settings together (RefuseTogether); at
+    // the first refusal shows its message in an error box and returns false
+    // with nothing stored, RefusedRow() the row whose field takes the focus.
+    // Otherwise stores every check state and those values and returns true.
     bool OkClick(MessageBoxes& boxes);
+    std::size_t RefusedRow() const { return refusedRow_; }
     // Cancel: stores nothing.
     void CancelClick() {}
 
 private:
     ExtendedSettings& settings_;
+    std::size_t refusedRow_ = 0;
 };
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "DesktopFixture.h"
@@ -154,6 +155,51 @@ TEST_F(PreviewTest, ExtendedSettingsBringTheGroupsIntoTheListAndTheRepeatIntoThe
     SaveScreenshot(&app_->Window(), QStringLiteral("main-window-groups"));
     Methods()->setCurrentIndex(methods + 16);
     EXPECT_TRUE(Eventually([&] { return preview.ShownTile().Width() == 2 * 64; }));
+}
+
+// A repeat size in inches is refused without a resolution, the focus on
+// the resolution's row; the preview then shows the smoothed tile at the
+// repeat size, fitted to the view while it is larger.
+TEST_F(PreviewTest, PrintSettingsInTheDialogAndThePreview)
+{
+    ModalAnswerer answerer;
+    answerer.Then([](QWidget* dialog) {
+        const auto child = [dialog](const char* name) {
+            return dialog->findChild<QWidget*>(QString::fromLatin1(name));
+        };
+        EXPECT_EQ(qobject_cast<QCheckBox*>(child("ckbExtended16"))->text(),
+                  QStringLiteral("リピートの大きさ"));
+        qobject_cast<QCheckBox*>(child("ckbExtended16"))->setChecked(true);
+        qobject_cast<QLineEdit*>(child("edtExtended16"))->setText(QStringLiteral("3"));
+        auto* unit = qobject_cast<QComboBox*>(child("cmbExtended16"));
+        unit->setCurrentIndex(unit->findData(QStringLiteral("in")));
+        qobject_cast<QCheckBox*>(child("ckbExtended15"))->setChecked(true);
+        qobject_cast<QSpinBox*>(child("spnExtended15"))->setValue(2);
+        SaveScreenshot(dialog, QStringLiteral("extended-dialog-print"));
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->focusWidget(), child("ckbExtended7"));
+        qobject_cast<QLineEdit*>(child("edtExtended16"))->setText(QStringLiteral("1000"));
+        unit->setCurrentIndex(unit->findData(QStringLiteral("px")));
+        dialog->findChild<QPushButton*>("BitBtn1")->click();
+    });
+    PressViewButton(&app_->Window(), kExtendedButton);
+    ASSERT_EQ(answerer.boxes.size(), 1U);
+    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("解像度 (dpi) を指定して下さい"));
+    EXPECT_TRUE(app_->Model().Extended().Smooth);
+    EXPECT_EQ(app_->Model().Extended().SmoothFactor, 2);
+    EXPECT_EQ(app_->Model().Extended().RepeatSizeText, "1000px");
+
+    // The kaleidoscope's tile of a cut of 256 is 768 x 442.
+    Type(edtFileName, WritePicture(QStringLiteral("source.png"), 400, 300));
+    Type(edtSizeY, QStringLiteral("256"));
+    PreviewWindow& preview = app_->Window().Preview();
+    PressViewButton(&app_->Window(), kPreviewButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_TRUE(Eventually([&] { return preview.ShownTile().Width() == 1000; }));
+    EXPECT_EQ(preview.ShownTile().Height(), 576);
+    EXPECT_EQ(preview.findChild<QComboBox*>("cmbZoom")->currentData().toInt(), 0);
+    SaveScreenshot(&preview, QStringLiteral("preview-print"));
 }
 
 }  // namespace
