@@ -2,7 +2,6 @@
 #include "imageio/HexColour.h"
 
 namespace qm {
-namespace {
 
 int HexDigit(char c)
 {
@@ -17,8 +16,6 @@ int HexDigit(char c)
     }
     return -1;
 }
-
-}  // namespace
 
 std::optional<Rgb> ParseHexColour(const std::string& text)
 {

@@ -8,6 +8,7 @@
 
 #include "app/record/RecordFields.h"
 #include "core/Translate.h"
+#include "imageio/HexColour.h"
 
 namespace qm {
 namespace {
@@ -27,20 +28,6 @@ std::string Hex(const std::string& bytes)
         hex += kHexDigits[byte & 15];
     }
     return hex;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // The text with every byte that is not part of UTF-8 turned into U+FFFD, by
@@ -99,8 +86,8 @@ void Restore(json& value, const std::string& where)
         const std::string* hex = member.get_ptr<const std::string*>();
         std::string bytes;
         for (std::size_t i = 0; hex != nullptr && i + 1 < hex->size(); i += 2) {
-            const int high = HexValue((*hex)[i]);
-            const int low = HexValue((*hex)[i + 1]);
+            const int high = HexDigit((*hex)[i]);
+            const int low = HexDigit((*hex)[i + 1]);
             if (high < 0 || low < 0) {
                 hex = nullptr;
                 break;
