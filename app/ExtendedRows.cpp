@@ -112,6 +112,10 @@ const std::vector<ExtendedRow>& ExtendedRows()
                   T("解像度は1～10000の整数を指定して下さい。")),
         CheckBoxRow(T("壁紙群の模様"), &ExtendedSettings::WallpaperGroups),
         LayoutRow(),
+        NumberRow(T("配色違い"), &ExtendedSettings::Colorways, &ExtendedSettings::ColorwayCount, 1,
+                  12, T("配色違いは1～12の整数を指定して下さい。")),
+        FileNameRow(T("パレット"), &ExtendedSettings::Palette, &ExtendedSettings::PaletteFile,
+                    false),
     };
     return rows;
 }

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/Srgb8.h"
 #include "engine/RepeatLayout.h"
 
 namespace qm {
@@ -27,9 +29,10 @@ struct ExtendedSettings {
     // already small enough stays as it is.
     bool Fit = false;
     int FitPercent = 25;
-    // Put back a piece whose luminance standard deviation (levels 0 to 255)
-    // is below SkipFlatLevel and draw another position, up to
-    // kSkipFlatPositions per tile.
+    // Put back a piece whose structure, the standard deviation of its
+    // luminance (levels 0 to 255) less the plane that fits it best, is below
+    // SkipFlatLevel and draw another position, up to kSkipFlatPositions per
+    // tile.
     bool SkipFlat = false;
     int SkipFlatLevel = 12;
     // Turn a picture as its camera's orientation tag says. The one setting
@@ -46,6 +49,18 @@ struct ExtendedSettings {
     bool WallpaperGroups = false;
     // The repeat a tile's file holds (RepeatLayout.h); a block is the tile.
     RepeatLayout Layout = RepeatLayout::Block;
+
+    // Beside every tile ColorwayCount - 1 variants with the hue turned by
+    // equal steps (Colourway), <prefix>NNN-c2.<ext> to -cN (2 to 12).
+    bool Colorways = false;
+    int ColorwayCount = 3;
+    // Beside every tile <prefix>NNN-p.<ext>, the tile mapped onto the
+    // colours of a palette (PaletteMap). PaletteFile is the file the window
+    // and the command line name; the make action reads it into
+    // PaletteColours, which the run and its record hold.
+    bool Palette = false;
+    std::string PaletteFile;
+    std::vector<Srgb8> PaletteColours;
 
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which

@@ -181,6 +181,8 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--html-file", [&](const char* name) { return Declare(app, name, o.dialogs.htmlFileName); }},
         {"--fit", [&](const char* name) { return Declare(app, name, o.fit); }},
         {"--skip-flat", [&](const char* name) { return Declare(app, name, o.skipFlat); }},
+        {"--colorways", [&](const char* name) { return Declare(app, name, o.colorways); }},
+        {"--palette", [&](const char* name) { return Declare(app, name, o.palette); }},
         {"--no-auto-orient", [&](const char* name) { return Declare(app, name, o.noAutoOrient); }},
         {"--gallery", [&](const char* name) { return Declare(app, name, o.gallery); }},
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},

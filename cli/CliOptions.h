@@ -52,6 +52,9 @@ struct CliOptions {
     std::optional<std::string> fit;
     std::optional<std::string> skipFlat;
     bool noAutoOrient = false;
+    // Colourways a tile (--colorways) and the palette file (--palette).
+    std::optional<std::string> colorways;
+    std::optional<std::string> palette;
     // One run per picture of this folder.
     std::optional<std::string> batch;
     // Leave the run's record (the extended setting).

@@ -119,6 +119,8 @@ private:
         Store("--fit", options_.fit, &ExtendedSettings::Fit, false);
         Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
         Store("--dpi", options_.dpi, &ExtendedSettings::Dpi, false);
+        Store("--colorways", options_.colorways, &ExtendedSettings::Colorways, false);
+        Store("--palette", options_.palette, &ExtendedSettings::Palette, false);
     }
 
     void Store(const std::string& option, const std::optional<std::string>& text,

@@ -65,6 +65,12 @@ const std::vector<OptionRow> kOptions = {
      N_("単調な切り抜きを引き直す: 輝度から最もよく合う平面を引いた標準偏差が LEVEL (0～255) "
         "未満のもの"),
      "", "", "", false},
+    {"--colorways", "", "N", Extended, "",
+     N_("配色違い: 画像ごとに色相を等分に回した N - 1 枚 (<prefix>NNN-c2 ～ -cN) も書く、N は 1～12"),
+     "", "", "", false},
+    {"--palette", "", "FILE", Extended, "",
+     N_("パレット (GIMP の .gpl か 1行に1色 #rrggbb) の色に写した画像 <prefix>NNN-p も書く"), "",
+     "", "", false},
     {"--no-auto-orient", "", "", Extended, "", N_("撮影時の向きに回転しない"), "", "", "", false},
     {"--gallery", "", "[NAME]", Extended, "gallery.html", N_("ギャラリーページも書く"), "", "", "",
      false},

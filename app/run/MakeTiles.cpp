@@ -7,6 +7,7 @@
 #include "app/OutputType.h"
 #include "app/run/PieceDetail.h"
 #include "app/run/TileSaver.h"
+#include "app/run/TileVariants.h"
 #include "core/Errors.h"
 #include "core/Random.h"
 #include "effects/EffectLib.h"
@@ -106,6 +107,7 @@ void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
 
     // The tables of the source's detail are built once for all tiles.
     const PieceDetail detail(work.Source, series.ExtendedSettings.SkipFlat);
+    TileVariants variants(series.ExtendedSettings);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -126,7 +128,11 @@ void MakeTiles(Platform& platform, const TileWork& work, TileObserver* observer)
             observer->TileMade(i, path, draw);
         }
         // The next Make overwrites the result image; the saver gets a copy.
-        saver.Save(LaidOutTile(work.Maker.ResultImage(), work.Series.ExtendedSettings), path);
+        Image laidOut = LaidOutTile(work.Maker.ResultImage(), series.ExtendedSettings);
+        std::vector<VariantFile> variantFiles = variants.FilesOf(
+            laidOut, VariantPaths(series.OutDirectory, series.Prefix, series.ImageType, i,
+                                  series.ExtendedSettings));
+        saver.Save(std::move(laidOut), path, std::move(variantFiles));
     }
     saver.Finish();
 }
