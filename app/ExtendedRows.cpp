@@ -56,6 +56,35 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
     return row;
 }
 
+// The word in the fit's field for a fit the run chooses; "auto" is taken
+// in either language.
+constexpr const char* kAutoFit = N_("自動");
+
+// The fit's row: a number from 1 to 100 or the word for a fit the run
+// chooses.
+ExtendedRow FitRow()
+{
+    ExtendedRow row = NumberRow(T("写真を縮小"), &ExtendedSettings::Fit, &ExtendedSettings::FitPercent,
+                                1, 100, T("写真を縮小は1～100の整数か「自動」を指定して下さい。"));
+    row.ValueMaxLength = 4;
+    row.ValueText = [](const ExtendedSettings& settings) {
+        return settings.FitAuto ? T(kAutoFit) : std::to_string(settings.FitPercent);
+    };
+    row.StoreValue = [number = row.StoreValue](ExtendedSettings& settings,
+                                               const std::string& text) -> std::optional<std::string> {
+        if (text == kAutoFit || text == "auto") {
+            settings.FitAuto = true;
+            return std::nullopt;
+        }
+        std::optional<std::string> refusal = number(settings, text);
+        if (!refusal) {
+            settings.FitAuto = false;
+        }
+        return refusal;
+    };
+    return row;
+}
+
 // A row that is a check box alone.
 ExtendedRow CheckBoxRow(std::string caption, bool ExtendedSettings::*checked)
 {
@@ -100,8 +129,7 @@ const std::vector<ExtendedRow>& ExtendedRows()
                     false),
         FileNameRow(T("一覧画像"), &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
-        NumberRow(T("写真を縮小"), &ExtendedSettings::Fit, &ExtendedSettings::FitPercent, 1, 100,
-                  T("写真を縮小は1～100の整数を指定して下さい。")),
+        FitRow(),
         NumberRow(T("単調な切り抜きを避ける"), &ExtendedSettings::SkipFlat,
                   &ExtendedSettings::SkipFlatLevel, 0, 255,
                   T("単調な切り抜きを避けるは0～255の整数を指定して下さい。")),

@@ -27,8 +27,11 @@ struct ExtendedSettings {
     // Scale the picture down before the blur so that the cut's longer side
     // is FitPercent % of the picture's shorter side; a picture that is
     // already small enough stays as it is.
+    // With FitAuto the run chooses FitPercent itself (ChooseFit) and keeps
+    // the number it chose in its record.
     bool Fit = false;
     int FitPercent = 25;
+    bool FitAuto = false;
     // Put back a piece whose structure, the standard deviation of its
     // luminance (levels 0 to 255) less the plane that fits it best, is below
     // SkipFlatLevel and draw another position, up to kSkipFlatPositions per

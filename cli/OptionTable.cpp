@@ -60,7 +60,7 @@ const std::vector<OptionRow> kOptions = {
     {"--html-file", "", "NAME", Page, "list.html", N_("HTML のファイル名"), "", "--html", "",
      false},
     {"--fit", "", "P", Extended, "",
-     N_("写真を縮小: 切り抜きの長辺が写真の短辺の P % (1～100) になるまで"), "", "", "", false},
+     N_("写真を縮小: 切り抜きの長辺が写真の短辺の P % (1～100) になるまで。auto なら 10～60 % から選ぶ"), "", "", "", false},
     {"--skip-flat", "", "[LEVEL]", Extended, "12",
      N_("単調な切り抜きを引き直す: 輝度から最もよく合う平面を引いた標準偏差が LEVEL (0～255) "
         "未満のもの"),

@@ -282,6 +282,7 @@ const std::vector<FieldRule>& Rules()
         {"inputs.extended.DpiValue", true, ExtendedNumber(&ExtendedSettings::DpiValue)},
         {"inputs.extended.WallpaperGroups", true, Flag()},
         {"inputs.extended.Layout", true, OneOf(LayoutNames())},
+        {"inputs.extended.FitAuto", true, Flag()},
         {"inputs.extended.Colorways", true, Flag()},
         {"inputs.extended.ColorwayCount", true, ExtendedNumber(&ExtendedSettings::ColorwayCount)},
         {"inputs.extended.Palette", true, Flag()},

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "app/run/AutoFit.h"
 #include "app/run/UImageShelf.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "core/Translate.h"
 #include "imageio/ImageFiles.h"
 
@@ -37,17 +39,26 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
     }
 }
 
-FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings,
                             std::string* pickedFile)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
     Image picture = LoadSourceImage(platform, settings.FileSelectType, settings.FileName,
                                     settings.FolderName, extended.AutoOrient, pickedFile);
     if (!extended.Fit) {
-        return {std::move(picture), 1.0};
+        return {std::move(picture), 1.0, 0};
     }
-    return FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
-                      extended.FitPercent);
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
+    const int percent =
+        extended.FitAuto ? ChooseFit(picture, settings.SizeX, settings.SizeY) : extended.FitPercent;
+    if (extended.FitAuto) {
+        platform.Note(Format(T("縮小 %d %%"), {percent}));
+    }
+    if (!FittedSize(picture.Width(), picture.Height(), cutSide, percent)) {
+        platform.Warn(T("縮小しても画像は小さくなりません"));
+    }
+    FittedPicture fitted = FitPicture(std::move(picture), cutSide, percent);
+    return {std::move(fitted.Picture), fitted.Scale, percent};
 }
 
 }  // namespace qm

@@ -25,9 +25,16 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
                       const std::string& folderName, bool autoOrient = false,
                       std::string* pickedFile = nullptr);
 
+// The source of a run as fitted, with the fit in percent (0 without one).
+struct RunSource : FittedPicture {
+    int FitPercent = 0;
+};
+
 // The source of a run: loaded (and turned) as above, then fitted to the cut
-// when the extended settings say so.
-FittedPicture LoadRunSource(Platform& platform, const RunSettings& settings,
+// when the extended settings say so, at the fit they give or, for an
+// automatic one, at the fit ChooseFit chooses, which platform is told of
+// ("縮小 34 %"). A fit that leaves the picture as it is is warned of.
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings,
                             std::string* pickedFile = nullptr);
 
 }  // namespace qm

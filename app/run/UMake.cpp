@@ -96,9 +96,10 @@ namespace {
 void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder)
 {
     std::string pickedFile;
-    FittedPicture source = LoadRunSource(platform, settings, &pickedFile);
+    RunSource source = LoadRunSource(platform, settings, &pickedFile);
     Image& SourceImage = source.Picture;
     if (recorder != nullptr) {
+        recorder->FitChosen(source.FitPercent);
         recorder->SourceLoaded(settings.FileSelectType,
                                settings.FileSelectType == kSourceFolder ? pickedFile
                                                                         : settings.FileName,

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/run/AutoFit.h"
 #include "app/run/FitPicture.h"
 #include "app/window/Main.h"
 #include "app/run/SourceImages.h"
@@ -129,9 +130,13 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
     return *source_;
 }
 
-const Image& TPreviewModel::Shown(const PreviewSettings& settings, int cutSide)
+const Image& TPreviewModel::Shown(const PreviewSettings& settings, int sizeX, int sizeY)
 {
-    const int percent = settings.ExtendedSettings.Fit ? settings.ExtendedSettings.FitPercent : 0;
+    const int cutSide = std::max(sizeX, sizeY);
+    const ExtendedSettings& extended = settings.ExtendedSettings;
+    const int percent = !extended.Fit      ? 0
+                        : extended.FitAuto ? ChooseFit(*source_, sizeX, sizeY)
+                                           : extended.FitPercent;
     const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + std::to_string(percent) +
                             ":" + std::to_string(percent != 0 ? cutSide : 0);
     if (!shown_ || key != shownKey_) {
@@ -164,7 +169,7 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         if (!sizeX || !sizeY || *sizeX % 2 != 0 || *sizeY % 2 != 0) {
             throw ErrorMessage(T("サイズの指定が不正です"));
         }
-        const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
+        const Image& source = Shown(settings, *sizeX, *sizeY);
         result.Scale = scale_;
         RunSettings run = settings;
         run.Count = 1;

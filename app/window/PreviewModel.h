@@ -60,9 +60,10 @@ private:
     // throws ErrorMessage or SilentStop as a run's loading would.
     const Image& Source(const PreviewSettings& settings,
                         const std::shared_ptr<const Image>& clipboard);
-    // The source as the run cuts it: fitted to a cut whose longer side is
-    // cutSide, then blurred, as the settings ask.
-    const Image& Shown(const PreviewSettings& settings, int cutSide);
+    // The source as the run cuts it: fitted to a sizeX by sizeY cut (at the
+    // fit the run would choose, for an automatic one), then blurred, as the
+    // settings ask.
+    const Image& Shown(const PreviewSettings& settings, int sizeX, int sizeY);
 
     Lcg generator_;
     // The draws of the current cut position start from this seed.
