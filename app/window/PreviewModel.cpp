@@ -134,12 +134,17 @@ const Image& TPreviewModel::Shown(const PreviewSettings& settings, int sizeX, in
 {
     const int cutSide = std::max(sizeX, sizeY);
     const ExtendedSettings& extended = settings.ExtendedSettings;
-    const int percent = !extended.Fit      ? 0
-                        : extended.FitAuto ? ChooseFit(*source_, sizeX, sizeY)
-                                           : extended.FitPercent;
-    const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + std::to_string(percent) +
-                            ":" + std::to_string(percent != 0 ? cutSide : 0);
+    const bool autoFit = extended.Fit && extended.FitAuto;
+    int percent = extended.Fit && !autoFit ? extended.FitPercent : 0;
+    // The automatic fit is chosen again only when the cut changes.
+    const std::string fit = autoFit ? "auto:" + std::to_string(sizeX) + "x" + std::to_string(sizeY)
+                                    : std::to_string(percent) + ":" +
+                                          std::to_string(percent != 0 ? cutSide : 0);
+    const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + fit;
     if (!shown_ || key != shownKey_) {
+        if (autoFit) {
+            percent = ChooseFit(*source_, sizeX, sizeY);
+        }
         FittedPicture fitted = percent != 0 ? FitPicture(*source_, cutSide, percent)
                                             : FittedPicture{*source_, 1.0};
         if (settings.ShadeOffFlag) {
