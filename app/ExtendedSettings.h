@@ -65,6 +65,14 @@ struct ExtendedSettings {
     std::string PaletteFile;
     std::vector<Srgb8> PaletteColours;
 
+    // Every piece drawn within AtRadius (Chebyshev distance, in pixels of
+    // the fitted picture) of the top left corner AtX, AtY, the window
+    // clipped to the picture; set by the preview's place and --at.
+    bool At = false;
+    int AtX = 0;
+    int AtY = 0;
+    int AtRadius = 0;
+
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which
     // any of its tiles can be made again.

@@ -65,6 +65,9 @@ const std::vector<OptionRow> kOptions = {
      N_("単調な切り抜きを引き直す: 輝度から最もよく合う平面を引いた標準偏差が LEVEL (0～255) "
         "未満のもの"),
      "", "", "", false},
+    {"--at", "", "X,Y[:R]", Extended, "",
+     N_("切り抜きの左上をここから R ピクセル以内 (R の既定は 0) に置く、X,Y は縮小後の写真の座標"),
+     "", "", "", false},
     {"--colorways", "", "N", Extended, "",
      N_("配色違い: 画像ごとに色相を等分に回した N - 1 枚 (<prefix>NNN-c2 ～ -cN) も書く、N は 1～12"),
      "", "", "", false},

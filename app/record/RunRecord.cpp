@@ -39,7 +39,7 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, Galle
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
                                                 LargeCuts, Dpi, DpiValue, WallpaperGroups, Layout,
                                                 Colorways, ColorwayCount, Palette, PaletteFile,
-                                                PaletteColours, FitAuto)
+                                                PaletteColours, FitAuto, At, AtX, AtY, AtRadius)
 
 namespace {
 

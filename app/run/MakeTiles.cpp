@@ -31,13 +31,27 @@ unsigned EncoderThreadsOf(const RunSettings& settings)
 
 namespace {
 
+// One coordinate of a cut position, one draw of generator: 0 to range - 1
+// or, for a series placed by hand, within radius of place, clipped to 0 to
+// range (the last position a piece can take).
+int DrawCoordinate(Lcg& generator, std::int32_t range, const ExtendedSettings& extended, int place)
+{
+    if (!extended.At) {
+        return static_cast<int>(generator.Random(static_cast<std::uint32_t>(range)));
+    }
+    const std::int64_t low = std::clamp<std::int64_t>(std::int64_t{place} - extended.AtRadius, 0, range);
+    const std::int64_t high = std::clamp<std::int64_t>(std::int64_t{place} + extended.AtRadius, 0, range);
+    return static_cast<int>(low + generator.Random(static_cast<std::uint32_t>(high - low + 1)));
+}
+
 // DrawTile with the pieces judged by detail.
 TileDraw DrawJudgedTile(Lcg& generator, const TileSeries& series, const PieceDetail& detail)
 {
     TileDraw draw;
+    const ExtendedSettings& extended = series.ExtendedSettings;
     const auto drawPosition = [&](int& x0, int& y0) {
-        x0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeX)));
-        y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
+        x0 = DrawCoordinate(generator, series.RangeX, extended, extended.AtX);
+        y0 = DrawCoordinate(generator, series.RangeY, extended, extended.AtY);
     };
     drawPosition(draw.X0, draw.Y0);
     if (series.ExtendedSettings.SkipFlat) {
