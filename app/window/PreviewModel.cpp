@@ -176,6 +176,9 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         }
         const Image& source = Shown(settings, *sizeX, *sizeY);
         result.Scale = scale_;
+        result.Source = shown_;
+        result.SizeX = *sizeX;
+        result.SizeY = *sizeY;
         RunSettings run = settings;
         run.Count = 1;
         run.SizeX = *sizeX;

@@ -34,6 +34,11 @@ struct PreviewTile {
     TileDraw Draw;
     // The fit's scale of the source picture, 1 when it is not scaled.
     double Scale = 1.0;
+    // The picture the piece was cut from, fitted and blurred as in a run.
+    std::shared_ptr<const Image> Source;
+    // The cut, in pixels.
+    int SizeX = 0;
+    int SizeY = 0;
     std::string Problem;
 
     bool Ok() const { return Problem.empty(); }
