@@ -60,6 +60,14 @@ ExtendedRow NumberRow(std::string caption, bool ExtendedSettings::*checked,
 // in either language.
 constexpr const char* kAutoFit = N_("自動");
 
+// row with its unit and tooltip.
+ExtendedRow WithHelp(ExtendedRow row, std::string unit, std::string tooltip)
+{
+    row.Unit = std::move(unit);
+    row.Tooltip = std::move(tooltip);
+    return row;
+}
+
 // The fit's row: a number from 1 to 100 or the word for a fit the run
 // chooses.
 ExtendedRow FitRow()
@@ -125,25 +133,37 @@ ExtendedRow LayoutRow()
 const std::vector<ExtendedRow>& ExtendedRows()
 {
     static const std::vector<ExtendedRow> rows = {
-        FileNameRow(T("ギャラリーページ"), &ExtendedSettings::Gallery, &ExtendedSettings::GalleryName,
+        WithHelp(FileNameRow(T("ギャラリーページ"), &ExtendedSettings::Gallery, &ExtendedSettings::GalleryName,
                     false),
-        FileNameRow(T("一覧画像"), &ExtendedSettings::ContactSheet,
+                 "", T("作成後、タイルを並べて拡大表示もできるギャラリーページを書く (出力先からのファイル名)")),
+        WithHelp(FileNameRow(T("一覧画像"), &ExtendedSettings::ContactSheet,
                     &ExtendedSettings::ContactSheetName, true),
-        FitRow(),
-        NumberRow(T("単調な切り抜きを避ける"), &ExtendedSettings::SkipFlat,
+                 "", T("全部のタイルを1枚に並べた PNG を書く (空欄なら <prefix>sheet.png)")),
+        WithHelp(FitRow(),
+                 "%", T("切り抜く前に写真を縮小: 切り抜きの長辺が写真の短辺の 1～100 % になるまで。「自動」なら 10～60 % から選ぶ")),
+        WithHelp(NumberRow(T("単調な切り抜きを避ける"), &ExtendedSettings::SkipFlat,
                   &ExtendedSettings::SkipFlatLevel, 0, 255,
                   T("単調な切り抜きを避けるは0～255の整数を指定して下さい。")),
-        CheckBoxRow(T("撮影時の向きに回転"), &ExtendedSettings::AutoOrient),
-        CheckBoxRow(T("作成記録を残す"), &ExtendedSettings::Record),
-        CheckBoxRow(T("大きな切り抜き（最大2048）"), &ExtendedSettings::LargeCuts),
-        NumberRow(T("解像度 (dpi)"), &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
+                 T("段階"), T("輝度から最もよく合う平面を引いた標準偏差がこの値 (0～255) 未満の切り抜きを引き直す")),
+        WithHelp(CheckBoxRow(T("撮影時の向きに回転"), &ExtendedSettings::AutoOrient),
+                 "", T("写真の向きの情報どおりに回転してから切り抜く")),
+        WithHelp(CheckBoxRow(T("作成記録を残す"), &ExtendedSettings::Record),
+                 "", T("作り直せるように <prefix>record.json を残す")),
+        WithHelp(CheckBoxRow(T("大きな切り抜き（最大2048）"), &ExtendedSettings::LargeCuts),
+                 "", T("組み込みの変換方法で 2048 までの切り抜きを使えるようにする")),
+        WithHelp(NumberRow(T("解像度 (dpi)"), &ExtendedSettings::Dpi, &ExtendedSettings::DpiValue, 1, kMaxDpi,
                   T("解像度は1～10000の整数を指定して下さい。")),
-        CheckBoxRow(T("壁紙群の模様"), &ExtendedSettings::WallpaperGroups),
-        LayoutRow(),
-        NumberRow(T("配色違い"), &ExtendedSettings::Colorways, &ExtendedSettings::ColorwayCount, 1,
+                 "dpi", T("ファイルに記録する解像度 (1～10000 dpi)")),
+        WithHelp(CheckBoxRow(T("壁紙群の模様"), &ExtendedSettings::WallpaperGroups),
+                 "", T("変換方法の一覧に17の壁紙群の模様を加える")),
+        WithHelp(LayoutRow(),
+                 "", T("ファイルに書くリピートの型: ブロック、ハーフドロップ、ハーフブリック、鏡像")),
+        WithHelp(NumberRow(T("配色違い"), &ExtendedSettings::Colorways, &ExtendedSettings::ColorwayCount, 1,
                   12, T("配色違いは1～12の整数を指定して下さい。")),
-        FileNameRow(T("パレット"), &ExtendedSettings::Palette, &ExtendedSettings::PaletteFile,
+                 T("通り"), T("色相を等分に回した配色違いを画像ごとに書く (1～12 通り、元の画像を含む)")),
+        WithHelp(FileNameRow(T("パレット"), &ExtendedSettings::Palette, &ExtendedSettings::PaletteFile,
                     false),
+                 "", T("パレットファイル (GIMP の .gpl か 1行に1色 #rrggbb) の色に写した画像も書く")),
     };
     return rows;
 }

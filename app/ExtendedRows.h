@@ -17,6 +17,10 @@ namespace qm {
 struct ExtendedRow {
     // Caption of the check box (of the list).
     std::string Caption;
+    // The unit shown after the field (%, 段階, dpi), empty for none; and the
+    // tooltip saying what the setting does and its range.
+    std::string Unit;
+    std::string Tooltip;
     // Null for a row with a list.
     bool ExtendedSettings::*Checked = nullptr;
     // For a setting with a value: the most characters its field takes, the

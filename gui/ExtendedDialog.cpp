@@ -39,6 +39,8 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
             list->setCurrentIndex(model_.Fields[i].Choice);
             auto* caption = new QLabel(QString::fromStdString(rows[i].Caption));
             caption->setBuddy(list);
+            caption->setToolTip(QString::fromStdString(rows[i].Tooltip));
+            list->setToolTip(QString::fromStdString(rows[i].Tooltip));
             grid->addWidget(caption, line, 0);
             grid->addWidget(list, line, 1);
             checks_.push_back(nullptr);
@@ -49,6 +51,7 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
         auto* check = new QCheckBox(QString::fromStdString(rows[i].Caption));
         check->setObjectName(QStringLiteral("ckbExtended%1").arg(line));
         check->setChecked(model_.Fields[i].Checked);
+        check->setToolTip(QString::fromStdString(rows[i].Tooltip));
         grid->addWidget(check, line, 0);
         checks_.push_back(check);
         QLineEdit* field = nullptr;
@@ -58,7 +61,11 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
             field->setMaxLength(rows[i].ValueMaxLength);
             field->setEnabled(check->isChecked());
             connect(check, &QCheckBox::toggled, field, &QLineEdit::setEnabled);
+            field->setToolTip(QString::fromStdString(rows[i].Tooltip));
             grid->addWidget(field, line, 1);
+            if (!rows[i].Unit.empty()) {
+                grid->addWidget(new QLabel(QString::fromStdString(rows[i].Unit)), line, 2);
+            }
         }
         fields_.push_back(field);
         lists_.push_back(nullptr);
