@@ -115,8 +115,18 @@ TEST_F(PreviewTest, DragOnTheSourcePaneMovesTheCut)
     EXPECT_TRUE(Eventually([&] { return TextOf(&preview, "lblStatus").contains("(368, 268)"); }))
         << TextOf(&preview, "lblStatus").toStdString();
     EXPECT_FALSE(preview.ShownTile() == corner);
-    EXPECT_TRUE(preview.findChild<QPushButton*>("bbnMakeHere")->isEnabled());
     SaveScreenshot(&preview, QStringLiteral("preview-source-pane"));
+
+    // Made there with the radius 0, every tile is the one shown.
+    Type(edtMake, QStringLiteral("2"));
+    Type(edtOutDirectory, folder_.path());
+    const Image placed = preview.ShownTile();
+    ASSERT_TRUE(Eventually([&] { return preview.findChild<QPushButton*>("bbnMakeHere")->isEnabled(); }));
+    ModalAnswerer answerer;
+    PressViewButton(&preview, "bbnMakeHere");
+    ASSERT_EQ(answerer.boxes.size(), 1U);
+    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("作成しました。"));
+    EXPECT_EQ(LoadImageFile(Temp(QStringLiteral("image002.bmp")).toStdString()), placed);
 }
 
 TEST_F(PreviewTest, ExtendedSettingsDialogStoresACheckedRowsJudgedValue)
