@@ -29,6 +29,10 @@ struct ExtendedChoice {
 struct ExtendedRow {
     // Caption of the check box (of the list).
     std::string Caption;
+    // The unit shown after the field (%, 段階, dpi), empty for none; and the
+    // tooltip saying what the setting does and its range.
+    std::string Unit;
+    std::string Tooltip;
     // Null for a row that is a list alone, always on.
     bool ExtendedSettings::*Checked = nullptr;
     // For a setting with a value: the most characters its field takes, the

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/Srgb8.h"
 #include "engine/RepeatLayout.h"
 
 namespace qm {
@@ -27,11 +29,15 @@ struct ExtendedSettings {
     // Scale the picture down before the blur so that the cut's longer side
     // is FitPercent % of the picture's shorter side; a picture that is
     // already small enough stays as it is.
+    // With FitAuto the run chooses FitPercent itself (ChooseFit) and keeps
+    // the number it chose in its record.
     bool Fit = false;
     int FitPercent = 25;
-    // Put back a piece whose luminance standard deviation (levels 0 to 255)
-    // is below SkipFlatLevel and draw another position, up to
-    // kSkipFlatPositions per tile.
+    bool FitAuto = false;
+    // Put back a piece whose structure, the standard deviation of its
+    // luminance (levels 0 to 255) less the plane that fits it best, is below
+    // SkipFlatLevel and draw another position, up to kSkipFlatPositions per
+    // tile.
     bool SkipFlat = false;
     int SkipFlatLevel = 12;
     // Turn a picture as its camera's orientation tag says. The one setting
@@ -60,6 +66,26 @@ struct ExtendedSettings {
     // resolution both ways (420, the JPEG writer's default).
     bool Chroma = false;
     int ChromaValue = 444;
+
+    // Beside every tile ColorwayCount - 1 variants with the hue turned by
+    // equal steps (Colourway), <prefix>NNN-c2.<ext> to -cN (2 to 12).
+    bool Colorways = false;
+    int ColorwayCount = 3;
+    // Beside every tile <prefix>NNN-p.<ext>, the tile mapped onto the
+    // colours of a palette (PaletteMap). PaletteFile is the file the window
+    // and the command line name; the make action reads it into
+    // PaletteColours, which the run and its record hold.
+    bool Palette = false;
+    std::string PaletteFile;
+    std::vector<Srgb8> PaletteColours;
+
+    // Every piece drawn within AtRadius (Chebyshev distance, in pixels of
+    // the fitted picture) of the top left corner AtX, AtY, the window
+    // clipped to the picture; set by the preview's place and --at.
+    bool At = false;
+    int AtX = 0;
+    int AtY = 0;
+    int AtRadius = 0;
 
     bool operator==(const ExtendedSettings&) const = default;
     // A record of the run beside the tiles, <prefix>record.json, from which

@@ -51,6 +51,10 @@ public:
         return true;
     }
 
+    // One line about how a run goes, such as the fit it chose, shown before
+    // its completion message; on the standard output.
+    virtual void Note(const std::string& text);
+
     // One line of warning about something that does not stop the action,
     // on the standard error stream.
     virtual void Warn(const std::string& text);

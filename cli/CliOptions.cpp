@@ -12,6 +12,7 @@
 #include "app/replay/Replay.h"
 #include "app/TextToInt.h"
 #include "cli/OptionTable.h"
+#include "core/Image.h"
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 #include "engine/RepeatLayout.h"
@@ -103,6 +104,33 @@ void RequireListAlone(const CLI::App& app, const CliOptions& options)
     }
 }
 
+std::optional<CutPlace> ParseCutPlace(const std::string& text)
+{
+    const std::size_t comma = text.find(',');
+    const std::size_t colon = text.find(':');
+    if (comma == std::string::npos || (colon != std::string::npos && colon < comma)) {
+        return std::nullopt;
+    }
+    const auto number = [](const std::string& part) -> std::optional<int> {
+        const bool digits = !part.empty() && part.find_first_not_of("0123456789") == std::string::npos;
+        const std::optional<std::int32_t> value = digits ? TextToInt(part) : std::nullopt;
+        if (!value || *value > Image::kMaxSide) {
+            return std::nullopt;
+        }
+        return *value;
+    };
+    const std::optional<int> x = number(text.substr(0, comma));
+    const std::optional<int> y = number(text.substr(comma + 1, colon == std::string::npos
+                                                                   ? std::string::npos
+                                                                   : colon - comma - 1));
+    const std::optional<int> radius =
+        colon == std::string::npos ? std::optional<int>(0) : number(text.substr(colon + 1));
+    if (!x || !y || !radius) {
+        return std::nullopt;
+    }
+    return CutPlace{*x, *y, *radius};
+}
+
 void DeclareCliOptions(CLI::App& app, CliOptions& o)
 {
     // How each option of the table stores its value, with the checks it
@@ -181,6 +209,18 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--html-file", [&](const char* name) { return Declare(app, name, o.dialogs.htmlFileName); }},
         {"--fit", [&](const char* name) { return Declare(app, name, o.fit); }},
         {"--skip-flat", [&](const char* name) { return Declare(app, name, o.skipFlat); }},
+        {"--at",
+         [&](const char* name) {
+             return Declare(app, name, o.at)->check(CLI::Validator(
+                 [](std::string& text) {
+                     return ParseCutPlace(text) ? std::string()
+                                                : T("位置は X,Y か X,Y:R の整数で指定して下さい / "
+                                                    "give the place as X,Y or X,Y:R in whole numbers");
+                 },
+                 ""));
+         }},
+        {"--colorways", [&](const char* name) { return Declare(app, name, o.colorways); }},
+        {"--palette", [&](const char* name) { return Declare(app, name, o.palette); }},
         {"--no-auto-orient", [&](const char* name) { return Declare(app, name, o.noAutoOrient); }},
         {"--no-color-convert",
          [&](const char* name) { return Declare(app, name, o.noColourConvert); }},

@@ -60,6 +60,11 @@ struct CliOptions {
     std::optional<std::string> smooth;
     std::optional<std::string> repeatSize;
     std::optional<std::string> chroma;
+    // Colourways a tile (--colorways) and the palette file (--palette).
+    std::optional<std::string> colorways;
+    // Where every piece is cut, X,Y[:R] (--at).
+    std::optional<std::string> at;
+    std::optional<std::string> palette;
     // One run per picture of this folder.
     std::optional<std::string> batch;
     // Leave the run's record (the extended setting).
@@ -76,6 +81,17 @@ struct CliOptions {
     // The answers for the distorted-square and the HTML settings dialogs.
     DialogAnswers dialogs;
 };
+
+// A place of the cut as --at gives it: the top left corner and the radius.
+struct CutPlace {
+    int X = 0;
+    int Y = 0;
+    int Radius = 0;
+};
+
+// "X,Y" or "X,Y:R", each a whole number from 0 to Image::kMaxSide;
+// nothing for another text.
+std::optional<CutPlace> ParseCutPlace(const std::string& text);
 
 // Declares every option of the command line on app, storing into options.
 void DeclareCliOptions(CLI::App& app, CliOptions& options);

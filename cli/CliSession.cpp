@@ -136,6 +136,15 @@ private:
         Store("--fit", options_.fit, &ExtendedSettings::Fit, false);
         Store("--skip-flat", options_.skipFlat, &ExtendedSettings::SkipFlat, true);
         Store("--dpi", options_.dpi, &ExtendedSettings::Dpi, false);
+        if (options_.at) {
+            const CutPlace place = *ParseCutPlace(*options_.at);
+            settings.At = true;
+            settings.AtX = place.X;
+            settings.AtY = place.Y;
+            settings.AtRadius = place.Radius;
+        }
+        Store("--colorways", options_.colorways, &ExtendedSettings::Colorways, false);
+        Store("--palette", options_.palette, &ExtendedSettings::Palette, false);
         Store("--background", options_.background, &ExtendedSettings::Background, false);
         Store("--smooth", options_.smooth, &ExtendedSettings::Smooth, true);
         Store("--repeat-size", options_.repeatSize, &ExtendedSettings::RepeatSize, false);

@@ -96,6 +96,12 @@ void ConsolePlatform::ShowErrorBox(const std::string& text)
     PrintError(text);
 }
 
+void ConsolePlatform::Note(const std::string& text)
+{
+    ClearProgress();
+    out_ << ConsoleText(text) << std::flush;
+}
+
 void ConsolePlatform::Warn(const std::string& text)
 {
     ClearProgress();

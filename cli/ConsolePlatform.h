@@ -39,6 +39,7 @@ public:
     void ShowApplicationError(const std::string& text) override;
 
     // On the error stream, without counting as an error.
+    void Note(const std::string& text) override;
     void Warn(const std::string& text) override;
 
     void FocusControl(ControlId) override {}

@@ -50,6 +50,8 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
             ValueControls value = MakeValueControls(i, line);
             auto* caption = new QLabel(QString::fromStdString(rows[i].Caption));
             caption->setBuddy(value.whole);
+            caption->setToolTip(QString::fromStdString(rows[i].Tooltip));
+            value.whole->setToolTip(QString::fromStdString(rows[i].Tooltip));
             grid->addWidget(caption, line, 0);
             grid->addWidget(value.whole, line, 1);
             checks_.push_back(nullptr);
@@ -59,6 +61,7 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
         auto* check = new QCheckBox(QString::fromStdString(rows[i].Caption));
         check->setObjectName(QStringLiteral("ckbExtended%1").arg(line));
         check->setChecked(model_.Fields[i].Checked);
+        check->setToolTip(QString::fromStdString(rows[i].Tooltip));
         grid->addWidget(check, line, 0);
         checks_.push_back(check);
         ValueControls value;
@@ -66,7 +69,11 @@ ExtendedDialog::ExtendedDialog(TfrmExtended& model, Platform& platform, QWidget*
             value = MakeValueControls(i, line);
             value.whole->setEnabled(check->isChecked());
             connect(check, &QCheckBox::toggled, value.whole, &QWidget::setEnabled);
+            value.whole->setToolTip(QString::fromStdString(rows[i].Tooltip));
             grid->addWidget(value.whole, line, 1);
+            if (!rows[i].Unit.empty()) {
+                grid->addWidget(new QLabel(QString::fromStdString(rows[i].Unit)), line, 2);
+            }
         }
         values_.push_back(value);
     }

@@ -71,6 +71,9 @@ MainWindow::MainWindow(TfrmMain& model, Platform& platform, TfrmExtended& extend
     }
     Refresh();
     ForwardEvents();
+    // The preview's "make here" is this window's make action.
+    preview_->SetMakeAction(
+        [this] { qobject_cast<QAbstractButton*>(Control(ControlId::bbnExecute))->click(); });
     model_.SetChangeListener([this] {
         Refresh();
         preview_->SettingsChanged();

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -21,6 +22,7 @@
 #include "app/run/TileSaver.h"
 #include "app/window/TopLevelHandler.h"
 #include "gui/ImageConversion.h"
+#include "gui/SourcePane.h"
 #include "gui/TileView.h"
 #include "core/Translate.h"
 
@@ -66,12 +68,15 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
       platform_(platform),
       preview_(ClockSeed()),
       view_(new TileView),
+      source_(new SourcePane),
       problem_(new QLabel),
       status_(new QLabel),
       zoom_(new QComboBox),
       outline_(new QCheckBox(QString::fromUtf8(T("1枚を枠で囲む(&T)")))),
       reroll_(new QPushButton(QString::fromUtf8(T("別の切り抜き(&N)")))),
-      save_(new QPushButton(QString::fromUtf8(T("保存(&S)..."))))
+      save_(new QPushButton(QString::fromUtf8(T("保存(&S)...")))),
+      radius_(new QSpinBox),
+      makeHere_(new QPushButton(QString::fromUtf8(T("この位置で作成(&P)"))))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QString::fromUtf8(T("プレビュー")));
@@ -82,6 +87,15 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
     outline_->setObjectName(QStringLiteral("ckbOutline"));
     reroll_->setObjectName(QStringLiteral("bbnReroll"));
     save_->setObjectName(QStringLiteral("bbnSave"));
+    source_->setObjectName(QStringLiteral("sourcePane"));
+    radius_->setObjectName(QStringLiteral("spnRadius"));
+    makeHere_->setObjectName(QStringLiteral("bbnMakeHere"));
+    radius_->setRange(0, 9999);
+    radius_->setSuffix(QStringLiteral(" px"));
+    radius_->setToolTip(QString::fromUtf8(
+        T("この位置からの半径 (ピクセル、0 ならちょうどこの位置): 作成する画像はどれもこの範囲で切り抜く")));
+    auto* radiusLabel = new QLabel(QString::fromUtf8(T("半径(&R)")));
+    radiusLabel->setBuddy(radius_);
 
     for (const int percent : kZoomSteps) {
         zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
@@ -108,9 +122,20 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
     whole->setSpacing(6);
     whole->addLayout(tools);
     whole->addWidget(problem_);
-    whole->addWidget(view_, 1);
+    auto* here = new QHBoxLayout;
+    here->setSpacing(8);
+    here->addStretch(1);
+    here->addWidget(radiusLabel);
+    here->addWidget(radius_);
+    here->addWidget(makeHere_);
+    whole->addLayout(here);
+    auto* panes = new QHBoxLayout;
+    panes->setSpacing(8);
+    panes->addWidget(source_, 1);
+    panes->addWidget(view_, 1);
+    whole->addLayout(panes, 1);
     whole->addWidget(status_);
-    resize(560, 480);
+    resize(800, 480);
 
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this] { view_->SetZoom(zoom_->currentData().toInt()); });
@@ -118,6 +143,11 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
     connect(outline_, &QCheckBox::toggled, this, [this](bool on) { view_->SetOutlined(on); });
     connect(reroll_, &QPushButton::clicked, this, &PreviewWindow::Reroll);
     connect(save_, &QPushButton::clicked, this, &PreviewWindow::SaveClick);
+    connect(makeHere_, &QPushButton::clicked, this, &PreviewWindow::MakeHereClick);
+    connect(source_, &SourcePane::Placed, this, [this](int x0, int y0) {
+        place_ = QPoint(x0, y0);
+        debounce_.start();
+    });
     debounce_.setSingleShot(true);
     debounce_.setInterval(kDebounceMs);
     connect(&debounce_, &QTimer::timeout, this, &PreviewWindow::Start);
@@ -128,6 +158,7 @@ PreviewWindow::PreviewWindow(TfrmMain& model, Platform& platform, QWidget* paren
         }
     });
     save_->setEnabled(false);
+    makeHere_->setEnabled(false);
 }
 
 PreviewWindow::~PreviewWindow()
@@ -175,6 +206,7 @@ void PreviewWindow::SettingsChanged()
 void PreviewWindow::Reroll()
 {
     rerollNext_ = true;
+    place_.reset();
     if (asked_.FileSelectType == kSourceClipboard) {
         clipboard_ = ReadClipboard();
     }
@@ -192,8 +224,15 @@ void PreviewWindow::Start()
     pending_ = false;
     const bool reroll = rerollNext_;
     rerollNext_ = false;
+    PreviewSettings settings = asked_;
+    if (place_) {
+        settings.ExtendedSettings.At = true;
+        settings.ExtendedSettings.AtX = place_->x();
+        settings.ExtendedSettings.AtY = place_->y();
+        settings.ExtendedSettings.AtRadius = 0;
+    }
     watcher_.setFuture(QtConcurrent::run(
-        [this, settings = asked_, clipboard = clipboard_, reroll] {
+        [this, settings, clipboard = clipboard_, reroll] {
             if (reroll) {
                 preview_.Reroll();
             }
@@ -205,8 +244,10 @@ void PreviewWindow::Show(const PreviewTile& tile)
 {
     shown_ = tile;
     save_->setEnabled(tile.Ok());
+    makeHere_->setEnabled(tile.Ok() && make_ != nullptr);
     if (!tile.Ok()) {
         view_->Clear();
+        source_->Clear();
         problem_->setText(QString::fromStdString(tile.Problem).replace(QStringLiteral("\r\n"),
                                                                       QStringLiteral("\n")));
         problem_->show();
@@ -218,6 +259,10 @@ void PreviewWindow::Show(const PreviewTile& tile)
     view_->SetTile(QImageFromImage(tile.Tile));
     if (!zoomPicked_) {
         zoom_->setCurrentIndex(zoom_->findData(view_->TileExceedsView() ? 0 : 100));
+    }
+    if (tile.Source) {
+        source_->SetPicture(QImageFromImage(*tile.Source),
+                            QRect(tile.Draw.X0, tile.Draw.Y0, tile.SizeX, tile.SizeY));
     }
     QString status = QString::fromUtf8(T("タイル %1 × %2 ピクセル　切り抜き位置 (%3, %4)"))
                          .arg(tile.Tile.Width())
@@ -247,6 +292,18 @@ void PreviewWindow::SaveTileAs(const QString& path)
         saver.Save(tile, path.toStdString());
         saver.Finish();
     });
+}
+
+void PreviewWindow::MakeHereClick()
+{
+    ExtendedSettings& extended = model_.Extended();
+    extended.At = true;
+    extended.AtX = shown_.Draw.X0;
+    extended.AtY = shown_.Draw.Y0;
+    extended.AtRadius = radius_->value();
+    make_();
+    // The place is for this make action only; 作成 draws freely again.
+    model_.Extended().At = false;
 }
 
 void PreviewWindow::SaveClick()

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
+
+#include <QPoint>
 
 #include <QFutureWatcher>
 #include <QTimer>
@@ -14,9 +18,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace qm {
 
+class SourcePane;
 class TileView;
 
 // The preview "プレビュー": the tile the current settings of the main window
@@ -43,6 +49,9 @@ public:
     // Saves the tile shown as BMP, JPEG or PNG by the file name's
     // extension (PNG for any other), with the run's writers.
     void SaveTileAs(const QString& path);
+    // What "この位置で作成(&P)" does after it has set the place: the main
+    // window's make action.
+    void SetMakeAction(std::function<void()> make) { make_ = std::move(make); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,6 +64,7 @@ private:
     void Start();
     void Show(const PreviewTile& tile);
     void SaveClick();
+    void MakeHereClick();
 
     TfrmMain& model_;
     Platform& platform_;
@@ -71,14 +81,20 @@ private:
     bool zoomPicked_ = false;
     std::shared_ptr<const Image> clipboard_;
     PreviewTile shown_;
+    // The cut's top left corner placed on the source pane, if it was.
+    std::optional<QPoint> place_;
+    std::function<void()> make_;
 
     TileView* view_;
+    SourcePane* source_;
     QLabel* problem_;
     QLabel* status_;
     QComboBox* zoom_;
     QCheckBox* outline_;
     QPushButton* reroll_;
     QPushButton* save_;
+    QSpinBox* radius_;
+    QPushButton* makeHere_;
 };
 
 }  // namespace qm

@@ -69,6 +69,12 @@ std::string NumberedName(const std::string& prefix, std::int32_t number,
     return prefix + Format("%.3d", {number}) + "." + extension;
 }
 
+std::string VariantName(const std::string& prefix, std::int32_t number, const std::string& mark,
+                        const std::string& extension)
+{
+    return prefix + Format("%.3d", {number}) + "-" + mark + "." + extension;
+}
+
 std::string RecordName(const std::string& prefix)
 {
     return prefix + "record.json";

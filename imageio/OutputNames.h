@@ -22,6 +22,11 @@ std::string OutputPath(const std::string& outDirectory, const std::string& name)
 std::string NumberedName(const std::string& prefix, std::int32_t number,
                          const std::string& extension);
 
+// A variant of a numbered tile, named by its mark: prefix + number +
+// "-" + mark + "." + extension, image001-c2.png.
+std::string VariantName(const std::string& prefix, std::int32_t number, const std::string& mark,
+                        const std::string& extension);
+
 // The record of a run, its copy of a clipboard picture and its contact
 // sheet: <prefix>record.json, <prefix>record.png, <prefix>sheet.png.
 std::string RecordName(const std::string& prefix);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -63,6 +64,19 @@ bool HexColour(std::string_view line, Srgb8& colour)
 }
 
 }  // namespace
+
+std::optional<Srgb8> ColourOfHex(std::string_view text)
+{
+    Srgb8 colour;
+    return HexColour(text, colour) ? std::optional(colour) : std::nullopt;
+}
+
+std::string HexOfColour(Srgb8 colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.R, colour.G, colour.B);
+    return text;
+}
 
 std::vector<Srgb8> ParsePalette(std::string_view text, const std::string& name)
 {

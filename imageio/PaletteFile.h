@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,11 @@ inline constexpr std::size_t kMaxPaletteColours = 256;
 // kMaxPaletteBytes, has a line that is not a colour, or holds fewer than
 // two colours or more than kMaxPaletteColours.
 std::vector<Srgb8> ReadPalette(const std::string& path);
+
+// A colour written as #rrggbb (either case), nothing for another text;
+// and a colour written so, in lower case.
+std::optional<Srgb8> ColourOfHex(std::string_view text);
+std::string HexOfColour(Srgb8 colour);
 
 // The same for the text of a palette file; name is the file's name in the
 // messages.

@@ -154,21 +154,35 @@ std::string BuildGalleryPage(const std::vector<GalleryTile>& tiles, const std::s
 {
     std::string page = std::string(kHeadBeforeLanguage) + ShownLanguage() + kHeadBeforeTitle +
                        T("ギャラリー") + kHeadAfterTitle;
-    for (const GalleryTile& tile : tiles) {
-        const int longer = std::max({tile.Width, tile.Height, 1});
+    const auto swatch = [&tileFolder](const std::string& fileName, int width, int height) {
+        const int longer = std::max({width, height, 1});
         const double shown = static_cast<double>(kSwatchSize) / kRepeatsPerSwatch / longer;
         char size[64];
-        std::snprintf(size, sizeof size, "%.2fpx %.2fpx", tile.Width * shown, tile.Height * shown);
-        const std::string url = EscapeHtml(FileUrl(tileFolder + tile.Name));
-        const std::string name = EscapeHtml(tile.Name);
-        const std::string width = std::to_string(tile.Width);
-        const std::string height = std::to_string(tile.Height);
-        page += "<figure class=\"swatch\" tabindex=\"0\" data-url=\"" + url + "\" data-name=\"" +
-                name + "\" data-width=\"" + width + "\" data-height=\"" + height + "\">\n";
-        page += "<div class=\"repeat\" style=\"background-image: url(" + url +
-                "); background-size: " + size + ";\"></div>\n";
-        page += "<figcaption>" + name + "<br>" + width + " × " + height + "</figcaption>\n";
-        page += "</figure>\n";
+        std::snprintf(size, sizeof size, "%.2fpx %.2fpx", width * shown, height * shown);
+        const std::string url = EscapeHtml(FileUrl(tileFolder + fileName));
+        const std::string name = EscapeHtml(fileName);
+        const std::string widthText = std::to_string(width);
+        const std::string heightText = std::to_string(height);
+        std::string figure = "<figure class=\"swatch\" tabindex=\"0\" data-url=\"" + url +
+                             "\" data-name=\"" + name + "\" data-width=\"" + widthText +
+                             "\" data-height=\"" + heightText + "\">\n";
+        figure += "<div class=\"repeat\" style=\"background-image: url(" + url +
+                  "); background-size: " + size + ";\"></div>\n";
+        figure += "<figcaption>" + name + "<br>" + widthText + " × " + heightText + "</figcaption>\n";
+        return figure + "</figure>\n";
+    };
+    for (const GalleryTile& tile : tiles) {
+        if (tile.Variants.empty()) {
+            page += swatch(tile.Name, tile.Width, tile.Height);
+            continue;
+        }
+        page += "<div class=\"family\" style=\"display: flex; gap: 8px; padding: 8px; "
+                "border: 1px solid #bbb;\">\n";
+        page += swatch(tile.Name, tile.Width, tile.Height);
+        for (const std::string& variant : tile.Variants) {
+            page += swatch(variant, tile.Width, tile.Height);
+        }
+        page += "</div>\n";
     }
     return page + kTailBeforeSingle + T("1枚だけ") + kTailBeforeBack + T("一覧へ") +
            kTailAfterBack;

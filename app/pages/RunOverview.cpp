@@ -33,14 +33,21 @@ std::string FolderSeenFrom(const std::string& outDirectory, const std::string& p
 }  // namespace
 
 void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
-                      const std::vector<std::string>& tilePaths)
+                      const std::vector<std::string>& tilePaths,
+                      const std::vector<std::vector<std::string>>& variantPaths)
 {
     std::vector<GalleryTile> tiles;
     if (!tilePaths.empty()) {
         // Every tile of a run has the same size.
         const Image first = LoadImageFile(tilePaths.front());
-        for (const std::string& tilePath : tilePaths) {
-            tiles.push_back({tilePath.substr(outDirectory.size()), first.Width(), first.Height()});
+        for (std::size_t i = 0; i < tilePaths.size(); ++i) {
+            GalleryTile tile{tilePaths[i].substr(outDirectory.size()), first.Width(), first.Height()};
+            if (i < variantPaths.size()) {
+                for (const std::string& variant : variantPaths[i]) {
+                    tile.Variants.push_back(variant.substr(outDirectory.size()));
+                }
+            }
+            tiles.push_back(std::move(tile));
         }
     }
     WritePageFile(path, BuildGalleryPage(tiles, FolderSeenFrom(outDirectory, path)));

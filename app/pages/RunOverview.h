@@ -14,9 +14,11 @@ namespace qm {
 
 // The gallery page at path (BuildGalleryPage), linking the tiles relative
 // to the page's own folder, wherever that is, and naming them relative to
-// the output folder, as the index page does.
+// the output folder, as the index page does. variantPaths, when given, are
+// the files of each tile's variants, shown with it.
 void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
-                      const std::vector<std::string>& tilePaths);
+                      const std::vector<std::string>& tilePaths,
+                      const std::vector<std::vector<std::string>>& variantPaths = {});
 
 // The contact sheet (BuildContactSheet) as a PNG file at path.
 void WriteContactSheet(const std::string& path, const std::vector<std::string>& tilePaths);

@@ -26,6 +26,7 @@
 #include "engine/MethodCatalogue.h"
 #include "engine/RepeatLayout.h"
 #include "imageio/OutputNames.h"
+#include "imageio/PaletteFile.h"
 
 namespace qm {
 namespace {
@@ -313,6 +314,31 @@ const std::vector<FieldRule>& Rules()
          }},
         {"inputs.extended.Chroma", true, Flag()},
         {"inputs.extended.ChromaValue", true, OneOf({444, 420})},
+        {"inputs.extended.FitAuto", true, Flag()},
+        {"inputs.extended.At", true, Flag()},
+        {"inputs.extended.AtX", true, Whole(0, Image::kMaxSide)},
+        {"inputs.extended.AtY", true, Whole(0, Image::kMaxSide)},
+        {"inputs.extended.AtRadius", true, Whole(0, Image::kMaxSide)},
+        {"inputs.extended.Colorways", true, Flag()},
+        {"inputs.extended.ColorwayCount", true, ExtendedNumber(&ExtendedSettings::ColorwayCount)},
+        {"inputs.extended.Palette", true, Flag()},
+        {"inputs.extended.PaletteFile", true, Text()},
+        // The colours the palette's tiles were mapped onto.
+        {"inputs.extended.PaletteColours", true,
+         [](const json& value, const json& record) -> std::optional<std::string> {
+             const bool palette =
+                 record.value(json::json_pointer("/inputs/extended/Palette"), false);
+             const std::size_t least = palette ? 2 : 0;
+             if (value.is_array() && value.size() >= least && value.size() <= kMaxPaletteColours) {
+                 return std::nullopt;
+             }
+             return Format(T("%d から %d 個の色の配列"),
+                           {static_cast<long long>(least),
+                            static_cast<long long>(kMaxPaletteColours)});
+         }},
+        {"inputs.extended.PaletteColours[]", true,
+         Check([](const json& v) { return v.is_string() && ColourOfHex(v.get<std::string>()); },
+               N_("#rrggbb の色"))},
         {"inputs.cut", false, Object()},
         // With the free width one side may be short if the other is long.
         {"inputs.cut.height", false,

@@ -9,6 +9,7 @@
 #include "core/Format.h"
 #include "core/Translate.h"
 #include "imageio/OutputNames.h"
+#include "imageio/PaletteFile.h"
 #include "imageio/SourceFile.h"
 
 namespace qm {
@@ -22,6 +23,17 @@ NLOHMANN_JSON_SERIALIZE_ENUM(RepeatLayout, {{RepeatLayout::Block, "block"},
                                             {RepeatLayout::HalfBrick, "half-brick"},
                                             {RepeatLayout::Mirror, "mirror"}})
 
+// A colour as #rrggbb.
+void to_json(nlohmann::json& j, const Srgb8& colour)
+{
+    j = HexOfColour(colour);
+}
+
+void from_json(const nlohmann::json& j, Srgb8& colour)
+{
+    colour = ColourOfHex(j.get<std::string>()).value();
+}
+
 NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, GalleryName,
                                                 ContactSheet, ContactSheetName, Fit, FitPercent,
                                                 SkipFlat, SkipFlatLevel, AutoOrient, Record,
@@ -29,7 +41,9 @@ NLOHMANN_DEFINE_TYPE_NON_INTRUSIVE_WITH_DEFAULT(ExtendedSettings, Gallery, Galle
                                                 ColourConvert, ColourTags, KeepProfile,
                                                 Background, BackgroundColour, TiffOutput, Smooth,
                                                 SmoothFactor, RepeatSize, RepeatSizeText, Chroma,
-                                                ChromaValue)
+                                                ChromaValue, Colorways, ColorwayCount, Palette,
+                                                PaletteFile, PaletteColours, FitAuto, At, AtX, AtY,
+                                                AtRadius)
 
 namespace {
 

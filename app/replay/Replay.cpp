@@ -20,6 +20,7 @@
 #include "app/run/StaleTemporaries.h"
 #include "app/TextToInt.h"
 #include "app/run/TileSaver.h"
+#include "app/run/TileVariants.h"
 #include "core/Errors.h"
 #include "core/Format.h"
 #include "core/Random.h"
@@ -276,10 +277,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     }
 
     std::vector<std::string> files;
+    std::vector<std::vector<std::string>> variantFiles;
+    std::vector<std::string> allFiles;
     for (const std::int32_t number : numbers) {
         files.push_back(TilePath(out, series.Prefix, series.ImageType, number));
+        variantFiles.push_back(
+            VariantPaths(out, series.Prefix, series.ImageType, number, series.ExtendedSettings));
+        allFiles.push_back(files.back());
+        allFiles.insert(allFiles.end(), variantFiles.back().begin(), variantFiles.back().end());
     }
-    RemoveStaleTemporaries(files);
+    RemoveStaleTemporaries(allFiles);
     const unsigned available = EncoderThreadsOf(series);
     // More threads than tiles would only wait; the bands of a large tile
     // still spread over all of them.
@@ -294,13 +301,16 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
                      series.ExtendedSettings.Dpi ? series.ExtendedSettings.DpiValue : 0,
                      BandThreads(sizeX, sizeY, available), nullptr,
                      TileColourTag(series.ExtendedSettings, decoded), JpegChromaOf(output));
+    TileVariants variants(series.ExtendedSettings);
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (!tiles.Make(draws[numbers[i]])) {
             saver.Finish();
             ReportError(platform, tiles.Maker().ErrorCode(), tiles.Maker().ErrorText());
             throw SilentStop();
         }
-        saver.Save(LaidOutTile(tiles.Tile(), series.ExtendedSettings), files[i]);
+        Image laidOut = LaidOutTile(tiles.Tile(), series.ExtendedSettings);
+        std::vector<VariantFile> written = variants.FilesOf(laidOut, variantFiles[i]);
+        saver.Save(std::move(laidOut), files[i], std::move(written));
     }
     saver.Finish();
 }

@@ -8,6 +8,7 @@
 #include "app/run/PieceDetail.h"
 #include "app/run/RunTiles.h"
 #include "app/run/TileSaver.h"
+#include "app/run/TileVariants.h"
 #include "core/Errors.h"
 #include "core/Random.h"
 #include "effects/EffectLib.h"
@@ -31,13 +32,27 @@ unsigned EncoderThreadsOf(const RunSettings& settings)
 
 namespace {
 
+// One coordinate of a cut position, one draw of generator: 0 to range - 1
+// or, for a series placed by hand, within radius of place, clipped to 0 to
+// range (the last position a piece can take).
+int DrawCoordinate(Lcg& generator, std::int32_t range, const ExtendedSettings& extended, int place)
+{
+    if (!extended.At) {
+        return static_cast<int>(generator.Random(static_cast<std::uint32_t>(range)));
+    }
+    const std::int64_t low = std::clamp<std::int64_t>(std::int64_t{place} - extended.AtRadius, 0, range);
+    const std::int64_t high = std::clamp<std::int64_t>(std::int64_t{place} + extended.AtRadius, 0, range);
+    return static_cast<int>(low + generator.Random(static_cast<std::uint32_t>(high - low + 1)));
+}
+
 // DrawTile with the pieces judged by detail.
 TileDraw DrawJudgedTile(Lcg& generator, const TileSeries& series, const PieceDetail& detail)
 {
     TileDraw draw;
+    const ExtendedSettings& extended = series.ExtendedSettings;
     const auto drawPosition = [&](int& x0, int& y0) {
-        x0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeX)));
-        y0 = static_cast<int>(generator.Random(static_cast<std::uint32_t>(series.RangeY)));
+        x0 = DrawCoordinate(generator, series.RangeX, extended, extended.AtX);
+        y0 = DrawCoordinate(generator, series.RangeY, extended, extended.AtY);
     };
     drawPosition(draw.X0, draw.Y0);
     if (series.ExtendedSettings.SkipFlat) {
@@ -113,6 +128,7 @@ void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
 
     // The tables of the source's detail are built once for all tiles.
     const PieceDetail detail(tiles.Source(), series.ExtendedSettings.SkipFlat);
+    TileVariants variants(series.ExtendedSettings);
     rng::Reseed();
     for (std::int32_t i = 1; i <= series.Count; ++i) {
         const std::string path = TilePath(series.OutDirectory, series.Prefix, series.ImageType, i);
@@ -133,7 +149,11 @@ void MakeTiles(Platform& platform, TRunTiles& tiles, const TileSeries& series,
             observer->TileMade(i, path, draw);
         }
         // The next Make overwrites the tile; the saver gets a copy.
-        saver.Save(LaidOutTile(tiles.Tile(), series.ExtendedSettings), path);
+        Image laidOut = LaidOutTile(tiles.Tile(), series.ExtendedSettings);
+        std::vector<VariantFile> variantFiles = variants.FilesOf(
+            laidOut, VariantPaths(series.OutDirectory, series.Prefix, series.ImageType, i,
+                                  series.ExtendedSettings));
+        saver.Save(std::move(laidOut), path, std::move(variantFiles));
     }
     saver.Finish();
 }

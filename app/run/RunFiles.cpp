@@ -4,6 +4,7 @@
 #include "app/run/MakeTiles.h"
 #include "app/record/RunRecord.h"
 #include "app/run/SourceImages.h"
+#include "app/run/TileVariants.h"
 #include "core/Format.h"
 #include "imageio/OutputNames.h"
 
@@ -12,6 +13,9 @@ namespace qm {
 std::vector<std::string> RunFiles::All() const
 {
     std::vector<std::string> all = Tiles;
+    for (const std::vector<std::string>& variants : Variants) {
+        all.insert(all.end(), variants.begin(), variants.end());
+    }
     for (const std::string* file : {&Page, &Record, &RecordPicture, &Gallery, &Sheet}) {
         if (!file->empty()) {
             all.push_back(*file);
@@ -28,6 +32,7 @@ RunFiles FilesOfRun(const RunSettings& settings)
     RunFiles files;
     for (std::int32_t i = 1; i <= settings.Count; ++i) {
         files.Tiles.push_back(TilePath(outDirectory, prefix, settings.ImageType, i));
+        files.Variants.push_back(VariantPaths(outDirectory, prefix, settings.ImageType, i, extended));
     }
     if (settings.Html) {
         files.Page = Format("%s%s", {outDirectory, settings.Html->HtmlFileName});

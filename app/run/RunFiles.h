@@ -12,6 +12,8 @@ namespace qm {
 // A file the action does not write has an empty path.
 struct RunFiles {
     std::vector<std::string> Tiles;
+    // The variants written beside each tile, one list a tile.
+    std::vector<std::vector<std::string>> Variants;
     std::string Page;
     std::string Record;
     // The record's copy of a clipboard picture.
@@ -19,13 +21,14 @@ struct RunFiles {
     std::string Gallery;
     std::string Sheet;
 
-    // Every file the action writes: the tiles, the page, the record and its
+    // Every file the action writes: the tiles and their variants, the page, the record and its
     // picture, the gallery, the sheet.
     std::vector<std::string> All() const;
 };
 
 // The files of a make action of settings into their OutDirectory (empty or
-// ending in "/"): Count tiles of ImageType named by Prefix, the index page
+// ending in "/"): Count tiles of ImageType named by Prefix and the variants
+// beside them, the index page
 // when one is written (its name joined onto OutDirectory as it is given),
 // the record (and its copy of a clipboard picture) and the pages of the
 // extended settings, whose names count from OutDirectory unless they are

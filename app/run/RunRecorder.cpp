@@ -105,6 +105,13 @@ void TRunRecorder::SourceLoaded(std::uint8_t kind, const std::string& file,
     PublishStopped();
 }
 
+void TRunRecorder::FitChosen(int percent)
+{
+    if (data_.ExtendedSettings.Fit && data_.ExtendedSettings.FitAuto) {
+        data_.ExtendedSettings.FitPercent = percent;
+    }
+}
+
 void TRunRecorder::TileMade(std::int32_t number, const std::string& path, const TileDraw& draw)
 {
     made_.push_back({number, BareName(path), draw});

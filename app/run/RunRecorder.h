@@ -42,6 +42,9 @@ public:
     void SourceLoaded(std::uint8_t kind, const std::string& file, const std::string& folder,
                       const Image& picture, double scale);
 
+    // The fit the source was fitted at, for a run that chose it itself.
+    void FitChosen(int percent);
+
     void TileMade(std::int32_t number, const std::string& path, const TileDraw& draw) override;
     void Placed(std::size_t placed) noexcept override;
     void TilesPlaced(std::size_t placed) noexcept override;

@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "app/run/SourceDecoding.h"
+#include "app/run/AutoFit.h"
 #include "app/run/UImageShelf.h"
 #include "core/Errors.h"
+#include "core/Format.h"
 #include "core/Translate.h"
 #include "imageio/ImageFiles.h"
 
@@ -61,9 +63,21 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
     if (extended.Smooth) {
         source.Unscaled = picture;
     }
-    source.Fitted = extended.Fit ? FitPicture(std::move(picture), std::max(settings.SizeX, settings.SizeY),
-                                              extended.FitPercent)
-                                 : FittedPicture{std::move(picture), 1.0};
+    if (!extended.Fit) {
+        source.Fitted = FittedPicture{std::move(picture), 1.0};
+        return source;
+    }
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
+    const int percent =
+        extended.FitAuto ? ChooseFit(picture, settings.SizeX, settings.SizeY) : extended.FitPercent;
+    if (extended.FitAuto) {
+        platform.Note(Format(T("縮小 %d %%"), {percent}));
+    }
+    if (!FittedSize(picture.Width(), picture.Height(), cutSide, percent)) {
+        platform.Warn(T("縮小しても画像は小さくなりません"));
+    }
+    source.Fitted = FitPicture(std::move(picture), cutSide, percent);
+    source.FitPercent = percent;
     return source;
 }
 

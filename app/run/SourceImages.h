@@ -32,18 +32,23 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
                       const std::string& folderName, bool autoOrient = false,
                       std::string* pickedFile = nullptr);
 
-// The source of a run: the picture, fitted, and what decoding did to it
-// (its Picture moved into Fitted).
+// The source of a run: the picture, fitted, with the fit in percent (0
+// without one), and what decoding did to it (its Picture moved into
+// Fitted).
 struct RunSource {
     FittedPicture Fitted;
     DecodedPicture Decoded;
+    int FitPercent = 0;
     // With smooth edges, the picture before the fit, which the finer
     // pieces are cut from; empty otherwise.
     Image Unscaled;
 };
 
 // The source of a run: loaded as above, decoded as SourceDecodeOptions says
-// of its extended settings, then fitted to its cut when they say so.
+// of its extended settings, then fitted to the cut when they say so, at the
+// fit they give or, for an automatic one, at the fit ChooseFit chooses,
+// which platform is told of ("縮小 34 %"). A fit that leaves the picture as
+// it is is warned of.
 RunSource LoadRunSource(Platform& platform, const RunSettings& settings,
                         std::string* pickedFile = nullptr);
 

@@ -63,8 +63,8 @@ TTileSaver::~TTileSaver()
 {
     Stop();
     for (const auto& [number, outcome] : finished_) {
-        if (!outcome.Temporary.empty()) {
-            DiscardTemporaryFile(outcome.Temporary);
+        for (const std::string& temporary : outcome.Files.Temporaries) {
+            DiscardTemporaryFile(temporary);
         }
     }
 }
@@ -82,13 +82,46 @@ void TTileSaver::Stop()
     threads_.clear();
 }
 
-void TTileSaver::Save(Image tile, std::string path)
+namespace {
+
+// The pixel bytes a job holds.
+std::size_t BytesOf(const Image& tile, const std::vector<VariantFile>& variants)
+{
+    std::size_t bytes = tile.Bytes().size();
+    for (const VariantFile& variant : variants) {
+        bytes += variant.Picture.Bytes().size();
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TTileSaver::Written TTileSaver::Write(const Job& job) const
+{
+    Written files;
+    try {
+        for (const VariantFile& variant : job.Variants) {
+            files.Paths.push_back(variant.Path);
+            files.Temporaries.push_back(WriteTemporaryFile(variant.Path, Encode(variant.Picture)));
+        }
+        files.Paths.push_back(job.Path);
+        files.Temporaries.push_back(WriteTemporaryFile(job.Path, Encode(job.Tile)));
+    } catch (...) {
+        for (const std::string& temporary : files.Temporaries) {
+            DiscardTemporaryFile(temporary);
+        }
+        throw;
+    }
+    return files;
+}
+
+void TTileSaver::Save(Image tile, std::string path, std::vector<VariantFile> variants)
 {
     if (threads_.empty()) {
-        Commit(WriteTemporaryFile(path, Encode(tile)), path);
+        Commit(Write(Job{0, std::move(tile), std::move(path), std::move(variants)}));
         return;
     }
-    const std::size_t bytes = tile.Bytes().size();
+    const std::size_t bytes = BytesOf(tile, variants);
     CommitInOrder([this, bytes] {
         return queue_.size() < queueLimit_ &&
                (pendingBytes_ == 0 || pendingBytes_ + bytes <= kEncoderBytes);
@@ -98,10 +131,9 @@ void TTileSaver::Save(Image tile, std::string path)
         // without allocating.
         const std::lock_guard lock(mutex_);
         const std::size_t number = handedOver_;
-        Outcome& outcome = finished_[number];
+        finished_[number];
         try {
-            outcome.Path = path;
-            queue_.push_back(Job{number, std::move(tile), std::move(path)});
+            queue_.push_back(Job{number, std::move(tile), std::move(path), std::move(variants)});
         } catch (...) {
             finished_.erase(number);
             throw;
@@ -125,8 +157,22 @@ std::size_t TTileSaver::Placed()
     return committed_;
 }
 
-void TTileSaver::Commit(const std::string& temporary, const std::string& path)
+void TTileSaver::Commit(const Written& files)
 {
+    // The variants first: the tile's own file is the one that counts.
+    const std::size_t variants = files.Paths.size() - 1;
+    for (std::size_t i = 0; i < variants; ++i) {
+        try {
+            CommitTemporaryFile(files.Temporaries[i], files.Paths[i]);
+        } catch (...) {
+            for (std::size_t rest = i + 1; rest < files.Paths.size(); ++rest) {
+                DiscardTemporaryFile(files.Temporaries[rest]);
+            }
+            throw;
+        }
+    }
+    const std::string& temporary = files.Temporaries.back();
+    const std::string& path = files.Paths.back();
     // Only this thread changes the count.
     const std::size_t placed = committed_ + 1;
     if (observer_ == nullptr) {
@@ -160,7 +206,7 @@ void TTileSaver::CommitInOrder(Until until)
                 if (outcome.Error) {
                     std::rethrow_exception(outcome.Error);
                 }
-                Commit(outcome.Temporary, outcome.Path);
+                Commit(outcome.Files);
             } catch (...) {
                 lock.lock();
                 failure_ = std::current_exception();
@@ -193,20 +239,21 @@ void TTileSaver::Work()
         }
         changed_.notify_all();
 
-        std::string temporary;
+        Written files;
         std::exception_ptr error;
         try {
-            temporary = WriteTemporaryFile(job.Path, Encode(job.Tile));
+            files = Write(job);
         } catch (...) {
             error = std::current_exception();
         }
-        const std::size_t bytes = job.Tile.Bytes().size();
+        const std::size_t bytes = BytesOf(job.Tile, job.Variants);
         job.Tile = Image();
+        job.Variants.clear();
         {
             const std::lock_guard lock(mutex_);
             pendingBytes_ -= bytes;
             Outcome& outcome = finished_.find(job.Number)->second;
-            outcome.Temporary = std::move(temporary);
+            outcome.Files = std::move(files);
             outcome.Error = std::move(error);
             outcome.Done = true;
         }

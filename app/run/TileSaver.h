@@ -32,6 +32,12 @@ public:
     virtual void TilesPlaced(std::size_t placed) noexcept = 0;
 };
 
+// A picture saved with a tile, beside it: one of its variants.
+struct VariantFile {
+    Image Picture;
+    std::string Path;
+};
+
 // Saves the tiles of a run as BMP (image type 0 and anything but 1 to 3),
 // JPEG (1, with the quality), PNG (2) or TIFF (3), in the order they are
 // handed over.
@@ -53,6 +59,9 @@ public:
 // written hold at most kEncoderBytes of pixels (or are a single tile), so
 // memory stays a few tiles whatever the count and the size.
 //
+// A tile's variants are written with it and put in place just before it,
+// so they count as the tile: a tile in place has its variants beside it.
+//
 // With bandThreads above 0 (the tiles of large cuts), a PNG tile's image
 // data is deflated in bands over that many threads (EncodePngInBands), and
 // more than one thread means one encoder thread besides the caller, since
@@ -72,10 +81,10 @@ public:
     TTileSaver(const TTileSaver&) = delete;
     TTileSaver& operator=(const TTileSaver&) = delete;
 
-    // Hands a tile over to be saved under path; waits while the queue is
-    // full. Throws the failure of an earlier tile once every tile before it
-    // is in place; this tile is then not saved.
-    void Save(Image tile, std::string path);
+    // Hands a tile and its variants over to be saved under path; waits
+    // while the queue is full. Throws the failure of an earlier tile once
+    // every tile before it is in place; this tile is then not saved.
+    void Save(Image tile, std::string path, std::vector<VariantFile> variants = {});
     // Waits until every tile handed over is in place. Throws the first
     // failure in the order of handing over.
     void Finish();
@@ -88,24 +97,33 @@ private:
         std::size_t Number = 0;
         Image Tile;
         std::string Path;
+        std::vector<VariantFile> Variants;
+    };
+    // The files of a tile, each written under its temporary name: the
+    // variants' first, the tile's last.
+    struct Written {
+        std::vector<std::string> Temporaries;
+        std::vector<std::string> Paths;
     };
     // A tile handed over; once Done, written under a temporary name or
     // failed.
     struct Outcome {
-        std::string Path;
-        std::string Temporary;
+        Written Files;
         std::exception_ptr Error;
         bool Done = false;
     };
 
     void Work();
     std::vector<std::uint8_t> Encode(const Image& tile) const;
+    // Writes the job's files; on a failure none of them is left.
+    Written Write(const Job& job) const;
     // Renames the finished tiles that are next in order into place; waits
     // for them while until() is false. Throws the first failure.
     template <typename Until>
     void CommitInOrder(Until until);
-    // Puts the tile after the committed ones in place, telling the observer.
-    void Commit(const std::string& temporary, const std::string& path);
+    // Puts the tile after the committed ones in place with its variants,
+    // telling the observer.
+    void Commit(const Written& files);
     void Stop();
 
     const std::uint8_t imageType_;

@@ -105,6 +105,7 @@ void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder
     Image& SourceImage = source.Fitted.Picture;
     if (recorder != nullptr) {
         recorder->SourceProfile(source.Decoded.ProfileDescription, source.Decoded.ProfileSha256);
+        recorder->FitChosen(source.FitPercent);
         recorder->SourceLoaded(settings.FileSelectType,
                                settings.FileSelectType == kSourceFolder ? pickedFile
                                                                         : settings.FileName,

@@ -26,6 +26,7 @@
 #include "core/Translate.h"
 #include "engine/MethodCatalogue.h"
 #include "imageio/OutputNames.h"
+#include "imageio/PaletteFile.h"
 #include "plugin/CheckPluginLibrary.h"
 #include "plugin/PluginTimeBudget.h"
 
@@ -202,6 +203,11 @@ void TfrmMain::bbnExecuteClick()
     settings.BrightnessFlag = Checked(ckbBrightness);
     settings.RotateNum = rotateNum_;
     settings.ExtendedSettings = extended_;
+    if (settings.ExtendedSettings.Palette) {
+        // Named from the working folder, as the source picture is; the run
+        // and its record keep the colours, not the file.
+        settings.ExtendedSettings.PaletteColours = ReadPalette(settings.ExtendedSettings.PaletteFile);
+    }
     if (Checked(chbHtml)) {
         settings.Html = frmHtml_.Stored();
     }
@@ -230,7 +236,7 @@ void TfrmMain::bbnExecuteClick()
                       OutDirectory});
         }
         if (settings.ExtendedSettings.Gallery) {
-            WriteGalleryPage(files.Gallery, OutDirectory, files.Tiles);
+            WriteGalleryPage(files.Gallery, OutDirectory, files.Tiles, files.Variants);
         }
         if (settings.ExtendedSettings.ContactSheet) {
             WriteContactSheet(files.Sheet, files.Tiles);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/run/AutoFit.h"
 #include "app/run/FitPicture.h"
 #include "app/window/Main.h"
 #include "app/run/SourceDecoding.h"
@@ -138,12 +139,21 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
     return *source_;
 }
 
-const Image& TPreviewModel::Shown(const PreviewSettings& settings, int cutSide)
+const Image& TPreviewModel::Shown(const PreviewSettings& settings, int sizeX, int sizeY)
 {
-    const int percent = settings.ExtendedSettings.Fit ? settings.ExtendedSettings.FitPercent : 0;
-    const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + std::to_string(percent) +
-                            ":" + std::to_string(percent != 0 ? cutSide : 0);
+    const int cutSide = std::max(sizeX, sizeY);
+    const ExtendedSettings& extended = settings.ExtendedSettings;
+    const bool autoFit = extended.Fit && extended.FitAuto;
+    int percent = extended.Fit && !autoFit ? extended.FitPercent : 0;
+    // The automatic fit is chosen again only when the cut changes.
+    const std::string fit = autoFit ? "auto:" + std::to_string(sizeX) + "x" + std::to_string(sizeY)
+                                    : std::to_string(percent) + ":" +
+                                          std::to_string(percent != 0 ? cutSide : 0);
+    const std::string key = std::to_string(settings.ShadeOffFlag) + ":" + fit;
     if (!shown_ || key != shownKey_) {
+        if (autoFit) {
+            percent = ChooseFit(*source_, sizeX, sizeY);
+        }
         FittedPicture fitted = percent != 0 ? FitPicture(*source_, cutSide, percent)
                                             : FittedPicture{*source_, 1.0};
         if (settings.ShadeOffFlag) {
@@ -173,9 +183,12 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
         if (!sizeX || !sizeY || *sizeX % 2 != 0 || *sizeY % 2 != 0) {
             throw ErrorMessage(T("サイズの指定が不正です"));
         }
-        const Image& source = Shown(settings, std::max(*sizeX, *sizeY));
+        const Image& source = Shown(settings, *sizeX, *sizeY);
         result.Scale = scale_;
         result.Warnings = warnings_;
+        result.Source = shown_;
+        result.SizeX = *sizeX;
+        result.SizeY = *sizeY;
         RunSettings run = settings;
         run.Count = 1;
         run.SizeX = *sizeX;

@@ -37,6 +37,11 @@ struct PreviewTile {
     double Scale = 1.0;
     // What decoding the source had to say (a profile it could not use).
     std::vector<std::string> Warnings;
+    // The picture the piece was cut from, fitted and blurred as in a run.
+    std::shared_ptr<const Image> Source;
+    // The cut, in pixels.
+    int SizeX = 0;
+    int SizeY = 0;
     std::string Problem;
 
     bool Ok() const { return Problem.empty(); }
@@ -63,9 +68,10 @@ private:
     // throws ErrorMessage or SilentStop as a run's loading would.
     const Image& Source(const PreviewSettings& settings,
                         const std::shared_ptr<const Image>& clipboard);
-    // The source as the run cuts it: fitted to a cut whose longer side is
-    // cutSide, then blurred, as the settings ask.
-    const Image& Shown(const PreviewSettings& settings, int cutSide);
+    // The source as the run cuts it: fitted to a sizeX by sizeY cut (at the
+    // fit the run would choose, for an automatic one), then blurred, as the
+    // settings ask.
+    const Image& Shown(const PreviewSettings& settings, int sizeX, int sizeY);
 
     Lcg generator_;
     // The draws of the current cut position start from this seed.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -88,6 +90,44 @@ TEST_F(PreviewTest, FollowsTheSettingsRerollsSavesAndShowsProblemsAsText)
     Type(edtSizeY, QStringLiteral("512"));
     EXPECT_TRUE(Eventually([&] { return !TextOf(&preview, "lblProblem").isEmpty(); }));
     EXPECT_TRUE(answerer.boxes.empty());
+}
+
+// Dragging on the source pane moves the cut, kept inside the picture, and
+// the tile follows.
+TEST_F(PreviewTest, DragOnTheSourcePaneMovesTheCut)
+{
+    PreviewWindow& preview = app_->Window().Preview();
+    Type(edtFileName, WritePicture(QStringLiteral("source.png"), 400, 300));
+    PressViewButton(&app_->Window(), kPreviewButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    ASSERT_TRUE(Eventually([&] { return preview.ShownTile().Width() > 0; }));
+    auto* pane = preview.findChild<QWidget*>(QStringLiteral("sourcePane"));
+    ASSERT_NE(pane, nullptr);
+
+    QTest::mousePress(pane, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_TRUE(Eventually([&] { return TextOf(&preview, "lblStatus").contains("(0, 0)"); }))
+        << TextOf(&preview, "lblStatus").toStdString();
+    const Image corner = preview.ShownTile();
+    QMouseEvent move(QEvent::MouseMove, QPointF(pane->width() - 1, pane->height() - 1),
+                     pane->mapToGlobal(QPointF(pane->width() - 1, pane->height() - 1)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane, &move);
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, QPoint(pane->width() - 1, pane->height() - 1));
+    EXPECT_TRUE(Eventually([&] { return TextOf(&preview, "lblStatus").contains("(368, 268)"); }))
+        << TextOf(&preview, "lblStatus").toStdString();
+    EXPECT_FALSE(preview.ShownTile() == corner);
+    SaveScreenshot(&preview, QStringLiteral("preview-source-pane"));
+
+    // Made there with the radius 0, every tile is the one shown.
+    Type(edtMake, QStringLiteral("2"));
+    Type(edtOutDirectory, folder_.path());
+    const Image placed = preview.ShownTile();
+    ASSERT_TRUE(Eventually([&] { return preview.findChild<QPushButton*>("bbnMakeHere")->isEnabled(); }));
+    ModalAnswerer answerer;
+    PressViewButton(&preview, "bbnMakeHere");
+    ASSERT_EQ(answerer.boxes.size(), 1U);
+    EXPECT_EQ(answerer.boxes[0].text, QStringLiteral("作成しました。"));
+    EXPECT_EQ(LoadImageFile(Temp(QStringLiteral("image002.bmp")).toStdString()), placed);
 }
 
 TEST_F(PreviewTest, ExtendedSettingsDialogStoresACheckedRowsJudgedValue)
