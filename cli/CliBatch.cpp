@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <variant>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -13,6 +17,12 @@
 #include "core/Random.h"
 #include "core/Translate.h"
 #include "cli/CliSession.h"
+#include "cli/BatchSeed.h"
+#include "cli/BatchShare.h"
+#include "cli/BatchSummary.h"
+#include "cli/ConsolePlatform.h"
+#include "core/Errors.h"
+#include "imageio/FileIo.h"
 #include "imageio/OutputNames.h"
 
 namespace qm {
@@ -46,6 +56,53 @@ std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::st
     return pictures;
 }
 
+namespace {
+
+// The share the options ask for; nothing without --shard. A share the
+// options or the job runner's variables cannot give is a usage error,
+// told on err.
+std::variant<std::optional<BatchShare>, int> ChosenShare(const CliOptions& options, std::ostream& err)
+{
+    if (!options.shard) {
+        return std::optional<BatchShare>();
+    }
+    std::string refusal;
+    if (*options.shard != "auto") {
+        if (!options.shardCount) {
+            return ParseShare(*options.shard);
+        }
+        refusal = T("--shard-count は --shard auto の時だけ指定できます");
+    } else {
+        std::variant<BatchShare, std::string> share = ShareFromEnvironment(options.shardCount);
+        if (const BatchShare* given = std::get_if<BatchShare>(&share)) {
+            return std::optional<BatchShare>(*given);
+        }
+        refusal = std::get<std::string>(share);
+    }
+    err << refusal << '\n' << "Run with --help for more information.\n";
+    return kExitUsage;
+}
+
+bool WriteSummary(const CliOptions& options, const std::vector<PictureOutcome>& outcomes,
+                  const std::optional<BatchShare>& share, std::ostream& out, std::ostream& err)
+{
+    const std::string json = BatchSummaryJson(outcomes, share);
+    if (*options.summary == "-") {
+        out << json << std::flush;
+        return true;
+    }
+    const std::string file = SummaryFileName(*options.summary, share);
+    try {
+        WriteFileAtomically(file, std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
+    } catch (const ErrorMessage& error) {
+        err << ConsoleText(error.what());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
 {
     const std::vector<BatchPicture> pictures = BatchPictures(*options.batch, *options.out);
@@ -53,35 +110,54 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
         err << T("イメージファイルが存在しません。") << '\n';
         return kExitRefused;
     }
-    const bool progress = ShowsProgress(err);
+    const std::variant<std::optional<BatchShare>, int> chosen = ChosenShare(options, err);
+    if (const int* usage = std::get_if<int>(&chosen)) {
+        return *usage;
+    }
+    const std::optional<BatchShare>& share = std::get<std::optional<BatchShare>>(chosen);
+    // With the summary on the standard output, everything else goes to the
+    // error stream.
+    std::ostream& lines = options.summary == "-" ? err : out;
     const int n = static_cast<int>(pictures.size());
+    const ShareRange range = share ? RangeOfShare(pictures.size(), *share) : ShareRange{0, pictures.size()};
+    if (share) {
+        lines << Format(T("区切り %1$d/%2$d: 画像 %3$d 枚のうち %4$d 枚"),
+                        {share->Index, share->Count, n, static_cast<int>(range.Last - range.First)})
+              << '\n';
+    }
+    const bool progress = ShowsProgress(err);
     int done = 0;
+    int skipped = 0;
     long long tiles = 0;
-    for (int k = 0; k < n; ++k) {
-        const BatchPicture& picture = pictures[static_cast<std::size_t>(k)];
+    std::vector<PictureOutcome> outcomes;
+    for (std::size_t i = range.First; i < range.Last; ++i) {
+        const BatchPicture& picture = pictures[i];
+        const int k = static_cast<int>(i);
         const std::string name = BareName(picture.File);
         if (progress) {
             err << '\r' << Format(T("画像 %1$d / %2$d / picture %1$d of %2$d: %3$s"), {k + 1, n, name}) << "\x1b[K"
                 << std::flush;
         }
         if (options.seed) {
-            rng::FixReseed(*options.seed + static_cast<std::uint32_t>(k));
+            rng::FixReseed(PictureSeed(*options.seed, name));
         }
         CliOptions run = options;
         run.batch.reset();
         run.file = picture.File;
         run.out = picture.OutFolder;
+        run.batchPicture = true;
         run.progressPrefix = Format(T("画像 %1$d / %2$d / picture %1$d of %2$d: %3$s"), {k + 1, n, name}) + "  ";
+        const auto started = std::chrono::steady_clock::now();
         std::error_code error;
         std::filesystem::create_directories(picture.OutFolder, error);
         SessionResult result;
         if (error) {
-            err << Format(T("ファイル出力先のフォルダを作成できません / cannot create the output "
-                            "folder: %s: %s"),
-                          {picture.OutFolder, error.message()})
-                << '\n';
+            result.error = Format(T("ファイル出力先のフォルダを作成できません / cannot create the output "
+                                    "folder: %s: %s"),
+                                  {picture.OutFolder, error.message()});
+            err << result.error << '\n';
         } else {
-            result = RunSession(run, out, err);
+            result = RunSession(run, lines, err);
         }
         if (progress) {
             err << "\r\x1b[K";
@@ -89,18 +165,39 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
         if (result.exitCode == kExitUsage) {
             return kExitUsage;
         }
-        if (result.exitCode == kExitMade) {
+        PictureOutcome outcome{picture.File, picture.OutFolder, 0, result.skipped,
+                               std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+                               std::nullopt};
+        if (result.exitCode != kExitMade) {
+            outcome.Error = result.error;
+            err << Format(T("[%1$d/%2$d] %3$s: 作成できませんでした"), {k + 1, n, name}) << '\n';
+        } else if (result.skipped) {
+            ++skipped;
+            outcome.Tiles = result.tilesMade;
+            lines << Format(T("[%1$d/%2$d] %3$s: 作成済み"), {k + 1, n, name}) << '\n';
+        } else {
             ++done;
             tiles += result.tilesMade;
-        } else {
-            err << Format(T("%s: 作成できませんでした / not made"), {name}) << '\n';
+            outcome.Tiles = result.tilesMade;
+            lines << Format(T("[%1$d/%2$d] %3$s: タイル %4$d 枚"), {k + 1, n, name, result.tilesMade}) << '\n';
         }
+        outcomes.push_back(std::move(outcome));
     }
-    out << Format(T("一括作成: 完了 %1$d, 失敗 %2$d, タイル %3$d / batch: %1$d done, %2$d failed, "
-                    "%3$d tiles written"),
-                  {done, n - done, tiles})
-        << '\n';
-    return done == n ? kExitMade : kExitRefused;
+    const int count = static_cast<int>(outcomes.size());
+    const int failed = count - done - skipped;
+    if (options.skipExisting) {
+        lines << Format(T("一括作成: 完了 %1$d, 作成済み %2$d, 失敗 %3$d, タイル %4$d"),
+                        {done, skipped, failed, tiles});
+    } else {
+        lines << Format(T("一括作成: 完了 %1$d, 失敗 %2$d, タイル %3$d / batch: %1$d done, %2$d failed, "
+                          "%3$d tiles written"),
+                        {done, failed, tiles});
+    }
+    lines << '\n' << std::flush;
+    if (options.summary && !WriteSummary(options, outcomes, share, out, err)) {
+        return kExitRefused;
+    }
+    return failed == 0 ? kExitMade : failed == count ? kExitRefused : kExitSomeFailed;
 }
 
 }  // namespace qm

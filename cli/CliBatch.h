@@ -22,12 +22,16 @@ struct BatchPicture {
 // a-jpg and a-png), always a folder of its own inside out.
 std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::string& out);
 
-// Runs options once for every picture of the folder options.batch, as its
-// image-file source, into its own folder (created), picture k with seed
-// options.seed + k when a seed is given. A failing picture is named on err
-// and the batch goes on; the last line on out sums up. kExitMade when all
-// were made, kExitUsage at once when the options are refused as such,
-// otherwise kExitRefused.
+// Runs options once for every picture of the folder options.batch, or of
+// the share --shard gives, as its image-file source, into its own folder
+// (created); with a seed, picture p uses PictureSeed(options.seed, p's
+// name). Each picture is told of on out in a line of its own
+// ("[17/240] IMG_0412.jpg: 10 tiles"), a failing one on err, and the batch
+// goes on; the last line sums up; with --summary its JSON is written too
+// (everything else going to err when it goes to out). kExitMade when all
+// were made or found made, kExitSomeFailed when only some failed,
+// kExitUsage at once when the options are refused as such, otherwise
+// kExitRefused.
 int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace qm

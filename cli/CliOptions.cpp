@@ -11,6 +11,7 @@
 
 #include "app/replay/Replay.h"
 #include "app/TextToInt.h"
+#include "cli/BatchShare.h"
 #include "cli/OptionTable.h"
 #include "core/Image.h"
 #include "core/Translate.h"
@@ -237,6 +238,22 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},
         {"--out", [&](const char* name) { return Declare(app, name, o.out); }},
         {"--batch", [&](const char* name) { return Declare(app, name, o.batch); }},
+        {"--shard",
+         [&](const char* name) {
+             return Declare(app, name, o.shard)
+                 ->check(CLI::Validator(
+                     [](std::string& text) {
+                         return text == "auto" || ParseShare(text)
+                                    ? std::string()
+                                    : T("区切りは K/N (K は 1～N) か auto で指定して下さい / give the "
+                                        "shard as K/N with K from 1 to N, or auto");
+                     },
+                     ""));
+         }},
+        {"--shard-count",
+         [&](const char* name) { return Declare(app, name, o.shardCount)->check(CLI::PositiveNumber); }},
+        {"--skip-existing", [&](const char* name) { return Declare(app, name, o.skipExisting); }},
+        {"--summary", [&](const char* name) { return Declare(app, name, o.summary); }},
         {"--seed", [&](const char* name) { return Declare(app, name, o.seed); }},
         {"--record", [&](const char* name) { return Declare(app, name, o.record); }},
         {"--replay", [&](const char* name) { return Declare(app, name, o.replay); }},

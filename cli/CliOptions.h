@@ -67,6 +67,14 @@ struct CliOptions {
     std::optional<std::string> palette;
     // One run per picture of this folder.
     std::optional<std::string> batch;
+    // Only this share of the batch's pictures: "K/N" or "auto" (from the
+    // job runner's variables, with shardCount for a Kubernetes Indexed Job).
+    std::optional<std::string> shard;
+    std::optional<int> shardCount;
+    // Leave out the pictures whose runs were made already.
+    bool skipExisting = false;
+    // Where the batch's JSON summary goes, "-" for the standard output.
+    std::optional<std::string> summary;
     // Leave the run's record (the extended setting).
     bool record = false;
     // Make tiles of a run record again instead of a run, the listed ones
@@ -78,6 +86,9 @@ struct CliOptions {
     // Set by a batch, not by an option: the start of every progress line,
     // which picture of how many is being made.
     std::string progressPrefix;
+    // Set by a batch: the run is one picture of it, which the batch tells
+    // of instead of the run's completion message.
+    bool batchPicture = false;
     // The answers for the distorted-square and the HTML settings dialogs.
     DialogAnswers dialogs;
 };

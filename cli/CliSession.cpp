@@ -15,6 +15,7 @@
 #include "app/window/TopLevelHandler.h"
 #include "app/ExtendedRows.h"
 #include "app/window/UDlgHtml.h"
+#include "cli/BatchResume.h"
 #include "cli/CliBatch.h"
 #include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
@@ -75,6 +76,12 @@ public:
             throw UsageError{"--smooth: " + SmoothingRefusal(method, options_.shuffle)};
         }
         SetExtended();
+        if (options_.batchPicture) {
+            platform_.HideInfoBoxes();
+        }
+        if (options_.skipExisting) {
+            main_.SkipMadeRuns(RunAlreadyMade);
+        }
         main_.FormCreate();
         main_.ExtendedSettingsChanged();
         // The height is typed while the square kaleidoscope is still chosen,
@@ -98,12 +105,20 @@ public:
         // Names the command line gave that no run may write are a usage
         // error, as the other values it cannot mean are.
         if (main_.LastMakeRefusedNames() || main_.LastMakeRefusedPrint()) {
-            return {kExitUsage, 0};
+            return {kExitUsage, 0, false, ""};
+        }
+        if (main_.LastMakeSkipped()) {
+            return {kExitMade, TextToInt(main_.State(edtMake).text).value_or(0), true, ""};
         }
         if (!main_.LastMakeSucceeded()) {
             return {};
         }
-        return {kExitMade, TextToInt(main_.State(edtMake).text).value_or(0)};
+        return {kExitMade, TextToInt(main_.State(edtMake).text).value_or(0), false, ""};
+    }
+
+    const std::string& LastError() const
+    {
+        return platform_.LastError();
     }
 
 private:
@@ -351,12 +366,16 @@ SessionResult RunSession(const CliOptions& options, std::ostream& out, std::ostr
     CliSession session(options, out, err);
     try {
         if (options.replay) {
-            return {Replay(options, out, err), 0};
+            return {Replay(options, out, err), 0, false, ""};
         }
-        return session.Run();
+        SessionResult result = session.Run();
+        if (result.exitCode != kExitMade) {
+            result.error = session.LastError();
+        }
+        return result;
     } catch (const UsageError& usage) {
         err << usage.text << '\n' << "Run with --help for more information.\n";
-        return {kExitUsage, 0};
+        return {kExitUsage, 0, false, usage.text};
     }
 }
 

@@ -88,7 +88,9 @@ void ConsolePlatform::PrintError(const std::string& text)
 {
     ClearProgress();
     errorShown_ = true;
-    err_ << ConsoleText(text) << std::flush;
+    lastError_ = ConsoleText(text);
+    lastError_.pop_back();
+    err_ << lastError_ << '\n' << std::flush;
 }
 
 void ConsolePlatform::ShowErrorBox(const std::string& text)
@@ -110,6 +112,9 @@ void ConsolePlatform::Warn(const std::string& text)
 
 void ConsolePlatform::ShowInfoBox(const std::string& text)
 {
+    if (!infoBoxesShown_) {
+        return;
+    }
     out_ << ConsoleText(text) << std::flush;
 }
 

@@ -32,6 +32,11 @@ public:
 
     // Whether any error box or error message was shown so far.
     bool ErrorShown() const { return errorShown_; }
+    // The text of the last error shown, without its line break.
+    const std::string& LastError() const { return lastError_; }
+    // Information boxes are not shown any more (a batch tells of each
+    // picture itself).
+    void HideInfoBoxes() { infoBoxesShown_ = false; }
 
     void ShowErrorBox(const std::string& text) override;
     void ShowInfoBox(const std::string& text) override;
@@ -76,6 +81,8 @@ private:
     std::ostream& err_;
     DialogAnswers answers_;
     bool errorShown_ = false;
+    std::string lastError_;
+    bool infoBoxesShown_ = true;
     // Whether the error stream is the process's own and a terminal.
     const bool progressShown_;
     const std::string progressPrefix_;

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Controls.h"
 #include "app/ExtendedSettings.h"
 #include "app/Platform.h"
+#include "app/run/RunFiles.h"
 #include "app/window/UDlgHtml.h"
 #include "core/Translate.h"
 
@@ -61,6 +63,11 @@ public:
     // repeat size its tiles cannot take, smooth edges with the shuffle or a
     // plug-in.
     bool LastMakeRefusedPrint() const { return lastMakeRefusedPrint_; }
+    // With a check, a make action whose files the check finds made already
+    // makes nothing and says nothing, once its settings and names have been
+    // judged; LastMakeSkipped then tells so.
+    void SkipMadeRuns(std::function<bool(const RunFiles&)> made) { skipMade_ = std::move(made); }
+    bool LastMakeSkipped() const { return lastMakeSkipped_; }
 
     // Events of the view. Each event is one user action: a refused setting
     // shows its message and ends the action quietly inside the model; a
@@ -147,6 +154,8 @@ private:
     bool lastMakeSucceeded_ = false;
     bool lastMakeRefusedNames_ = false;
     bool lastMakeRefusedPrint_ = false;
+    std::function<bool(const RunFiles&)> skipMade_;
+    bool lastMakeSkipped_ = false;
     ExtendedSettings extended_;
     std::string sizeGroupCaption_ = T("切り抜くサイズ（偶数のみ。32～256）");
     // True during the start-up sequence, when the window is not yet active.

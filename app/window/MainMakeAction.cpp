@@ -121,6 +121,7 @@ void TfrmMain::bbnExecuteClick()
     lastMakeSucceeded_ = false;
     lastMakeRefusedNames_ = false;
     lastMakeRefusedPrint_ = false;
+    lastMakeSkipped_ = false;
     // The plug-in library's check and the run's preparation share one
     // budget of running time.
     const PluginTimeBudget pluginTime;
@@ -225,6 +226,10 @@ void TfrmMain::bbnExecuteClick()
     }
 
     CheckPrintSettings(settings);
+    if (skipMade_ && skipMade_(files)) {
+        lastMakeSkipped_ = true;
+        return;
+    }
 
     {
         const OutputFolderLock lock(platform_, OutDirectory);

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "CliProcess.h"
+#include "cli/BatchSeed.h"
 #include "imageio/ImageFiles.h"
 #include "support/Noise.h"
 #include "support/SavedFiles.h"
@@ -43,18 +44,18 @@ TEST(CliPieces, BatchNamesFailuresSummaryAndSeeds)
     std::vector<std::string> batch = {"--batch", in.Path(), "--out", out.Path()};
     batch.insert(batch.end(), options.begin(), options.end());
     const CliResult result = RunCliProgram(batch, in.Path());
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.exitCode, 3);
     EXPECT_NE(result.err.find("b.png: "), std::string::npos) << result.err;
     EXPECT_TRUE(result.out.ends_with("batch: 3 done, 1 failed, 6 tiles written\n")) << result.out;
     EXPECT_EQ(NamesIn(out.Path()), (std::vector<std::string>{"a-jpg", "a-png", "b", "c"}));
     EXPECT_EQ(NamesIn(out / "a-png"), Tiles(2));
     EXPECT_EQ(NamesIn(out / "b"), std::vector<std::string>{});
 
-    // Picture 3 of the batch (c.PNG) used seed 40 + 3.
+    // c.PNG used the seed of its name.
     TempFolder single;
     std::vector<std::string> alone = {"--file", in / "c.PNG", "--out", single.Path()};
     alone.insert(alone.end(), options.begin(), options.end());
-    alone.back() = "43";
+    alone.back() = std::to_string(PictureSeed(40, "c.PNG"));
     ASSERT_EQ(RunCliProgram(alone, in.Path()).exitCode, 0);
     for (const std::string& name : Tiles(2)) {
         EXPECT_EQ(BytesWithoutTime(out / ("c/" + name)), BytesWithoutTime(single / name)) << name;
