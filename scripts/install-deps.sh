@@ -19,7 +19,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
   clang libclang-rt-dev
-  chromium python3
+  chromium python3 python3-yaml parallel
   dpkg-dev file desktop-file-utils appstream groff-base man-db
   liblcms2-utils libheif-examples webp libtiff-tools
 )
