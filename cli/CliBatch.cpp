@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/run/UImageShelf.h"
+#include "cli/BatchGallery.h"
 #include "core/Format.h"
 #include "core/Random.h"
 #include "core/Translate.h"
@@ -100,7 +101,9 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
                     "%3$d tiles written"),
                   {done, n - done, tiles})
         << '\n';
-    return done == n ? kExitMade : kExitRefused;
+    // The page of the whole batch, from what its folder holds now.
+    const bool galleryWritten = !options.gallery || WriteBatchGallery(*options.out, options.gallery, err);
+    return done == n && galleryWritten ? kExitMade : kExitRefused;
 }
 
 }  // namespace qm

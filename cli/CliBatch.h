@@ -27,7 +27,8 @@ std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::st
 // options.seed + k when a seed is given. A failing picture is named on err
 // and the batch goes on; the last line on out sums up. kExitMade when all
 // were made, kExitUsage at once when the options are refused as such,
-// otherwise kExitRefused.
+// otherwise kExitRefused. With --gallery the batch's own gallery page
+// (WriteBatchGallery) is written into out after the last picture.
 int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace qm

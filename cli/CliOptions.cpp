@@ -104,6 +104,19 @@ void RequireListAlone(const CLI::App& app, const CliOptions& options)
     }
 }
 
+void RequireGalleryOfAlone(const CLI::App& app, const CliOptions& options)
+{
+    if (!options.galleryOf) {
+        return;
+    }
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && option->get_name() != "--gallery-of" &&
+            option->get_name() != "--gallery") {
+            throw CLI::ExcludesError("--gallery-of", option->get_name());
+        }
+    }
+}
+
 std::optional<CutPlace> ParseCutPlace(const std::string& text)
 {
     const std::size_t comma = text.find(',');
@@ -237,6 +250,7 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
         {"--contact-sheet", [&](const char* name) { return Declare(app, name, o.contactSheet); }},
         {"--out", [&](const char* name) { return Declare(app, name, o.out); }},
         {"--batch", [&](const char* name) { return Declare(app, name, o.batch); }},
+        {"--gallery-of", [&](const char* name) { return Declare(app, name, o.galleryOf); }},
         {"--seed", [&](const char* name) { return Declare(app, name, o.seed); }},
         {"--record", [&](const char* name) { return Declare(app, name, o.record); }},
         {"--replay", [&](const char* name) { return Declare(app, name, o.replay); }},
