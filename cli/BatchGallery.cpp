@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 #include "app/ExtendedSettings.h"
@@ -92,13 +93,14 @@ std::string TileExtensions()
     return alternatives;
 }
 
-// The order of the variants as a run writes them: c2 to cN, then p.
+// The order of the variants as a run writes them: c2 to cN by number, then
+// p. The number is compared by its digits, so none is too large.
 bool VariantBefore(const std::string& a, const std::string& b)
 {
     const auto rank = [](const std::string& name) {
         const std::size_t dash = name.find_last_of('-');
         const std::string mark = name.substr(dash + 1, name.find_last_of('.') - dash - 1);
-        return mark == "p" ? 1000 : std::stoi(mark.substr(1));
+        return std::tuple(mark == "p", mark.size(), mark);
     };
     return rank(a) < rank(b);
 }
@@ -108,17 +110,23 @@ std::vector<FoundTile> NamedTiles(const std::set<std::string>& files)
     const std::string extensions = TileExtensions();
     const std::regex tileName("(.*?)[0-9]{3,}\\.(" + extensions + ")");
     const std::regex variantName("(.*[0-9]{3,})-(c[0-9]+|p)\\.(" + extensions + ")");
+    // A variant is one only beside its tile; then it is no tile of its own.
     std::map<std::string, std::vector<std::string>> variants;
+    std::set<std::string> variantNames;
     for (const std::string& name : files) {
         std::smatch match;
         if (std::regex_match(name, match, variantName)) {
-            variants[match[1].str() + "." + match[3].str()].push_back(name);
+            const std::string tile = match[1].str() + "." + match[3].str();
+            if (files.contains(tile)) {
+                variants[tile].push_back(name);
+                variantNames.insert(name);
+            }
         }
     }
     std::vector<FoundTile> found;
     for (const std::string& name : files) {
         std::smatch match;
-        if (!std::regex_match(name, match, tileName)) {
+        if (variantNames.contains(name) || !std::regex_match(name, match, tileName)) {
             continue;
         }
         GalleryTile tile{name};
