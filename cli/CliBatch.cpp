@@ -102,7 +102,8 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
                   {done, n - done, tiles})
         << '\n';
     // The page of the whole batch, from what its folder holds now.
-    const bool galleryWritten = !options.gallery || WriteBatchGallery(*options.out, options.gallery, err);
+    const bool galleryWritten =
+        !options.gallery || WriteBatchGallery(*options.out, options.gallery, err);
     return done == n && galleryWritten ? kExitMade : kExitRefused;
 }
 

@@ -340,7 +340,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
 
     if (options.galleryOf) {
-        return WriteBatchGallery(*options.galleryOf, options.gallery, err) ? kExitMade : kExitRefused;
+        return WriteBatchGallery(*options.galleryOf, options.gallery, err) ? kExitMade
+                                                                           : kExitRefused;
     }
     if (options.batch) {
         return RunBatch(options, out, err);
