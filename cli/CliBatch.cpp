@@ -6,22 +6,23 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <span>
-#include <variant>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <system_error>
+#include <variant>
 
 #include "app/run/UImageShelf.h"
-#include "core/Format.h"
-#include "core/Random.h"
-#include "core/Translate.h"
-#include "cli/CliSession.h"
+#include "cli/BatchGallery.h"
 #include "cli/BatchSeed.h"
 #include "cli/BatchShare.h"
 #include "cli/BatchSummary.h"
+#include "cli/CliSession.h"
 #include "cli/ConsolePlatform.h"
 #include "core/Errors.h"
+#include "core/Format.h"
+#include "core/Random.h"
+#include "core/Translate.h"
 #include "imageio/FileIo.h"
 #include "imageio/OutputNames.h"
 
@@ -195,6 +196,11 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
     }
     lines << '\n' << std::flush;
     if (options.summary && !WriteSummary(options, outcomes, share, out, err)) {
+        return kExitRefused;
+    }
+    // The page of the whole batch, from what its folder holds now; a shard
+    // leaves it to --gallery-of once every shard is done.
+    if (options.gallery && !share && !WriteBatchGallery(*options.out, options.gallery, err)) {
         return kExitRefused;
     }
     return failed == 0 ? kExitMade : failed == count ? kExitRefused : kExitSomeFailed;

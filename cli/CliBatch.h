@@ -31,7 +31,9 @@ std::vector<BatchPicture> BatchPictures(const std::string& folder, const std::st
 // (everything else going to err when it goes to out). kExitMade when all
 // were made or found made, kExitSomeFailed when only some failed,
 // kExitUsage at once when the options are refused as such, otherwise
-// kExitRefused.
+// kExitRefused. With --gallery and without shards the batch's own gallery
+// page (WriteBatchGallery) is written into out after the last picture;
+// when it cannot be, the batch fails (kExitRefused).
 int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace qm

@@ -105,6 +105,19 @@ void RequireListAlone(const CLI::App& app, const CliOptions& options)
     }
 }
 
+void RequireGalleryOfAlone(const CLI::App& app, const CliOptions& options)
+{
+    if (!options.galleryOf) {
+        return;
+    }
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && option->get_name() != "--gallery-of" &&
+            option->get_name() != "--gallery") {
+            throw CLI::ExcludesError("--gallery-of", option->get_name());
+        }
+    }
+}
+
 std::optional<CutPlace> ParseCutPlace(const std::string& text)
 {
     const std::size_t comma = text.find(',');
@@ -254,6 +267,7 @@ void DeclareCliOptions(CLI::App& app, CliOptions& o)
          [&](const char* name) { return Declare(app, name, o.shardCount)->check(CLI::PositiveNumber); }},
         {"--skip-existing", [&](const char* name) { return Declare(app, name, o.skipExisting); }},
         {"--summary", [&](const char* name) { return Declare(app, name, o.summary); }},
+        {"--gallery-of", [&](const char* name) { return Declare(app, name, o.galleryOf); }},
         {"--seed", [&](const char* name) { return Declare(app, name, o.seed); }},
         {"--record", [&](const char* name) { return Declare(app, name, o.record); }},
         {"--replay", [&](const char* name) { return Declare(app, name, o.replay); }},

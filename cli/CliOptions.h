@@ -75,6 +75,8 @@ struct CliOptions {
     bool skipExisting = false;
     // Where the batch's JSON summary goes, "-" for the standard output.
     std::optional<std::string> summary;
+    // Only write the gallery page of the batch in this folder.
+    std::optional<std::string> galleryOf;
     // Leave the run's record (the extended setting).
     bool record = false;
     // Make tiles of a run record again instead of a run, the listed ones
@@ -123,6 +125,10 @@ std::string MethodNameLines();
 // Throws the usage error of --method list with any other option. Call
 // after parsing.
 void RequireListAlone(const CLI::App& app, const CliOptions& options);
+
+// Throws the usage error of --gallery-of with any option but --gallery.
+// Call after parsing.
+void RequireGalleryOfAlone(const CLI::App& app, const CliOptions& options);
 
 
 }  // namespace qm

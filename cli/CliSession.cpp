@@ -15,6 +15,7 @@
 #include "app/window/TopLevelHandler.h"
 #include "app/ExtendedRows.h"
 #include "app/window/UDlgHtml.h"
+#include "cli/BatchGallery.h"
 #include "cli/BatchResume.h"
 #include "cli/CliBatch.h"
 #include "cli/CliHelp.h"
@@ -343,6 +344,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         app.parse(argc, argv);
         RequireFormatForQuality(app, options);
         RequireListAlone(app, options);
+        RequireGalleryOfAlone(app, options);
     } catch (const CLI::ParseError& error) {
         app.exit(error, out, err);
         return error.get_exit_code() == 0 ? kExitMade : kExitUsage;
@@ -352,6 +354,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return kExitMade;
     }
 
+    if (options.galleryOf) {
+        return WriteBatchGallery(*options.galleryOf, options.gallery, err) ? kExitMade
+                                                                           : kExitRefused;
+    }
     if (options.batch) {
         return RunBatch(options, out, err);
     }

@@ -53,6 +53,12 @@ void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
     WritePageFile(path, BuildGalleryPage(tiles, FolderSeenFrom(outDirectory, path)));
 }
 
+void WriteBatchGalleryPage(const std::string& path, const std::string& outDirectory,
+                           const std::vector<GallerySection>& sections)
+{
+    WritePageFile(path, BuildBatchGalleryPage(sections, FolderSeenFrom(outDirectory, path)));
+}
+
 void WriteContactSheet(const std::string& path, const std::vector<std::string>& tilePaths)
 {
     const Image sheet =

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/BatchGalleryPage.h"
+
 namespace qm {
 
 // The two overviews of a finished run, written from the tiles on disk.
@@ -19,6 +21,12 @@ namespace qm {
 void WriteGalleryPage(const std::string& path, const std::string& outDirectory,
                       const std::vector<std::string>& tilePaths,
                       const std::vector<std::vector<std::string>>& variantPaths = {});
+
+// The gallery page of a batch at path (BuildBatchGalleryPage), linking the
+// sections' tiles in their folders below outDirectory relative to the
+// page's own folder.
+void WriteBatchGalleryPage(const std::string& path, const std::string& outDirectory,
+                           const std::vector<GallerySection>& sections);
 
 // The contact sheet (BuildContactSheet) as a PNG file at path.
 void WriteContactSheet(const std::string& path, const std::vector<std::string>& tilePaths);

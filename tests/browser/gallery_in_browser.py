@@ -4,14 +4,17 @@
 image loads, a click on a swatch fills the window with that tile's repeat,
 Right and Left step to the next and previous tile, a zoom button sets the
 repeat's size, and Escape goes back to the grid. A gallery page written into
-another folder than the tiles finds them too.
+another folder than the tiles finds them too. The page of a batch of two
+such folders, written by quillmore-cli --gallery-of, loads every tile of
+both, and Right steps from the last tile of one to the first of the next.
 
-gallery_in_browser.py <WriteSamplePage> <picture>
+gallery_in_browser.py <WriteSamplePage> <picture> <quillmore-cli>
 
 Exits 77 (skipped) when no Chromium is installed.
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -35,7 +38,7 @@ def shown(browser, session):
         document.getElementById('view').style.backgroundSize]""")
 
 
-def check_swatches_load(browser, session, page):
+def check_swatches_load(browser, session, page, count=COUNT):
     browser.send("Page.navigate", {"url": "file://" + page}, session)
     browser.wait_event("Page.loadEventFired", session=session)
     widths = browser.evaluate(session, """Promise.all([...document.querySelectorAll('.repeat')]
@@ -45,8 +48,8 @@ def check_swatches_load(browser, session, page):
             image.onerror = () => done(0);
             image.src = getComputedStyle(r).backgroundImage.slice(5, -2);
         })))""")
-    check(len(widths) == COUNT and all(w > 0 for w in widths),
-          f"all {COUNT} swatch images of {os.path.basename(page)} load (widths {sorted(set(widths))})")
+    check(len(widths) == count and all(w > 0 for w in widths),
+          f"all {count} swatch images of {os.path.basename(page)} load (widths {sorted(set(widths))})")
 
 
 def check_gallery(browser, folder, prefix, elsewhere):
@@ -73,11 +76,25 @@ def check_gallery(browser, folder, prefix, elsewhere):
     check(not shown(browser, session)[0], "Escape returns to the grid")
 
 
+def check_batch_gallery(browser, page):
+    targets = browser.send("Target.getTargets")["targetInfos"]
+    session = attach(browser, next(t for t in targets if t["type"] == "page")["targetId"])
+    check_swatches_load(browser, session, page, 2 * COUNT)
+    last = "section:first-of-type .swatch:last-child .repeat"
+    browser.evaluate(session, f"document.querySelector('{last}').scrollIntoView()")
+    x, y = centre_of(browser, session, last)
+    browser.click(session, x, y)
+    key(browser, session, "ArrowRight", 39)
+    image = browser.evaluate(session, "document.getElementById('view').style.backgroundImage")
+    check(image.startswith('url("tiles2/') and image.endswith('001.png")'),
+          f"Right steps from the first picture's last tile to the next picture's first ({image})")
+
+
 def main():
-    if len(sys.argv) < 3:
+    if len(sys.argv) < 4:
         print(__doc__)
         return 2
-    writer, picture = sys.argv[1], sys.argv[2]
+    writer, picture, cli = sys.argv[1], sys.argv[2], sys.argv[3]
     executable = find_browser()
     if not executable:
         print("skipped: no Chromium installed (scripts/install-deps.sh installs it)")
@@ -89,10 +106,13 @@ def main():
         os.mkdir(os.path.join(work, "pages"))
         subprocess.run([writer, tiles, picture, "title", prefix, str(COUNT), "5", "2",
                         "../pages/g.html"], check=True)
+        shutil.copytree(tiles, os.path.join(work, "tiles2"))
+        subprocess.run([cli, "--gallery-of", work], check=True)
         browser = Browser(executable, tempfile.mkdtemp(prefix="profile-", dir=work))
         try:
             browser.send("Target.setDiscoverTargets", {"discover": True})
             check_gallery(browser, tiles, prefix, os.path.join(work, "pages", "g.html"))
+            check_batch_gallery(browser, os.path.join(work, "gallery.html"))
         except Failure as failure:
             print("FAILED:", failure)
             return 1

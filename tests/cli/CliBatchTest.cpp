@@ -98,8 +98,12 @@ TEST(CliBatch, ShardsMakeTheFilesOfOneRun)
 
     SaveJpeg(test::Noise(60, 50, 99), in / "p0a.jpg", 90);
     TempFolder more;
-    ASSERT_EQ(Batch(in.Path(), more.Path(), {}).exitCode, 0);
+    ASSERT_EQ(Batch(in.Path(), more.Path(), {"--shard", "1/1", "--gallery"}).exitCode, 0);
     EXPECT_EQ(FileBytes(more / "p6/image001.jpg"), FileBytes(whole / "p6/image001.jpg"));
+    // A shard writes each picture's gallery, but the batch's is left to
+    // --gallery-of.
+    EXPECT_TRUE(fs::exists(more / "p6/gallery.html"));
+    EXPECT_FALSE(fs::exists(more / "gallery.html"));
 }
 
 // A batch stopped by SIGKILL and run again with --skip-existing ends with

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "CliProcess.h"
 #include "cli/BatchSeed.h"
@@ -64,6 +66,55 @@ TEST(CliPieces, BatchNamesFailuresSummaryAndSeeds)
     in.Write("only.txt", "");
     EXPECT_EQ(RunCliProgram({"--batch", in.Path()}, in.Path()).exitCode, 2);
     EXPECT_EQ(RunCliProgram({"--batch", out / "b", "--out", out.Path()}, in.Path()).exitCode, 1);
+}
+
+// The batch's own gallery page links every picture's tiles and variants
+// under its folder's name; --gallery-of writes the same page from the
+// folder, from the records or, without one, from the tiles' names.
+TEST(CliPieces, BatchGalleryLinksEveryPicturesTiles)
+{
+    TempFolder in;
+    TempFolder out;
+    SavePng(test::Noise(80, 70, 1), in / "a.png");
+    SavePng(test::Noise(90, 60, 2), in / "b&c.png");
+    const CliResult batch =
+        RunCliProgram({"--batch", in.Path(), "--out", out.Path(), "--size", "32", "--method",
+                       "none", "--format", "png", "--count", "2", "--colorways", "2", "--record",
+                       "--gallery"},
+                      in.Path());
+    ASSERT_EQ(batch.exitCode, 0) << batch.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(out / "a/gallery.html"));
+    const std::string page = test::FileBytes(out / "gallery.html");
+    EXPECT_NE(page.find("<h2>a</h2>"), std::string::npos);
+    EXPECT_LT(page.find("<h2>a</h2>"), page.find("<h2>b&amp;c</h2>"));
+    std::vector<std::string> links;
+    const std::regex url("data-url=\"([^\"]*)\"");
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), url); it != std::sregex_iterator();
+         ++it) {
+        const std::string link = std::regex_replace((*it)[1].str(), std::regex("%26"), "&");
+        EXPECT_TRUE(std::filesystem::is_regular_file(out / link)) << link;
+        links.push_back(link);
+    }
+    EXPECT_EQ(links, (std::vector<std::string>{"a/image001.png", "a/image001-c2.png",
+                                               "a/image002.png", "a/image002-c2.png",
+                                               "b&c/image001.png", "b&c/image001-c2.png",
+                                               "b&c/image002.png", "b&c/image002-c2.png"}));
+
+    // A file the record does not list is none of its tiles; without a
+    // record, the names tell.
+    std::filesystem::copy_file(out / "a/image001.png", out / "a/image077.png");
+    std::filesystem::remove(out / "b&c/imagerecord.json");
+    std::filesystem::remove(out / "gallery.html");
+    const CliResult again = RunCliProgram({"--gallery-of", out.Path()}, in.Path());
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(test::FileBytes(out / "gallery.html"), page);
+
+    EXPECT_EQ(RunCliProgram({"--gallery-of", out.Path(), "--count", "2"}, in.Path()).exitCode, 2);
+    const CliResult empty =
+        RunCliProgram({"--gallery-of", in.Path(), "--gallery", "g.html"}, in.Path());
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err, in.Path() + ": タイルがありません / no tiles\n");
+    EXPECT_FALSE(std::filesystem::exists(in / "g.html"));
 }
 
 TEST(CliPieces, ExtendedOptionsJudgedAndTheTagHonoured)
