@@ -8,6 +8,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "app/run/PictureReadAhead.h"
 #include "app/run/UImageShelf.h"
 #include "core/Format.h"
 #include "core/Random.h"
@@ -81,6 +82,9 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
                           {picture.OutFolder, error.message()})
                 << '\n';
         } else {
+            // The next picture is decoded while this one's tiles are made.
+            PictureReadAhead::Shared().SetNext(k + 1 < n ? pictures[static_cast<std::size_t>(k) + 1].File
+                                                         : std::string());
             result = RunSession(run, out, err);
         }
         if (progress) {

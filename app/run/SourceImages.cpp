@@ -5,6 +5,7 @@
 
 #include "app/run/SourceDecoding.h"
 #include "app/run/AutoFit.h"
+#include "app/run/PictureReadAhead.h"
 #include "app/run/UImageShelf.h"
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -36,6 +37,8 @@ DecodedPicture LoadSourcePicture(Platform& platform, std::uint8_t fileSelectType
         }
         DecodedPicture decoded;
         decoded.Picture = std::move(*picture);
+        decoded.FullWidth = decoded.Picture.Width();
+        decoded.FullHeight = decoded.Picture.Height();
         return decoded;
     }
     default:
@@ -55,10 +58,19 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
 RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
     RunSource source;
-    source.Decoded = LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
-                                       settings.FolderName, SourceDecodeOptions(extended),
-                                       pickedFile);
+    PictureReadAhead& readAhead = PictureReadAhead::Shared();
+    const PictureRequest request{settings.FileName, extended, cutSide};
+    std::optional<DecodedPicture> ahead;
+    if (settings.FileSelectType == kSourceImageFile) {
+        ahead = readAhead.Take(request);
+    }
+    source.Decoded = ahead ? std::move(*ahead)
+                           : LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
+                                               settings.FolderName,
+                                               SourceDecodeOptions(extended, cutSide), pickedFile);
+    readAhead.Start(request);
     Image picture = std::move(source.Decoded.Picture);
     if (extended.Smooth) {
         source.Unscaled = picture;
@@ -67,16 +79,16 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
         source.Fitted = FittedPicture{std::move(picture), 1.0};
         return source;
     }
-    const int cutSide = std::max(settings.SizeX, settings.SizeY);
     const int percent =
         extended.FitAuto ? ChooseFit(picture, settings.SizeX, settings.SizeY) : extended.FitPercent;
     if (extended.FitAuto) {
         platform.Note(Format(T("縮小 %d %%"), {percent}));
     }
-    if (!FittedSize(picture.Width(), picture.Height(), cutSide, percent)) {
+    const PictureSize full{source.Decoded.FullWidth, source.Decoded.FullHeight};
+    if (!FittedSize(full.Width, full.Height, cutSide, percent)) {
         platform.Warn(T("縮小しても画像は小さくなりません"));
     }
-    source.Fitted = FitPicture(std::move(picture), cutSide, percent);
+    source.Fitted = FitPicture(std::move(picture), cutSide, percent, full);
     source.FitPercent = percent;
     return source;
 }
