@@ -55,22 +55,14 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
         .Picture;
 }
 
-RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
+namespace {
+
+// The run's source from its decoded picture, fitted as LoadRunSource says.
+RunSource FittedSource(Platform& platform, const RunSettings& settings, DecodedPicture decoded)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
-    const int cutSide = std::max(settings.SizeX, settings.SizeY);
     RunSource source;
-    PictureReadAhead& readAhead = PictureReadAhead::Shared();
-    const PictureRequest request{settings.FileName, extended, cutSide};
-    std::optional<DecodedPicture> ahead;
-    if (settings.FileSelectType == kSourceImageFile) {
-        ahead = readAhead.Take(request);
-    }
-    source.Decoded = ahead ? std::move(*ahead)
-                           : LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
-                                               settings.FolderName,
-                                               SourceDecodeOptions(extended, cutSide), pickedFile);
-    readAhead.Start(request);
+    source.Decoded = std::move(decoded);
     Image picture = std::move(source.Decoded.Picture);
     if (extended.Smooth) {
         source.Unscaled = picture;
@@ -79,6 +71,7 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
         source.Fitted = FittedPicture{std::move(picture), 1.0};
         return source;
     }
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
     const int percent =
         extended.FitAuto ? ChooseFit(picture, settings.SizeX, settings.SizeY) : extended.FitPercent;
     if (extended.FitAuto) {
@@ -90,6 +83,30 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
     }
     source.Fitted = FitPicture(std::move(picture), cutSide, percent, full);
     source.FitPercent = percent;
+    return source;
+}
+
+}  // namespace
+
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
+{
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
+    PictureReadAhead& readAhead = PictureReadAhead::Shared();
+    const PictureRequest request{settings.FileName, settings.ExtendedSettings, cutSide};
+    std::optional<DecodedPicture> ahead;
+    if (settings.FileSelectType == kSourceImageFile) {
+        ahead = readAhead.Take(request);
+    }
+    RunSource source = FittedSource(
+        platform, settings,
+        ahead ? std::move(*ahead)
+              : LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
+                                  settings.FolderName,
+                                  SourceDecodeOptions(settings.ExtendedSettings, cutSide),
+                                  pickedFile));
+    // The fit has had every core; the next picture is decoded beside the
+    // tiles, which take one.
+    readAhead.Start(request);
     return source;
 }
 
