@@ -12,7 +12,7 @@ namespace qm {
 //
 // Quality: the Mitchell-Netravali cubic (B = C = 1/3) widened by the
 // shrink, so every new pixel averages all the old pixels under it with
-// little ringing and no aliasing of fine texture; sums in single-precision
+// little ringing and little aliasing; sums in single-precision
 // linear light, rounded once to 8-bit sRGB. Bands of rows are made on every
 // core at once, each from the whole picture with the whole's filter
 // positions, so the pixels do not depend on the number of cores.
