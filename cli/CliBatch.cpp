@@ -83,8 +83,8 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
                 << '\n';
         } else {
             // The next picture is decoded while this one's tiles are made.
-            PictureReadAhead::Shared().SetNext(k + 1 < n ? pictures[static_cast<std::size_t>(k) + 1].File
-                                                         : std::string());
+            PictureReadAhead::Shared().SetNext(
+                k + 1 < n ? pictures[static_cast<std::size_t>(k) + 1].File : std::string());
             result = RunSession(run, out, err);
         }
         if (progress) {

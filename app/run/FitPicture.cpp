@@ -36,8 +36,8 @@ FittedPicture FitPicture(Image picture, int cutSide, int percent, PictureSize fu
     if (!size) {
         return {std::move(picture), 1.0};
     }
-    const double scale =
-        static_cast<double>(std::min(size->Width, size->Height)) / std::min(full.Width, full.Height);
+    const double scale = static_cast<double>(std::min(size->Width, size->Height)) /
+                         std::min(full.Width, full.Height);
     return {ScaleDown(picture, size->Width, size->Height), scale};
 }
 

@@ -104,7 +104,8 @@ TEST(ScaleTo, BandsGiveTheSinglePass)
         int FromW, FromH, ToW, ToH;
     };
     for (const Case& c : {Case{1500, 1125, 1024, 768}, Case{1501, 999, 333, 221},
-                          Case{640, 2000, 301, 941}, Case{97, 61, 291, 183}, Case{700, 500, 700, 300}}) {
+                          Case{640, 2000, 301, 941}, Case{97, 61, 291, 183},
+                          Case{700, 500, 700, 300}}) {
         const Image picture = Random(c.FromW, c.FromH, static_cast<std::uint32_t>(c.ToH));
         Image single(c.ToW, c.ToH);
         ASSERT_NE(stbir_resize_uint8_srgb(picture.Row(0), c.FromW, c.FromH,

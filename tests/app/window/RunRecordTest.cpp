@@ -434,7 +434,8 @@ TEST(RunRecord, FittedJpegRecordsItsScaleAndAnOlderRecordReplaysTheFullDecode)
     for (const RecordedTile& tile : record.Tiles) {
         ASSERT_TRUE(MakeTileAt({*prepared.Maker, fitted, series}, tile.Draw, piece));
         EXPECT_EQ(LoadImageFile(full / tile.File), prepared.Maker->ResultImage()) << tile.File;
-        differs = differs || !(LoadImageFile(full / tile.File) == LoadImageFile(folder / tile.File));
+        differs =
+            differs || !(LoadImageFile(full / tile.File) == LoadImageFile(folder / tile.File));
     }
     EXPECT_TRUE(differs);
 }
