@@ -17,11 +17,13 @@ PictureReadAhead& PictureReadAhead::Shared()
 
 PictureReadAhead::~PictureReadAhead()
 {
+    const std::lock_guard lock(mutex_);
     Join();
 }
 
 void PictureReadAhead::SetNext(std::string file)
 {
+    const std::lock_guard lock(mutex_);
     next_ = std::move(file);
 }
 
@@ -34,6 +36,7 @@ void PictureReadAhead::Join()
 
 void PictureReadAhead::Start(const PictureRequest& request)
 {
+    const std::lock_guard lock(mutex_);
     Join();
     request_.reset();
     picture_.reset();
@@ -60,6 +63,7 @@ void PictureReadAhead::Start(const PictureRequest& request)
 
 std::optional<DecodedPicture> PictureReadAhead::Take(const PictureRequest& request)
 {
+    const std::lock_guard lock(mutex_);
     Join();
     const bool match = request_ == request;
     request_.reset();

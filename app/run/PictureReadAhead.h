@@ -2,6 +2,7 @@
 #pragma once
 
 #include <exception>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -23,7 +24,8 @@ struct PictureRequest {
 };
 
 // Decodes the next source picture of a batch on a thread of its own while
-// the tiles of the current one are made; one picture ahead at most.
+// the tiles of the current one are made; one picture ahead at most. Its
+// calls may come from any thread.
 class PictureReadAhead {
 public:
     // The process's one, which LoadRunSource consults.
@@ -50,8 +52,10 @@ public:
     std::optional<DecodedPicture> Take(const PictureRequest& request);
 
 private:
+    // With mutex_ held.
     void Join();
 
+    std::mutex mutex_;
     std::string next_;
     std::optional<PictureRequest> request_;
     std::thread thread_;
