@@ -12,6 +12,7 @@
 #include <system_error>
 #include <variant>
 
+#include "app/run/PictureReadAhead.h"
 #include "app/run/UImageShelf.h"
 #include "cli/BatchGallery.h"
 #include "cli/BatchSeed.h"
@@ -158,6 +159,9 @@ int RunBatch(const CliOptions& options, std::ostream& out, std::ostream& err)
                                   {picture.OutFolder, error.message()});
             err << result.error << '\n';
         } else {
+            // The next picture of the share is decoded while this one's tiles
+            // are made.
+            PictureReadAhead::Shared().SetNext(i + 1 < range.Last ? pictures[i + 1].File : std::string());
             result = RunSession(run, lines, err);
         }
         if (progress) {

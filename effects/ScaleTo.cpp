@@ -3,6 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "core/Errors.h"
 
@@ -24,20 +29,66 @@ int Reach(float scale)
     return static_cast<int>(std::ceil(2.0f / std::min(scale, 1.0f))) + 1;
 }
 
+// Rows band.first to band.last - 1 of the picture resampled to width by
+// height into scaled, whose row 0 they become. The whole picture goes in
+// and the filters are placed with the whole's scales, shifted by the
+// band's first row: an integer, subtracted from positions at least half of
+// it, which single precision holds exactly, so every weight and every sum
+// comes out as in the single pass over the whole.
+bool ScaleBand(const Image& picture, int width, int height, int first, int last, std::uint8_t* rows,
+               int rowBytes)
+{
+    const float scaleX = static_cast<float>(width) / static_cast<float>(picture.Width());
+    const float scaleY = static_cast<float>(height) / static_cast<float>(picture.Height());
+    return stbir_resize_subpixel(picture.Row(0), picture.Width(), picture.Height(),
+                                 static_cast<int>(picture.RowBytes()), rows, width, last - first,
+                                 rowBytes, STBIR_TYPE_UINT8, 3, STBIR_ALPHA_CHANNEL_NONE, 0,
+                                 STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT,
+                                 STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_SRGB, nullptr, scaleX,
+                                 scaleY, 0.0f, static_cast<float>(first)) != 0;
+}
+
+// Fewer rows than this a band are not worth a thread; it also keeps every
+// band's first row large against the filters' reach, as ScaleBand needs.
+constexpr int kBandRows = 64;
+
 }  // namespace
 
 Image ScaleTo(const Image& picture, int width, int height)
+{
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return ScaleToInBands(picture, width, height, std::clamp(height / kBandRows, 1, cores));
+}
+
+Image ScaleToInBands(const Image& picture, int width, int height, int bands)
 {
     if (width == picture.Width() && height == picture.Height()) {
         return picture;
     }
     Image scaled(width, height);
-    // The channel order does not matter to the resizer: blue, green and red
-    // are resampled alike.
-    if (stbir_resize_uint8_srgb(picture.Row(0), picture.Width(), picture.Height(),
-                                static_cast<int>(picture.RowBytes()), scaled.Row(0), width, height,
-                                static_cast<int>(scaled.RowBytes()), 3, STBIR_ALPHA_CHANNEL_NONE,
-                                0) == 0) {
+    bands = std::clamp(bands, 1, std::max(1, height / kBandRows));
+    std::vector<char> done(static_cast<std::size_t>(bands), 0);
+    const auto run = [&](int b) {
+        const int first = height * b / bands;
+        done[static_cast<std::size_t>(b)] =
+            ScaleBand(picture, width, height, first, height * (b + 1) / bands, scaled.Row(first),
+                      static_cast<int>(scaled.RowBytes()))
+                ? 1
+                : 0;
+    };
+    std::vector<std::thread> threads;
+    for (int b = 1; b < bands; ++b) {
+        try {
+            threads.emplace_back(run, b);
+        } catch (const std::system_error&) {
+            run(b);  // no thread to be had: this one does the band
+        }
+    }
+    run(0);
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (std::find(done.begin(), done.end(), 0) != done.end()) {
         throw ErrorMessage("Out of memory");
     }
     return scaled;

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Image.h"
@@ -46,6 +48,10 @@ struct DecodeOptions {
     // orientation says; 0 and 0 decode at full size.
     int MinWidth = 0;
     int MinHeight = 0;
+    // When set, in place of MinWidth and MinHeight: the width and height
+    // asked of a JPEG picture whose full size once turned is width by
+    // height, read from its header before anything is decoded.
+    std::function<std::pair<int, int>(int width, int height)> MinSizeFor;
     DecodeLimits Limits;
 };
 
@@ -63,6 +69,10 @@ struct DecodedPicture {
     std::vector<std::uint8_t> KeptProfile;
     // The M of the JPEG scale M/8 used; 8 for every other picture.
     int JpegScale = 8;
+    // The picture's width and height at full scale, turned as Picture is;
+    // larger than Picture's with JpegScale below 8.
+    int FullWidth = 0;
+    int FullHeight = 0;
     // Texts for the user, through T(), each at most once.
     std::vector<std::string> Warnings;
 };

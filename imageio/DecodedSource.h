@@ -25,6 +25,10 @@ struct DecodedSource {
     // The orientation tag (1 to 8) still to apply; 1 for none.
     int Orientation = 1;
     int JpegScale = 8;
+    // A JPEG picture's size at full scale, before it is turned; 0 and 0
+    // for every other picture.
+    int FullWidth = 0;
+    int FullHeight = 0;
 };
 
 }  // namespace qm

@@ -33,6 +33,14 @@ DecodedPicture FinishPicture(DecodedSource source, const DecodeOptions& options)
     result.KeptProfile = std::move(colour.KeptProfile);
     result.Warnings = std::move(colour.Warnings);
     result.JpegScale = source.JpegScale;
+    if (source.JpegScale < 8) {
+        const bool sideways = source.Orientation >= 5;
+        result.FullWidth = sideways ? source.FullHeight : source.FullWidth;
+        result.FullHeight = sideways ? source.FullWidth : source.FullHeight;
+    } else {
+        result.FullWidth = result.Picture.Width();
+        result.FullHeight = result.Picture.Height();
+    }
     return result;
 }
 

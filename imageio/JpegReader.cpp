@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <tuple>
 
 #include "imageio/ExifOrientation.h"
 #include "imageio/JpegError.h"
@@ -164,12 +165,20 @@ private:
 // does or none is asked for.
 int ScaleFor(jpeg_decompress_struct& info, const DecodeOptions& options, int orientation)
 {
-    if (options.MinWidth <= 0 && options.MinHeight <= 0) {
+    const bool sideways = orientation >= 5;
+    int minWidth = options.MinWidth;
+    int minHeight = options.MinHeight;
+    if (options.MinSizeFor) {
+        const auto width = static_cast<int>(info.image_width);
+        const auto height = static_cast<int>(info.image_height);
+        std::tie(minWidth, minHeight) =
+            sideways ? options.MinSizeFor(height, width) : options.MinSizeFor(width, height);
+    }
+    if (minWidth <= 0 && minHeight <= 0) {
         return 8;
     }
-    const bool sideways = orientation >= 5;
-    const long wantedWidth = sideways ? options.MinHeight : options.MinWidth;
-    const long wantedHeight = sideways ? options.MinWidth : options.MinHeight;
+    const long wantedWidth = sideways ? minHeight : minWidth;
+    const long wantedHeight = sideways ? minWidth : minHeight;
     for (int m = 1; m < 8; ++m) {
         // jdiv_round_up, as jpeg_calc_output_dimensions computes them.
         const long width = (long{info.image_width} * m + 7) / 8;
@@ -222,6 +231,8 @@ DecodedSource DecodeJpegSource(std::span<const std::uint8_t> file, const DecodeO
         source.Colour.Icc.assign(decoder.Profile, decoder.Profile + decoder.ProfileSize);
     }
     source.JpegScale = ScaleFor(info, options, source.Orientation);
+    source.FullWidth = static_cast<int>(info.image_width);
+    source.FullHeight = static_cast<int>(info.image_height);
     info.scale_num = static_cast<unsigned int>(source.JpegScale);
     info.scale_denom = 8;
     const int width = static_cast<int>((std::int64_t{info.image_width} * source.JpegScale + 7) / 8);

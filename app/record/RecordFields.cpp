@@ -408,6 +408,7 @@ const std::vector<FieldRule>& Rules()
         {"source.scale", true,
          Check([](const json& v) { return v.is_number() && v.get<double>() > 0 && v.get<double>() <= 1; },
                N_("0 より大きく 1 以下の数"))},
+        {"source.jpeg_scale", true, Whole(1, 7)},
         {"source.profile", true,
          Check([](const json& v) { return v.is_null() || v.is_object(); },
                N_("null、または description と sha256 を持つオブジェクト"))},

@@ -162,7 +162,7 @@ std::string RenderRecord(const RunRecordData& r)
     for (std::size_t number = 1; number <= r.End.InPlace; ++number) {
         inPlace.push_back(number);
     }
-    const json record = {
+    json record = {
         {"program", "Quillmore"},
         {"version", r.Version},
         {"inputs",
@@ -198,6 +198,9 @@ std::string RenderRecord(const RunRecordData& r)
           {"failed_tile", OptionalOf(r.End.FailedTile)},
           {"message", r.End.Message}}},
     };
+    if (r.SourceJpegScale < 8) {
+        record["source"]["jpeg_scale"] = r.SourceJpegScale;
+    }
     return DumpKeepingBytes(record) + "\n";
 }
 
@@ -259,6 +262,7 @@ RunRecordData ParseRecord(const std::string& text, const std::string& path)
         r.SourceWidth = source.at("width").get<std::int32_t>();
         r.SourceHeight = source.at("height").get<std::int32_t>();
         r.SourceScale = source.value("scale", 1.0);
+        r.SourceJpegScale = source.value("jpeg_scale", 8);
         if (source.contains("profile") && !source.at("profile").is_null()) {
             r.ProfileDescription = source.at("profile").at("description").get<std::string>();
             r.ProfileSha256 = source.at("profile").at("sha256").get<std::string>();

@@ -59,6 +59,9 @@ struct RunRecordData : RunSettings {
     std::int32_t SourceHeight = 0;
     // The fit's scale of the picture, 1 when it was not scaled.
     double SourceScale = 1.0;
+    // The M of the JPEG scale M/8 the picture was decoded at for the fit;
+    // 8 for a full decode, which a record without it had.
+    int SourceJpegScale = 8;
     // The description and SHA-256 of the picture's embedded colour profile;
     // both empty without one.
     std::string ProfileDescription;

@@ -67,8 +67,9 @@ void CheckPlugin(const std::string& file, const std::string& sha256)
 }
 
 // The source picture exactly as the run cut its tiles from it, or with
-// fit false as it was before the fit, decoded as the run decoded it; the
-// decoder's warnings go to the platform. With unscaled, the picture before
+// fit false as it was before the fit, decoded as the run decoded it (at
+// the JPEG scale it recorded, the full size without one); the decoder's
+// warnings go to the platform. With unscaled, the picture before
 // the fit and the blur is kept there too.
 DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& record,
                                   const std::string& recordFolder, bool fit, Image* unscaled)
@@ -76,7 +77,10 @@ DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& recor
     const std::string file = FromRecordFolder(recordFolder, record.SourcePath);
     CheckSource(file, record.SourceSha256);
     const ExtendedSettings& extended = record.ExtendedSettings;
-    const DecodeOptions options = SourceDecodeOptions(extended);
+    const DecodeOptions options =
+        fit && record.SourceJpegScale < 8
+            ? SourceDecodeOptions(extended, std::max(record.SizeX, record.SizeY))
+            : SourceDecodeOptions(extended);
     DecodedPicture decoded;
     if (record.FileSelectType == kSourceFolder) {
         // The folder's pick reads its file whatever the extension says.
@@ -98,7 +102,7 @@ DecodedPicture LoadRecordedSource(Platform& platform, const RunRecordData& recor
     // The clipboard's picture was kept as the run cut it, fitted already.
     if (fit && extended.Fit && record.FileSelectType != kSourceClipboard) {
         source = FitPicture(std::move(source), std::max(record.SizeX, record.SizeY),
-                            extended.FitPercent)
+                            extended.FitPercent, {decoded.FullWidth, decoded.FullHeight})
                      .Picture;
     }
     if (record.ShadeOffFlag) {
@@ -239,6 +243,9 @@ void ReplayRun(Platform& platform, const ReplayRequest& request)
     if (fullCut ? std::min(source.Width(), source.Height()) != fullCut->ShorterSide
                 : source.Width() != record.SourceWidth || source.Height() != record.SourceHeight) {
         BrokenRecord(request.RecordFile, "source size");
+    }
+    if (!fullCut && decoded.JpegScale != record.SourceJpegScale) {
+        BrokenRecord(request.RecordFile, "jpeg_scale");
     }
     if (fullCut) {
         for (const std::int32_t number : numbers) {

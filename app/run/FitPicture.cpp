@@ -26,13 +26,18 @@ std::optional<PictureSize> FittedSize(int width, int height, int cutSide, int pe
 
 FittedPicture FitPicture(Image picture, int cutSide, int percent)
 {
-    const std::optional<PictureSize> size =
-        FittedSize(picture.Width(), picture.Height(), cutSide, percent);
+    const PictureSize full{picture.Width(), picture.Height()};
+    return FitPicture(std::move(picture), cutSide, percent, full);
+}
+
+FittedPicture FitPicture(Image picture, int cutSide, int percent, PictureSize full)
+{
+    const std::optional<PictureSize> size = FittedSize(full.Width, full.Height, cutSide, percent);
     if (!size) {
         return {std::move(picture), 1.0};
     }
-    const double scale =
-        static_cast<double>(std::min(size->Width, size->Height)) / std::min(picture.Width(), picture.Height());
+    const double scale = static_cast<double>(std::min(size->Width, size->Height)) /
+                         std::min(full.Width, full.Height);
     return {ScaleDown(picture, size->Width, size->Height), scale};
 }
 

@@ -30,4 +30,9 @@ struct FittedPicture {
 
 FittedPicture FitPicture(Image picture, int cutSide, int percent);
 
+// The same for a picture decoded smaller than its full size full, as a
+// JPEG's scaled decode is (at least the fitted size on both sides): it is
+// resampled to the size fitted from full, and its scale taken against full.
+FittedPicture FitPicture(Image picture, int cutSide, int percent, PictureSize full);
+
 }  // namespace qm

@@ -42,6 +42,10 @@ public:
     void SourceLoaded(std::uint8_t kind, const std::string& file, const std::string& folder,
                       const Image& picture, double scale);
 
+    // The M of the JPEG scale M/8 the source was decoded at, 8 for the full
+    // size.
+    void SourceJpegScale(int scale) { data_.SourceJpegScale = scale; }
+
     // The fit the source was fitted at, for a run that chose it itself.
     void FitChosen(int percent);
 

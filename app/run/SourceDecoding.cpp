@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/run/SourceDecoding.h"
 
+#include "app/run/FitPicture.h"
 #include "imageio/HexColour.h"
 
 namespace qm {
@@ -14,6 +15,19 @@ DecodeOptions SourceDecodeOptions(const ExtendedSettings& extended)
                                               : ColourHandling::Raw;
     if (extended.Background) {
         options.Background = ParseHexColour(extended.BackgroundColour);
+    }
+    return options;
+}
+
+DecodeOptions SourceDecodeOptions(const ExtendedSettings& extended, int cutSide)
+{
+    DecodeOptions options = SourceDecodeOptions(extended);
+    if (extended.Fit && !extended.FitAuto && !extended.Smooth) {
+        const int percent = extended.FitPercent;
+        options.MinSizeFor = [cutSide, percent](int width, int height) {
+            const std::optional<PictureSize> fitted = FittedSize(width, height, cutSide, percent);
+            return fitted ? std::pair{fitted->Width, fitted->Height} : std::pair{0, 0};
+        };
     }
     return options;
 }

@@ -5,6 +5,7 @@
 
 #include "app/run/SourceDecoding.h"
 #include "app/run/AutoFit.h"
+#include "app/run/PictureReadAhead.h"
 #include "app/run/UImageShelf.h"
 #include "core/Errors.h"
 #include "core/Format.h"
@@ -36,6 +37,8 @@ DecodedPicture LoadSourcePicture(Platform& platform, std::uint8_t fileSelectType
         }
         DecodedPicture decoded;
         decoded.Picture = std::move(*picture);
+        decoded.FullWidth = decoded.Picture.Width();
+        decoded.FullHeight = decoded.Picture.Height();
         return decoded;
     }
     default:
@@ -52,13 +55,14 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
         .Picture;
 }
 
-RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
+namespace {
+
+// The run's source from its decoded picture, fitted as LoadRunSource says.
+RunSource FittedSource(Platform& platform, const RunSettings& settings, DecodedPicture decoded)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
     RunSource source;
-    source.Decoded = LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
-                                       settings.FolderName, SourceDecodeOptions(extended),
-                                       pickedFile);
+    source.Decoded = std::move(decoded);
     Image picture = std::move(source.Decoded.Picture);
     if (extended.Smooth) {
         source.Unscaled = picture;
@@ -73,11 +77,36 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
     if (extended.FitAuto) {
         platform.Note(Format(T("縮小 %d %%"), {percent}));
     }
-    if (!FittedSize(picture.Width(), picture.Height(), cutSide, percent)) {
+    const PictureSize full{source.Decoded.FullWidth, source.Decoded.FullHeight};
+    if (!FittedSize(full.Width, full.Height, cutSide, percent)) {
         platform.Warn(T("縮小しても画像は小さくなりません"));
     }
-    source.Fitted = FitPicture(std::move(picture), cutSide, percent);
+    source.Fitted = FitPicture(std::move(picture), cutSide, percent, full);
     source.FitPercent = percent;
+    return source;
+}
+
+}  // namespace
+
+RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::string* pickedFile)
+{
+    const int cutSide = std::max(settings.SizeX, settings.SizeY);
+    PictureReadAhead& readAhead = PictureReadAhead::Shared();
+    const PictureRequest request{settings.FileName, settings.ExtendedSettings, cutSide};
+    std::optional<DecodedPicture> ahead;
+    if (settings.FileSelectType == kSourceImageFile) {
+        ahead = readAhead.Take(request);
+    }
+    RunSource source = FittedSource(
+        platform, settings,
+        ahead ? std::move(*ahead)
+              : LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
+                                  settings.FolderName,
+                                  SourceDecodeOptions(settings.ExtendedSettings, cutSide),
+                                  pickedFile));
+    // The fit has had every core; the next picture is decoded beside the
+    // tiles, which take one.
+    readAhead.Start(request);
     return source;
 }
 

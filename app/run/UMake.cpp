@@ -106,6 +106,7 @@ void Run(Platform& platform, const RunSettings& settings, TRunRecorder* recorder
     if (recorder != nullptr) {
         recorder->SourceProfile(source.Decoded.ProfileDescription, source.Decoded.ProfileSha256);
         recorder->FitChosen(source.FitPercent);
+        recorder->SourceJpegScale(source.Decoded.JpegScale);
         recorder->SourceLoaded(settings.FileSelectType,
                                settings.FileSelectType == kSourceFolder ? pickedFile
                                                                         : settings.FileName,

@@ -87,7 +87,7 @@ void TPreviewModel::Reroll()
 }
 
 const Image& TPreviewModel::Source(const PreviewSettings& settings,
-                                   const std::shared_ptr<const Image>& clipboard)
+                                   const std::shared_ptr<const Image>& clipboard, int cutSide)
 {
     std::string key;
     switch (settings.FileSelectType) {
@@ -107,8 +107,12 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         key = "clipboard:" + std::to_string(reinterpret_cast<std::uintptr_t>(clipboard.get()));
         break;
     }
-    const DecodeOptions options = SourceDecodeOptions(settings.ExtendedSettings);
+    const DecodeOptions options = SourceDecodeOptions(settings.ExtendedSettings, cutSide);
     key += options.AutoOrient ? ":turned" : "";
+    if (options.MinSizeFor) {
+        key += ":fit" + std::to_string(settings.ExtendedSettings.FitPercent) + "x" +
+               std::to_string(cutSide);
+    }
     key += ":colour" + std::to_string(static_cast<int>(options.Colour));
     if (options.Background) {
         key += ":on" + settings.ExtendedSettings.BackgroundColour;
@@ -120,6 +124,7 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
         if (settings.FileSelectType == kSourceImageFile) {
             DecodedPicture decoded = LoadPictureFile(settings.FileName, options);
             warnings_ = std::move(decoded.Warnings);
+            full_ = {decoded.FullWidth, decoded.FullHeight};
             source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else if (settings.FileSelectType == kSourceFolder) {
             std::error_code error;
@@ -130,8 +135,10 @@ const Image& TPreviewModel::Source(const PreviewSettings& settings,
             DecodedPicture decoded;
             shelf.PickPicture(decoded, options);
             warnings_ = std::move(decoded.Warnings);
+            full_ = {decoded.FullWidth, decoded.FullHeight};
             source_ = std::make_shared<const Image>(std::move(decoded.Picture));
         } else {
+            full_ = {clipboard->Width(), clipboard->Height()};
             source_ = clipboard;
         }
         sourceKey_ = key;
@@ -154,7 +161,7 @@ const Image& TPreviewModel::Shown(const PreviewSettings& settings, int sizeX, in
         if (autoFit) {
             percent = ChooseFit(*source_, sizeX, sizeY);
         }
-        FittedPicture fitted = percent != 0 ? FitPicture(*source_, cutSide, percent)
+        FittedPicture fitted = percent != 0 ? FitPicture(*source_, cutSide, percent, full_)
                                             : FittedPicture{*source_, 1.0};
         if (settings.ShadeOffFlag) {
             Blur(fitted.Picture);
@@ -174,12 +181,13 @@ PreviewTile TPreviewModel::Make(const PreviewSettings& settings,
     // The library's check and the preparation share one budget, as in a run.
     const PluginTimeBudget pluginTime;
     try {
-        Source(settings, clipboard);
+        const std::optional<std::int32_t> sizeX = TextToInt(settings.SizeXText);
+        const std::optional<std::int32_t> sizeY = TextToInt(settings.SizeYText);
+        // The picture is decoded as the run of this cut would decode it.
+        Source(settings, clipboard, sizeX && sizeY ? std::max(*sizeX, *sizeY) : 0);
         if (settings.TransMethod == kPluginMethodCode) {
             CheckPluginLibrary(messages, settings.DllName);
         }
-        const std::optional<std::int32_t> sizeX = TextToInt(settings.SizeXText);
-        const std::optional<std::int32_t> sizeY = TextToInt(settings.SizeYText);
         if (!sizeX || !sizeY || *sizeX % 2 != 0 || *sizeY % 2 != 0) {
             throw ErrorMessage(T("サイズの指定が不正です"));
         }

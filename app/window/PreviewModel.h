@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run/FitPicture.h"
 #include "app/run/MakeTiles.h"
 #include "app/RunSettings.h"
 #include "core/Image.h"
@@ -64,10 +65,11 @@ public:
     PreviewTile Make(const PreviewSettings& settings, std::shared_ptr<const Image> clipboard);
 
 private:
-    // The source picture, decoded as a run's would be (SourceDecodeOptions);
-    // throws ErrorMessage or SilentStop as a run's loading would.
+    // The source picture, decoded as a run with a cut of longer side
+    // cutSide would decode it (SourceDecodeOptions); throws ErrorMessage or
+    // SilentStop as a run's loading would.
     const Image& Source(const PreviewSettings& settings,
-                        const std::shared_ptr<const Image>& clipboard);
+                        const std::shared_ptr<const Image>& clipboard, int cutSide);
     // The source as the run cuts it: fitted to a sizeX by sizeY cut (at the
     // fit the run would choose, for an automatic one), then blurred, as the
     // settings ask.
@@ -80,6 +82,9 @@ private:
     std::uint64_t rolls_ = 0;
     std::string sourceKey_;
     std::shared_ptr<const Image> source_;
+    // The source's size at full scale, larger than source_'s for a JPEG
+    // decoded at a smaller scale for the fit.
+    PictureSize full_;
     std::vector<std::string> warnings_;
     // What shown_ was derived with: blur, fit percentage (0 without the fit)
     // and the cut's longer side.

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <random>
 
 #include "effects/RepeatResample.h"
 #include "effects/ScaleTo.h"
+
+#include <stb_image_resize.h>
 
 namespace qm {
 namespace {
@@ -89,6 +92,35 @@ TEST(ScaleTo, ARegionIsThatPartOfTheWhole)
                 }
             }
             EXPECT_LE(largest, 1) << w << " " << region.Left << "," << region.Top;
+        }
+    }
+}
+
+// Every band count gives the bytes of stb's single pass over the whole,
+// shrinking and growing, at the sizes a fit meets and at awkward ones.
+TEST(ScaleTo, BandsGiveTheSinglePass)
+{
+    struct Case {
+        int FromW, FromH, ToW, ToH;
+    };
+    for (const Case& c : {Case{1500, 1125, 1024, 768}, Case{1501, 999, 333, 221},
+                          Case{640, 2000, 301, 941}, Case{97, 61, 291, 183},
+                          Case{700, 500, 700, 300}}) {
+        const Image picture = Random(c.FromW, c.FromH, static_cast<std::uint32_t>(c.ToH));
+        Image single(c.ToW, c.ToH);
+        ASSERT_NE(stbir_resize_uint8_srgb(picture.Row(0), c.FromW, c.FromH,
+                                          static_cast<int>(picture.RowBytes()), single.Row(0),
+                                          c.ToW, c.ToH, static_cast<int>(single.RowBytes()), 3,
+                                          STBIR_ALPHA_CHANNEL_NONE, 0),
+                  0);
+        for (const int bands : {1, 2, 3, 7}) {
+            const Image banded = ScaleToInBands(picture, c.ToW, c.ToH, bands);
+            bool same = true;
+            for (int y = 0; y < c.ToH; ++y) {
+                same = same && std::memcmp(banded.Row(y), single.Row(y), single.RowBytes()) == 0;
+            }
+            EXPECT_TRUE(same) << c.FromW << "x" << c.FromH << " to " << c.ToW << "x" << c.ToH
+                              << " in " << bands;
         }
     }
 }

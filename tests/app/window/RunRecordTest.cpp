@@ -12,6 +12,7 @@
 
 #include "MainWindow.h"
 #include "app/run/CleanStop.h"
+#include "app/run/FitPicture.h"
 #include "app/run/MakeTiles.h"
 #include "app/replay/Replay.h"
 #include "app/record/RunRecord.h"
@@ -374,6 +375,69 @@ TEST(RunRecord, FittedRunReplaysAtFullResolution)
         ASSERT_TRUE(MakeTileAt({*prepared.Maker, blurred, series}, draw, piece));
         EXPECT_EQ(LoadImageFile(again / tile.File), prepared.Maker->ResultImage()) << tile.File;
     }
+}
+
+// A fitted JPEG is decoded at the scale the fit needs, which the record
+// notes and its replay takes again; a record without the scale is replayed
+// from the full decode, as every run made it before.
+TEST(RunRecord, FittedJpegRecordsItsScaleAndAnOlderRecordReplaysTheFullDecode)
+{
+    TempFolder folder;
+    TempFolder again;
+    SaveJpeg(test::Noise(800, 600, 5), folder / "source.jpg", 90);
+    RecordingPlatform platform;
+    ExtendedSettings extended = Recording();
+    extended.Fit = true;
+    extended.FitPercent = 25;
+    const RunSettings settings{.Count = 3,
+                               .TransMethod = 1,
+                               .FileName = folder / "source.jpg",
+                               .SizeX = 32,
+                               .SizeY = 32,
+                               .ImageType = 0,
+                               .Quality = 50,
+                               .OutDirectory = folder.Path() + "/",
+                               .RotateNum = 3,
+                               .FileSelectType = kSourceImageFile,
+                               .EncoderThreads = 1,
+                               .ExtendedSettings = extended};
+    MakeImages(platform, settings);
+    // 2/8 gives 200 x 150 for the fitted 171 x 128, 1/8 too little.
+    const RunRecordData record = ReadRecord(folder / "record.json");
+    EXPECT_EQ(record.SourceJpegScale, 2);
+    ASSERT_EQ(record.SourceWidth, 171);
+    ASSERT_EQ(record.SourceHeight, 128);
+    EXPECT_DOUBLE_EQ(record.SourceScale, 128.0 / 600.0);
+    ReplayRequest request = Request(folder / "record.json");
+    request.OutDirectory = again.Path();
+    ASSERT_EQ(ReplayMessage(platform, request), "");
+    for (const RecordedTile& tile : record.Tiles) {
+        EXPECT_EQ(FileBytes(again / tile.File), FileBytes(folder / tile.File)) << tile.File;
+    }
+
+    std::string older = FileBytes(folder / "record.json");
+    const std::string scale = "\"jpeg_scale\": 2,";
+    ASSERT_NE(older.find(scale), std::string::npos);
+    older.erase(older.find(scale), scale.size());
+    folder.Write("older.json", older);
+    TempFolder full;
+    request = Request(folder / "older.json");
+    request.OutDirectory = full.Path();
+    ASSERT_EQ(ReplayMessage(platform, request), "");
+    const Image fitted = FitPicture(LoadImageFile(folder / "source.jpg"), 32, 25).Picture;
+    const PreparedMaker prepared = PrepareMaker(platform, fitted, settings);
+    TileSeries series;
+    series.SizeX = 32;
+    series.SizeY = 32;
+    Image piece;
+    bool differs = false;
+    for (const RecordedTile& tile : record.Tiles) {
+        ASSERT_TRUE(MakeTileAt({*prepared.Maker, fitted, series}, tile.Draw, piece));
+        EXPECT_EQ(LoadImageFile(full / tile.File), prepared.Maker->ResultImage()) << tile.File;
+        differs =
+            differs || !(LoadImageFile(full / tile.File) == LoadImageFile(folder / tile.File));
+    }
+    EXPECT_TRUE(differs);
 }
 
 TEST(RunRecord, FullResolutionRefusesWhatItCannotMakeTheSame)
