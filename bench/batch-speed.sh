@@ -21,7 +21,7 @@ photos=${1:-30}
 repeats=${2:-3}
 cli=${3:-build/dev/cli/quillmore-cli}
 
-scripts/install-missing.sh libjpeg-turbo-progs webp mate-backgrounds time
+scripts/install-missing.sh libjpeg-turbo-progs webp mate-backgrounds time bc
 if [[ $# -lt 3 ]]; then
   [[ -f build/dev/CMakeCache.txt ]] || cmake -S . -B build/dev -G Ninja >/dev/null
   cmake --build build/dev --target quillmore-cli >/dev/null
