@@ -48,9 +48,16 @@ void PictureReadAhead::Start(const PictureRequest& request)
     ahead.File = std::exchange(next_, {});
     const DecodeOptions options = SourceDecodeOptions(ahead.Extended, ahead.CutSide);
     try {
-        thread_ = std::thread([this, file = ahead.File, options] {
+        thread_ = std::thread([this, file = ahead.File, options, request = ahead] {
             try {
-                picture_ = LoadPictureFile(file, options);
+                PictureAhead picture{LoadPictureFile(file, options), std::nullopt};
+                const ExtendedSettings& extended = request.Extended;
+                if (extended.Fit && !extended.FitAuto && !extended.Smooth) {
+                    picture.Fitted = FitPicture(std::move(picture.Decoded.Picture), request.CutSide,
+                                                extended.FitPercent,
+                                                {picture.Decoded.FullWidth, picture.Decoded.FullHeight});
+                }
+                picture_ = std::move(picture);
             } catch (...) {
                 failure_ = std::current_exception();
             }
@@ -61,13 +68,13 @@ void PictureReadAhead::Start(const PictureRequest& request)
     request_ = std::move(ahead);
 }
 
-std::optional<DecodedPicture> PictureReadAhead::Take(const PictureRequest& request)
+std::optional<PictureAhead> PictureReadAhead::Take(const PictureRequest& request)
 {
     const std::lock_guard lock(mutex_);
     Join();
     const bool match = request_ == request;
     request_.reset();
-    std::optional<DecodedPicture> picture = std::exchange(picture_, std::nullopt);
+    std::optional<PictureAhead> picture = std::exchange(picture_, std::nullopt);
     const std::exception_ptr failure = std::exchange(failure_, nullptr);
     if (!match) {
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/ExtendedSettings.h"
+#include "app/run/FitPicture.h"
 #include "imageio/DecodeOptions.h"
 
 namespace qm {
@@ -23,7 +24,15 @@ struct PictureRequest {
     bool operator==(const PictureRequest&) const = default;
 };
 
-// Decodes the next source picture of a batch on a thread of its own while
+// A picture decoded ahead, and fitted ahead when its run's fit is a fixed
+// one without smooth edges (an automatic fit and smooth edges need the
+// picture as decoded); Fitted's scale is taken against the full size.
+struct PictureAhead {
+    DecodedPicture Decoded;
+    std::optional<FittedPicture> Fitted;
+};
+
+// Decodes, and fits, the next source picture of a batch on a thread of its own while
 // the tiles of the current one are made; one picture ahead at most. Its
 // calls may come from any thread.
 class PictureReadAhead {
@@ -46,10 +55,10 @@ public:
     // next file.
     void Start(const PictureRequest& request);
 
-    // The picture decoded ahead for request (its decoding's failure thrown
+    // The picture made ahead for request (its decoding's failure thrown
     // again), once the decoding is done; nothing when it was decoded for
     // another request or none. Either way nothing is kept ahead after.
-    std::optional<DecodedPicture> Take(const PictureRequest& request);
+    std::optional<PictureAhead> Take(const PictureRequest& request);
 
 private:
     // With mutex_ held.
@@ -60,7 +69,7 @@ private:
     std::optional<PictureRequest> request_;
     std::thread thread_;
     // Written by the thread, read after it is joined.
-    std::optional<DecodedPicture> picture_;
+    std::optional<PictureAhead> picture_;
     std::exception_ptr failure_;
 };
 

@@ -57,12 +57,13 @@ Image LoadSourceImage(Platform& platform, std::uint8_t fileSelectType, const std
 
 namespace {
 
-// The run's source from its decoded picture, fitted as LoadRunSource says.
-RunSource FittedSource(Platform& platform, const RunSettings& settings, DecodedPicture decoded)
+// The run's source from its decoded picture, fitted as LoadRunSource says
+// unless it was fitted ahead.
+RunSource FittedSource(Platform& platform, const RunSettings& settings, PictureAhead made)
 {
     const ExtendedSettings& extended = settings.ExtendedSettings;
     RunSource source;
-    source.Decoded = std::move(decoded);
+    source.Decoded = std::move(made.Decoded);
     Image picture = std::move(source.Decoded.Picture);
     if (extended.Smooth) {
         source.Unscaled = picture;
@@ -81,7 +82,8 @@ RunSource FittedSource(Platform& platform, const RunSettings& settings, DecodedP
     if (!FittedSize(full.Width, full.Height, cutSide, percent)) {
         platform.Warn(T("縮小しても画像は小さくなりません"));
     }
-    source.Fitted = FitPicture(std::move(picture), cutSide, percent, full);
+    source.Fitted = made.Fitted ? std::move(*made.Fitted)
+                                : FitPicture(std::move(picture), cutSide, percent, full);
     source.FitPercent = percent;
     return source;
 }
@@ -93,19 +95,20 @@ RunSource LoadRunSource(Platform& platform, const RunSettings& settings, std::st
     const int cutSide = std::max(settings.SizeX, settings.SizeY);
     PictureReadAhead& readAhead = PictureReadAhead::Shared();
     const PictureRequest request{settings.FileName, settings.ExtendedSettings, cutSide};
-    std::optional<DecodedPicture> ahead;
+    std::optional<PictureAhead> ahead;
     if (settings.FileSelectType == kSourceImageFile) {
         ahead = readAhead.Take(request);
     }
-    RunSource source = FittedSource(
-        platform, settings,
-        ahead ? std::move(*ahead)
-              : LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
-                                  settings.FolderName,
-                                  SourceDecodeOptions(settings.ExtendedSettings, cutSide),
-                                  pickedFile));
-    // The fit has had every core; the next picture is decoded beside the
-    // tiles, which take one.
+    if (!ahead) {
+        ahead = PictureAhead{LoadSourcePicture(platform, settings.FileSelectType, settings.FileName,
+                                               settings.FolderName,
+                                               SourceDecodeOptions(settings.ExtendedSettings, cutSide),
+                                               pickedFile),
+                             std::nullopt};
+    }
+    RunSource source = FittedSource(platform, settings, std::move(*ahead));
+    // The next picture is decoded and fitted beside this one's tiles, which
+    // take one core.
     readAhead.Start(request);
     return source;
 }
