@@ -4,11 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <exception>
-#include <system_error>
-#include <thread>
-#include <vector>
 
+#include "core/Bands.h"
 #include "core/Errors.h"
 
 // stb's resizer rather than libvips: a single well-kept file with no
@@ -56,8 +53,7 @@ constexpr int kBandRows = 64;
 
 Image ScaleTo(const Image& picture, int width, int height)
 {
-    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    return ScaleToInBands(picture, width, height, std::clamp(height / kBandRows, 1, cores));
+    return ScaleToInBands(picture, width, height, Cores());
 }
 
 Image ScaleToInBands(const Image& picture, int width, int height, int bands)
@@ -66,31 +62,12 @@ Image ScaleToInBands(const Image& picture, int width, int height, int bands)
         return picture;
     }
     Image scaled(width, height);
-    bands = std::clamp(bands, 1, std::max(1, height / kBandRows));
-    std::vector<char> done(static_cast<std::size_t>(bands), 0);
-    const auto run = [&](int b) {
-        const int first = height * b / bands;
-        done[static_cast<std::size_t>(b)] =
-            ScaleBand(picture, width, height, first, height * (b + 1) / bands, scaled.Row(first),
-                      static_cast<int>(scaled.RowBytes()))
-                ? 1
-                : 0;
-    };
-    std::vector<std::thread> threads;
-    for (int b = 1; b < bands; ++b) {
-        try {
-            threads.emplace_back(run, b);
-        } catch (const std::system_error&) {
-            run(b);  // no thread to be had: this one does the band
+    ForBands(height, std::clamp(bands, 1, std::max(1, height / kBandRows)), [&](int first, int last) {
+        if (!ScaleBand(picture, width, height, first, last, scaled.Row(first),
+                       static_cast<int>(scaled.RowBytes()))) {
+            throw ErrorMessage("Out of memory");
         }
-    }
-    run(0);
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    if (std::find(done.begin(), done.end(), 0) != done.end()) {
-        throw ErrorMessage("Out of memory");
-    }
+    });
     return scaled;
 }
 

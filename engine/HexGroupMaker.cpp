@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/ColumnBands.h"
+#include "core/Bands.h"
 
 namespace qm {
 namespace {
@@ -214,7 +214,7 @@ TPoint THexGroupMaker::PlanTile(int width, int /*height: the motif is square*/)
             }
         }
     };
-    ForColumnBands(static_cast<int>(sampledRows.size()), sampleRows);
+    ForBands(static_cast<int>(sampledRows.size()), Cores(), sampleRows);
     return {w, h};
 }
 

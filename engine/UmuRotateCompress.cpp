@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/ColumnBands.h"
+#include "core/Bands.h"
 
 namespace qm {
 namespace {
@@ -63,7 +63,7 @@ void TRotateCompress::BuildMap()
         }
     };
     if (s > kPixelSide) {
-        ForColumnBands(s, warp);
+        ForBands(s, Cores(), warp);
     } else {
         warp(0, s);
     }

@@ -44,13 +44,10 @@ struct DecodeOptions {
     // and BMP and PNG pictures lose their alpha.
     std::optional<Rgb> Background;
     // A JPEG picture is decoded at the smallest scale M/8 (M from 1 to 8)
-    // that still gives at least this width and height once turned as its
-    // orientation says; 0 and 0 decode at full size.
-    int MinWidth = 0;
-    int MinHeight = 0;
-    // When set, in place of MinWidth and MinHeight: the width and height
-    // asked of a JPEG picture whose full size once turned is width by
-    // height, read from its header before anything is decoded.
+    // that still gives at least the width and height this asks of a
+    // picture whose full size once turned is width by height (read from its
+    // header before anything is decoded), as turned by its orientation;
+    // without it, or when it asks 0 and 0, at full size.
     std::function<std::pair<int, int>(int width, int height)> MinSizeFor;
     DecodeLimits Limits;
 };

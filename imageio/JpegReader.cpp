@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <tuple>
 
 #include "imageio/ExifOrientation.h"
 #include "imageio/JpegError.h"
@@ -166,14 +165,13 @@ private:
 int ScaleFor(jpeg_decompress_struct& info, const DecodeOptions& options, int orientation)
 {
     const bool sideways = orientation >= 5;
-    int minWidth = options.MinWidth;
-    int minHeight = options.MinHeight;
-    if (options.MinSizeFor) {
-        const auto width = static_cast<int>(info.image_width);
-        const auto height = static_cast<int>(info.image_height);
-        std::tie(minWidth, minHeight) =
-            sideways ? options.MinSizeFor(height, width) : options.MinSizeFor(width, height);
+    if (!options.MinSizeFor) {
+        return 8;
     }
+    const auto fullWidth = static_cast<int>(info.image_width);
+    const auto fullHeight = static_cast<int>(info.image_height);
+    const auto [minWidth, minHeight] = sideways ? options.MinSizeFor(fullHeight, fullWidth)
+                                                : options.MinSizeFor(fullWidth, fullHeight);
     if (minWidth <= 0 && minHeight <= 0) {
         return 8;
     }

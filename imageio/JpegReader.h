@@ -24,9 +24,9 @@ inline constexpr int kJpegGreyLevels = 236;
 // pixels) for one whose scans are too short to hold a bit per block.
 Image DecodeJpeg(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
 
-// The same with options: at the scale options.MinWidth and MinHeight ask
-// for, with the Exif orientation when options.AutoOrient, and, unless
-// options.Colour is Raw, with the ICC profile of the APP2 segments (a CMYK
+// The same with options: at the scale options.MinSizeFor asks for, with
+// the Exif orientation when options.AutoOrient, and, unless options.Colour
+// is Raw, with the ICC profile of the APP2 segments (a CMYK
 // picture that has one keeps its samples for the colour stage).
 DecodedSource DecodeJpegSource(std::span<const std::uint8_t> file, const DecodeOptions& options);
 

@@ -162,13 +162,18 @@ TEST(JpegReader, SmallestScaleThatStillCoversTheOrientedSize)
 {
     std::vector<std::uint8_t> file = test::ReadFixture("jpeg-bmp/testorig.jpg");
     DecodeOptions options;
-    options.MinWidth = 60;
-    options.MinHeight = 30;
+    std::pair<int, int> full;
+    std::pair<int, int> wanted{60, 30};
+    options.MinSizeFor = [&](int width, int height) {
+        full = {width, height};
+        return wanted;
+    };
     DecodedSource scaled = DecodeJpegSource(file, options);
+    EXPECT_EQ(full, (std::pair{227, 149}));
     EXPECT_EQ(scaled.JpegScale, 3);
     EXPECT_EQ(scaled.Picture.Width(), 86);
     EXPECT_EQ(scaled.Picture.Height(), 56);
-    options.MinWidth = 300;
+    wanted = {300, 30};
     EXPECT_EQ(DecodeJpegSource(file, options).JpegScale, 8);
 
     // Turned a quarter by its Exif block, the picture is 149 wide.
@@ -176,9 +181,10 @@ TEST(JpegReader, SmallestScaleThatStillCoversTheOrientedSize)
                                             42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6,
                                             0, 0, 0, 0, 0, 0};
     file.insert(file.begin() + 2, app1.begin(), app1.end());
-    options.MinWidth = 60;
+    wanted = {60, 30};
     options.AutoOrient = true;
     EXPECT_EQ(DecodeJpegSource(file, options).JpegScale, 4);
+    EXPECT_EQ(full, (std::pair{149, 227}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/ColumnBands.h"
+#include "core/Bands.h"
 
 #include <algorithm>
 #include <exception>
@@ -9,10 +9,14 @@
 
 namespace qm {
 
-void ForColumnBands(int count, const std::function<void(int first, int last)>& band)
+int Cores()
 {
-    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const int bands = std::clamp(cores, 1, std::max(count, 1));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+void ForBands(int count, int bands, const std::function<void(int first, int last)>& band)
+{
+    bands = std::clamp(bands, 1, std::max(count, 1));
     std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
     const auto run = [&](int b) {
         try {
