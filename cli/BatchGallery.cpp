@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
-#include <regex>
 #include <set>
 #include <system_error>
 #include <tuple>
@@ -83,14 +83,53 @@ std::vector<FoundTile> RecordedTiles(const fs::path& folder, const std::set<std:
 }
 
 // The tile extensions as one alternative of a regular expression.
-std::string TileExtensions()
+bool IsTileExtension(const std::string& extension)
 {
-    std::string alternatives;
     for (std::uint8_t code = kOutputBmp; code <= kOutputTiff; ++code) {
-        alternatives += alternatives.empty() ? "" : "|";
-        alternatives += TileOutputType(code).extension;
+        if (extension == TileOutputType(code).extension) {
+            return true;
+        }
     }
-    return alternatives;
+    return false;
+}
+
+// The number of digits that end text.
+std::size_t TrailingDigits(const std::string& text)
+{
+    const std::size_t last = text.find_last_not_of("0123456789");
+    return last == std::string::npos ? text.size() : text.size() - last - 1;
+}
+
+// A name <stem><three or more digits>.<tile extension> split into the
+// part before the extension and the extension; nothing for another name.
+std::optional<std::pair<std::string, std::string>> TileNameParts(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || !IsTileExtension(name.substr(dot + 1))) {
+        return std::nullopt;
+    }
+    std::string base = name.substr(0, dot);
+    if (TrailingDigits(base) < 3) {
+        return std::nullopt;
+    }
+    return std::pair(std::move(base), name.substr(dot + 1));
+}
+
+// The tile a variant's name <tile's base>-c<K>.<ext> or -p.<ext> belongs
+// to, <tile's base>.<ext>; nothing for another name.
+std::optional<std::string> VariantsTile(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t dash = name.find_last_of('-', dot);
+    if (dot == std::string::npos || dash == std::string::npos || !IsTileExtension(name.substr(dot + 1))) {
+        return std::nullopt;
+    }
+    const std::string mark = name.substr(dash + 1, dot - dash - 1);
+    const bool colourway = mark.size() > 1 && mark[0] == 'c' && TrailingDigits(mark) == mark.size() - 1;
+    if ((mark != "p" && !colourway) || TrailingDigits(name.substr(0, dash)) < 3) {
+        return std::nullopt;
+    }
+    return name.substr(0, dash) + name.substr(dot);
 }
 
 // The order of the variants as a run writes them: c2 to cN by number, then
@@ -107,26 +146,20 @@ bool VariantBefore(const std::string& a, const std::string& b)
 
 std::vector<FoundTile> NamedTiles(const std::set<std::string>& files)
 {
-    const std::string extensions = TileExtensions();
-    const std::regex tileName("(.*?)[0-9]{3,}\\.(" + extensions + ")");
-    const std::regex variantName("(.*[0-9]{3,})-(c[0-9]+|p)\\.(" + extensions + ")");
     // A variant is one only beside its tile; then it is no tile of its own.
     std::map<std::string, std::vector<std::string>> variants;
     std::set<std::string> variantNames;
     for (const std::string& name : files) {
-        std::smatch match;
-        if (std::regex_match(name, match, variantName)) {
-            const std::string tile = match[1].str() + "." + match[3].str();
-            if (files.contains(tile)) {
-                variants[tile].push_back(name);
-                variantNames.insert(name);
-            }
+        const std::optional<std::string> tile = VariantsTile(name);
+        if (tile && files.contains(*tile)) {
+            variants[*tile].push_back(name);
+            variantNames.insert(name);
         }
     }
     std::vector<FoundTile> found;
     for (const std::string& name : files) {
-        std::smatch match;
-        if (variantNames.contains(name) || !std::regex_match(name, match, tileName)) {
+        const std::optional<std::pair<std::string, std::string>> parts = TileNameParts(name);
+        if (variantNames.contains(name) || !parts) {
             continue;
         }
         GalleryTile tile{name};
@@ -134,7 +167,10 @@ std::vector<FoundTile> NamedTiles(const std::set<std::string>& files)
             tile.Variants = family->second;
             std::sort(tile.Variants.begin(), tile.Variants.end(), VariantBefore);
         }
-        found.push_back({match[1].str() + "." + match[2].str(), std::move(tile)});
+        // The run: the name before the digits, with the extension.
+        const std::string& base = parts->first;
+        found.push_back({base.substr(0, base.size() - TrailingDigits(base)) + "." + parts->second,
+                         std::move(tile)});
     }
     return found;
 }
